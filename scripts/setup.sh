@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the program need.
+# Quick when everything is already there: apt is only asked when a package is missing.
+set -euo pipefail
+
+PACKAGES=(
+    build-essential cmake ninja-build pkg-config ccache
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libhidapi-dev libudev-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev
+    clang libclang-rt-14-dev
+    fonts-liberation2 fonts-wqy-microhei fontconfig
+    xvfb x11-utils imagemagick
+    dpkg-dev file
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if ((${#missing[@]})); then
+    echo "setup: installing ${missing[*]}"
+    SUDO=""
+    if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+    export DEBIAN_FRONTEND=noninteractive
+    $SUDO apt-get update -q
+    $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

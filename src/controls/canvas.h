@@ -1,0 +1,53 @@
+#pragma once
+// The drawing vocabulary of the skinned windows. Window logic paints through this interface;
+// QtCanvas draws with QPainter, RecordingCanvas records the calls for tests.
+
+#include <cstdint>
+#include <string>
+
+namespace talvex {
+
+struct Colour {
+    std::uint8_t r = 0, g = 0, b = 0;
+    bool operator==(const Colour&) const = default;
+};
+
+struct Rect {
+    int left = 0, top = 0, right = 0, bottom = 0; // right and bottom exclusive for drawing
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+    // Click rectangles include all four edges.
+    bool containsInclusive(int x, int y) const {
+        return x >= left && x <= right && y >= top && y <= bottom;
+    }
+    bool operator==(const Rect&) const = default;
+};
+
+// The skin folders below the program folder's "png/".
+enum class SkinFolder { Main, Config, Custom, MacroManagement };
+
+struct CaptionStyle {
+    int height = 12;        // pixel height of the text cell (ascent + descent)
+    Colour text{255, 255, 255};
+    Colour background{0, 0, 0}; // carried for completeness; captions are drawn transparent
+    int weight = 300;
+    std::string face = "Arial";
+};
+
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    // Copies the whole image unscaled and opaque with its top-left corner at (x, y).
+    // A missing image draws nothing.
+    virtual void drawImage(SkinFolder folder, const std::string& file, int x, int y) = 0;
+    // Copies the rectangle `source` of the image to (x, y).
+    virtual void drawImagePart(SkinFolder folder, const std::string& file, Rect source, int x,
+                               int y) = 0;
+    virtual void fillRect(Rect r, Colour c) = 0;
+    // A one-pixel outline on the rectangle's edge pixels.
+    virtual void outlineRect(Rect r, Colour c) = 0;
+    // UTF-8 text with the top-left corner of its cell at (x, y).
+    virtual void drawCaption(const std::string& text, int x, int y, const CaptionStyle& style) = 0;
+};
+
+} // namespace talvex
