@@ -4,14 +4,13 @@
 // rectangles, so the picture and the hit test can never disagree.
 
 #include "controls/canvas.h"
+#include "keys/key_positions.h"
 
 #include <array>
 #include <cstddef>
 #include <string_view>
 
 namespace talvex {
-
-inline constexpr std::size_t kKeyPositionCount = 108;
 
 // Top-left corner of the keyboard picture in main-window coordinates; every rectangle of
 // keyGeometry is relative to it.

@@ -1,0 +1,94 @@
+#pragma once
+// Test doubles for the main window logic: a canvas that records its calls as text lines and a
+// prompts port with queued answers.
+
+#include "controls/canvas.h"
+#include "platform/prompts.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace talvex::testing {
+
+class TextCanvas final : public Canvas {
+public:
+    std::vector<std::string> calls;
+
+    void drawImage(SkinFolder, const std::string& file, int x, int y) override {
+        add("image %s %d,%d", file.c_str(), x, y);
+    }
+    void drawImagePart(SkinFolder, const std::string& file, Rect s, int x, int y) override {
+        add("part %s %d,%d,%d,%d at %d,%d", file.c_str(), s.left, s.top, s.right, s.bottom, x, y);
+    }
+    void fillRect(Rect r, Colour c) override {
+        add("fill %d,%d,%d,%d %d,%d,%d", r.left, r.top, r.right, r.bottom, c.r, c.g, c.b);
+    }
+    void outlineRect(Rect r, Colour c) override {
+        add("outline %d,%d,%d,%d %d,%d,%d", r.left, r.top, r.right, r.bottom, c.r, c.g, c.b);
+    }
+    void drawCaption(const std::string& text, int x, int y, const CaptionStyle& s) override {
+        add("caption \"%s\" %d,%d h%d %d,%d,%d", text.c_str(), x, y, s.height, s.text.r, s.text.g,
+            s.text.b);
+    }
+
+    bool has(const std::string& line) const {
+        return std::find(calls.begin(), calls.end(), line) != calls.end();
+    }
+    long indexOf(const std::string& line) const {
+        auto it = std::find(calls.begin(), calls.end(), line);
+        return it == calls.end() ? -1 : it - calls.begin();
+    }
+    std::size_t countPrefix(const std::string& prefix) const {
+        return std::count_if(calls.begin(), calls.end(),
+                             [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+    }
+
+private:
+    template <typename... Args> void add(const char* format, Args... args) {
+        char buffer[256];
+        std::snprintf(buffer, sizeof buffer, format, args...);
+        calls.emplace_back(buffer);
+    }
+};
+
+class QueuedPrompts final : public Prompts {
+public:
+    std::deque<MessageAnswer> answers;
+    std::deque<std::optional<Rgb>> colours;
+    std::vector<std::string> messages; // "caption|text"
+    int colourRequests = 0;
+
+    MessageAnswer message(const std::string& text, const std::string& caption, MessageButtons,
+                          MessageIcon) override {
+        messages.push_back(caption + "|" + text);
+        if (answers.empty())
+            return MessageAnswer::Cancel;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::optional<Rgb> chooseColour(Rgb) override {
+        ++colourRequests;
+        if (colours.empty())
+            return std::nullopt;
+        auto c = colours.front();
+        colours.pop_front();
+        return c;
+    }
+    std::optional<std::string> openFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> saveFile(const std::string&, const std::string&,
+                                        const std::string&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+} // namespace talvex::testing
