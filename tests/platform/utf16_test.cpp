@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+
+#include "platform/utf16.h"
+
+namespace talvex {
+namespace {
+
+TEST(Utf16Test, RoundTripsAsciiChineseAndSurrogatePairs) {
+    const std::u16string text = u"a/保存/\U0001F600 x";
+    const std::string utf8 = utf16ToUtf8(text);
+    EXPECT_EQ(utf8, "a/\xE4\xBF\x9D\xE5\xAD\x98/\xF0\x9F\x98\x80 x");
+    EXPECT_EQ(utf8ToUtf16(utf8), text);
+}
+
+TEST(Utf16Test, MalformedInputBecomesReplacementCharacters) {
+    EXPECT_EQ(utf16ToUtf8(std::u16string{u'a', char16_t(0xD800)}), "a\xEF\xBF\xBD");
+    EXPECT_EQ(utf16ToUtf8(std::u16string{char16_t(0xDC00), u'b'}), "\xEF\xBF\xBD"
+                                                                   "b");
+    EXPECT_EQ(utf8ToUtf16("\xC3"), u"\uFFFD");                     // truncated sequence
+    EXPECT_EQ(utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");           // overlong "/"
+    EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD"); // encoded surrogate
+    EXPECT_EQ(utf8ToUtf16("\xFF"
+                          "a"),
+              u"\uFFFDa");
+}
+
+} // namespace
+} // namespace talvex
