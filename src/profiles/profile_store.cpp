@@ -1,0 +1,173 @@
+#include "profiles/profile_store.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "platform/file_io.h"
+#include "profiles/profile_names.h"
+
+namespace talvex {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool pathExists(const fs::path& path) {
+    std::error_code ec;
+    // A dangling link still occupies the name.
+    return fs::exists(fs::symlink_status(path, ec));
+}
+
+std::vector<std::uint8_t>
+profileImage(const DeviceSettings& settings,
+             std::span<const std::uint8_t, kProfileAssignmentsSize> assignments) {
+    std::vector<std::uint8_t> image(settings.bytes().begin(), settings.bytes().end());
+    image.insert(image.end(), assignments.begin(), assignments.end());
+    return image;
+}
+
+} // namespace
+
+ProfileStore::ProfileStore(fs::path folder) : folder_(std::move(folder)) {}
+
+fs::path ProfileStore::fileOf(const std::string& name) const {
+    return folder_ / (name + ".bin");
+}
+
+bool ProfileStore::isTaken(const std::string& name) const {
+    return std::find(names_.begin(), names_.end(), name) != names_.end() ||
+           pathExists(fileOf(name));
+}
+
+void ProfileStore::ReloadProfiles() {
+    names_.clear();
+    paths_.clear();
+    std::vector<std::string> found;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder_, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code statusError;
+        if (it->is_directory(statusError))
+            continue;
+        if (auto name = profileNameOfFile(it->path().filename().string()))
+            found.push_back(std::move(*name));
+    }
+    // Sorted, so that the same six are listed on every run whatever order the folder gives.
+    std::sort(found.begin(), found.end());
+    for (std::size_t i = 0; i < found.size() && i <= kMaxProfiles; ++i) {
+        paths_.push_back(fileOf(found[i]));
+        if (i < kMaxProfiles)
+            names_.push_back(found[i]);
+    }
+}
+
+std::string ProfileStore::MakeNewProfileName() const {
+    return talvex::MakeNewProfileName([this](const std::string& n) { return isTaken(n); });
+}
+
+ProfileStatus ProfileStore::writeNewProfile(const std::string& name,
+                                            std::span<const std::uint8_t> bytes) {
+    if (!isValidProfileName(name))
+        return ProfileStatus::InvalidName;
+    bool written = writeFileAtomically(fileOf(name), bytes);
+    ReloadProfiles();
+    return written ? ProfileStatus::Done : ProfileStatus::WriteFailed;
+}
+
+ProfileStatus ProfileStore::CreateProfile() {
+    if (names_.size() >= kMaxProfiles)
+        return ProfileStatus::LimitReached;
+    // A new profile holds settings only; an empty assignment part reads as "no assignments".
+    const std::vector<std::uint8_t> zeros(kDeviceSettingsSize, 0);
+    return writeNewProfile(MakeNewProfileName(), zeros);
+}
+
+ProfileStatus ProfileStore::CopyProfile(std::size_t index) {
+    if (names_.size() >= kMaxProfiles)
+        return ProfileStatus::LimitReached;
+    if (index >= names_.size())
+        return ProfileStatus::NoSuchProfile;
+    auto source = readFileBytes(paths_[index], kProfileFileSize);
+    if (!source)
+        return ProfileStatus::ReadFailed;
+    source->resize(kProfileFileSize, 0);
+    std::string name =
+        makeCopyName(names_[index], [this](const std::string& n) { return isTaken(n); });
+    return writeNewProfile(name, *source);
+}
+
+ProfileStatus ProfileStore::RenameProfile(std::size_t oldIndex, const std::string& newText) {
+    if (oldIndex >= names_.size())
+        return ProfileStatus::NoSuchProfile;
+    std::string newName = editedProfileName(newText);
+    if (newName == names_[oldIndex])
+        return ProfileStatus::Done;
+    if (!isValidProfileName(newName))
+        return ProfileStatus::InvalidName;
+    if (isTaken(newName)) {
+        ReloadProfiles();
+        return ProfileStatus::NameTaken;
+    }
+    // Copy, then delete: the copy refuses to replace a file that appeared meanwhile, and a
+    // failure at either step leaves exactly the old profile.
+    const fs::path oldPath = paths_[oldIndex];
+    const fs::path newPath = fileOf(newName);
+    std::error_code ec;
+    bool renamed = fs::copy_file(oldPath, newPath, fs::copy_options::none, ec);
+    if (renamed && !fs::remove(oldPath, ec)) {
+        fs::remove(newPath, ec);
+        renamed = false;
+    }
+    ReloadProfiles();
+    return renamed ? ProfileStatus::Done : ProfileStatus::WriteFailed;
+}
+
+ProfileStatus ProfileStore::DeleteProfile(std::size_t index) {
+    if (index >= names_.size())
+        return ProfileStatus::NoSuchProfile;
+    std::error_code ec;
+    fs::remove(paths_[index], ec);
+    while (ec && deleteRetriesLeft_ > 0) {
+        --deleteRetriesLeft_;
+        fs::remove(paths_[index], ec);
+    }
+    ReloadProfiles();
+    return ec ? ProfileStatus::DeleteFailed : ProfileStatus::Done;
+}
+
+ProfileStatus ProfileStore::StoreWorkingToProfile(
+    std::size_t index, const DeviceSettings& settings,
+    std::span<const std::uint8_t, kProfileAssignmentsSize> assignments,
+    const std::optional<fs::path>& exportPath) {
+    if (index >= names_.size())
+        return ProfileStatus::NoSuchProfile;
+    const std::vector<std::uint8_t> image = profileImage(settings, assignments);
+    bool stored = writeFileAtomically(paths_[index], image);
+    bool exported = !exportPath || writeFileAtomically(*exportPath, image);
+    ReloadProfiles();
+    if (!stored)
+        return ProfileStatus::WriteFailed;
+    return exported ? ProfileStatus::Done : ProfileStatus::ExportFailed;
+}
+
+ProfileStatus
+ProfileStore::LoadFileIntoProfile(std::size_t index, DeviceSettings& settings,
+                                  std::span<std::uint8_t, kProfileAssignmentsSize> assignments,
+                                  const std::optional<fs::path>& importPath) {
+    if (index >= names_.size())
+        return ProfileStatus::NoSuchProfile;
+    if (importPath) {
+        auto bytes = readFileBytes(*importPath, kProfileFileSize);
+        // Without the whole settings image there is nothing sound to load: a partial image would
+        // mix two configurations.
+        if (!bytes || bytes->size() < kDeviceSettingsSize)
+            return ProfileStatus::ReadFailed;
+        std::copy_n(bytes->begin(), kDeviceSettingsSize, settings.bytes().begin());
+        // Only whole assignment entries; a cut-off entry would be half one key, half another.
+        std::size_t entries = (bytes->size() - kDeviceSettingsSize) / kProfileEntrySize;
+        std::copy_n(bytes->begin() + kDeviceSettingsSize, entries * kProfileEntrySize,
+                    assignments.begin());
+    }
+    return StoreWorkingToProfile(index, settings, assignments, std::nullopt);
+}
+
+} // namespace talvex
