@@ -1,0 +1,72 @@
+#include "app/firmware_check.h"
+
+#include <string>
+#include <system_error>
+
+#include "platform/file_io.h"
+#include "platform/prompts.h"
+#include "platform/shell.h"
+
+namespace talvex {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kCaption = "固件更新";
+
+std::uint8_t digitValue(std::uint8_t character) {
+    return static_cast<std::uint8_t>(character - 0x30);
+}
+
+void reportUpdaterProblem(Prompts& prompts, const std::string& what, const fs::path& updater) {
+    prompts.message(what + "\n" + updater.string(), kCaption, MessageButtons::Ok,
+                    MessageIcon::Warning);
+}
+
+} // namespace
+
+std::optional<VersionNumber> readExpectedVersion(const fs::path& versionFile) {
+    auto bytes = readFileBytes(versionFile, 12);
+    if (!bytes || bytes->size() < 8)
+        return std::nullopt;
+    return VersionNumber{digitValue((*bytes)[5]), digitValue((*bytes)[7])};
+}
+
+bool keyboardIsOlder(VersionNumber expected, VersionNumber keyboard) {
+    if (expected.majorVersion != keyboard.majorVersion)
+        return expected.majorVersion > keyboard.majorVersion;
+    return expected.minorVersion > keyboard.minorVersion;
+}
+
+fs::path updaterPath(const fs::path& programFolder) {
+#ifdef _WIN32
+    return programFolder / "Kestrix_Update.exe";
+#else
+    return programFolder / "Kestrix_Update";
+#endif
+}
+
+FirmwareCheckOutcome runFirmwareCheck(const std::optional<VersionNumber>& expected,
+                                      VersionNumber keyboard, const fs::path& programFolder,
+                                      Prompts& prompts, Shell& shell) {
+    if (!expected || !keyboardIsOlder(*expected, keyboard))
+        return FirmwareCheckOutcome::NoOffer;
+    MessageAnswer answer = prompts.message("检测到键盘版本与Driver的版本不匹配，是否进行更新？",
+                                           kCaption, MessageButtons::OkCancel, MessageIcon::None);
+    if (answer != MessageAnswer::Ok)
+        return FirmwareCheckOutcome::Declined;
+    const fs::path updater = updaterPath(programFolder);
+    std::error_code ec;
+    if (!fs::is_regular_file(updater, ec)) {
+        reportUpdaterProblem(prompts, "找不到固件更新程序：", updater);
+        return FirmwareCheckOutcome::UpdaterMissing;
+    }
+    if (!shell.startProgram(updater, programFolder)) {
+        reportUpdaterProblem(prompts, "无法启动固件更新程序：", updater);
+        return FirmwareCheckOutcome::UpdaterFailed;
+    }
+    return FirmwareCheckOutcome::UpdaterStarted;
+}
+
+} // namespace talvex
