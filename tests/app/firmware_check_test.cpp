@@ -88,23 +88,18 @@ TEST_F(FirmwareCheckTest, OfferOnlyWhenTheKeyboardIsOlder) {
     EXPECT_TRUE(prompts.questions.empty());
 }
 
-TEST_F(FirmwareCheckTest, AcceptedOfferStartsTheUpdaterBesideTheProgram) {
+TEST_F(FirmwareCheckTest, OnlyAnAcceptedOfferStartsTheUpdaterBesideTheProgram) {
     installUpdater();
-    prompts.messageAnswers = {MessageAnswer::Ok};
+    prompts.messageAnswers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+    EXPECT_EQ(check({1, 3}, {1, 2}), FirmwareCheckOutcome::Declined);
+    EXPECT_TRUE(shell.started.empty());
     EXPECT_EQ(check({1, 3}, {1, 2}), FirmwareCheckOutcome::UpdaterStarted);
-    ASSERT_EQ(prompts.questions.size(), 1u);
+    ASSERT_EQ(prompts.questions.size(), 2u);
     EXPECT_EQ(prompts.questions[0].caption, "固件更新");
     EXPECT_EQ(prompts.questions[0].text, "检测到键盘版本与Driver的版本不匹配，是否进行更新？");
     EXPECT_EQ(prompts.questions[0].buttons, MessageButtons::OkCancel);
     ASSERT_EQ(shell.started.size(), 1u);
     EXPECT_EQ(shell.started[0].first, folder / "Kestrix_Update");
-}
-
-TEST_F(FirmwareCheckTest, DeclinedOfferStartsNothing) {
-    installUpdater();
-    prompts.messageAnswers = {MessageAnswer::Cancel};
-    EXPECT_EQ(check({1, 3}, {1, 2}), FirmwareCheckOutcome::Declined);
-    EXPECT_TRUE(shell.started.empty());
 }
 
 TEST_F(FirmwareCheckTest, MissingOrFailingUpdaterIsReported) {

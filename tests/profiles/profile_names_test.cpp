@@ -11,13 +11,6 @@ NameTaken takenFrom(const std::set<std::string>& names) {
     return [names](const std::string& n) { return names.count(n) > 0; };
 }
 
-TEST(ProfileNames, NewNameFillsTheFirstGap) {
-    EXPECT_EQ(MakeNewProfileName(takenFrom({})), "Profile_1");
-    EXPECT_EQ(MakeNewProfileName(takenFrom({"Profile_1", "Profile_3"})), "Profile_2");
-    // Comparison is exact: another case is another name.
-    EXPECT_EQ(MakeNewProfileName(takenFrom({"profile_1"})), "Profile_1");
-}
-
 TEST(ProfileNames, NewNameChangesFormAtTenAndAtNinetyNine) {
     std::set<std::string> taken;
     for (int i = 1; i <= 9; ++i)
@@ -28,12 +21,6 @@ TEST(ProfileNames, NewNameChangesFormAtTenAndAtNinetyNine) {
     EXPECT_EQ(MakeNewProfileName(takenFrom(taken)), "Profile99");
     taken.insert("Profile99");
     EXPECT_EQ(MakeNewProfileName(takenFrom(taken)), "Profile100");
-}
-
-TEST(ProfileNames, CopyNamesCountUpFromOne) {
-    EXPECT_EQ(makeCopyName("A", takenFrom({"A"})), "复制 A");
-    EXPECT_EQ(makeCopyName("A", takenFrom({"A", "复制 A"})), "复制 A 1");
-    EXPECT_EQ(makeCopyName("A", takenFrom({"A", "复制 A", "复制 A 1"})), "复制 A 2");
 }
 
 TEST(ProfileNames, NamesThatCouldLeaveTheFolderOrThatFileSystemsRefuseAreInvalid) {
