@@ -3,11 +3,13 @@
 // prompts port with queued answers.
 
 #include "controls/canvas.h"
+#include "mainwindow/panel_sliders.h"
 #include "platform/prompts.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -89,6 +91,33 @@ public:
     std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
         return std::nullopt;
     }
+};
+
+class FakeSliders final : public PanelSliders {
+public:
+    struct State {
+        int position = 0;
+        bool visible = false;
+        int x = 0, y = 0;
+        int moves = 0;
+        int draws = 0;
+    };
+    std::map<SliderId, State> sliders;
+
+    int position(SliderId id) const override {
+        auto it = sliders.find(id);
+        return it == sliders.end() ? 0 : it->second.position;
+    }
+    void setPosition(SliderId id, int position) override { sliders[id].position = position; }
+    void setVisible(SliderId id, bool visible) override { sliders[id].visible = visible; }
+    void moveTo(SliderId id, int x, int y) override {
+        auto& s = sliders[id];
+        s.x = x;
+        s.y = y;
+        ++s.moves;
+    }
+    void draw(SliderId id, Canvas&) override { ++sliders[id].draws; }
+    State& operator[](SliderId id) { return sliders[id]; }
 };
 
 } // namespace talvex::testing
