@@ -1,0 +1,60 @@
+#include "keys/function_catalogue.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr KeySlot keys(std::uint8_t k1, std::uint8_t k2, std::uint8_t k3) {
+    return KeySlot{{kSlotKeys, k1, k2, k3}};
+}
+constexpr KeySlot consumer(std::uint8_t low, std::uint8_t high) {
+    return KeySlot{{kSlotConsumer, 0, low, high}};
+}
+
+constexpr std::array<FunctionEntry, kFunctionCount> kCatalogue = {{
+    {u"搜索", keys(227, 9, 0)},          // left Windows + F
+    {u"运行", keys(227, 21, 0)},         // left Windows + R
+    {u"多媒体播放器", consumer(131, 1)}, // 0x0183 consumer control configuration
+    {u"上一曲", consumer(182, 0)},       // 0x00B6 scan previous track
+    {u"下一曲", consumer(181, 0)},       // 0x00B5 scan next track
+    {u"暂停", consumer(183, 0)},         // 0x00B7 stop
+    {u"音量+", consumer(233, 0)},        // 0x00E9 volume increment
+    {u"音量-", consumer(234, 0)},        // 0x00EA volume decrement
+    {u"静音", consumer(226, 0)},         // 0x00E2 mute
+    {u"停止-播放", consumer(205, 0)},    // 0x00CD play/pause
+    {u"新建", keys(224, 17, 0)},         // left Ctrl + N
+    {u"剪切", keys(224, 27, 0)},         // left Ctrl + X
+    {u"复制", keys(224, 6, 0)},          // left Ctrl + C
+    {u"粘贴", keys(224, 25, 0)},         // left Ctrl + V
+    {u"保存", keys(224, 22, 0)},         // left Ctrl + S
+    {u"打印", keys(224, 19, 0)},         // left Ctrl + P
+    {u"全选", keys(224, 4, 0)},          // left Ctrl + A
+    {u"最大化", keys(226, 44, 27)},      // left Alt + Space + X
+    {u"最小化", keys(226, 44, 17)},      // left Alt + Space + N
+    {u"我的电脑", consumer(148, 1)},     // 0x0194 local machine browser
+    {u"任务管理器", keys(224, 226, 76)}, // left Ctrl + left Alt + Delete
+    {u"浏览器-主页", consumer(35, 2)},   // 0x0223 browser home
+    {u"关闭窗口", keys(226, 61, 0)},     // left Alt + F4
+}};
+
+} // namespace
+
+const std::array<FunctionEntry, kFunctionCount>& functionCatalogue() {
+    return kCatalogue;
+}
+
+std::optional<KeySlot> findFunction(std::u16string_view name) {
+    for (const FunctionEntry& entry : kCatalogue)
+        if (entry.name == name)
+            return entry.slot;
+    return std::nullopt;
+}
+
+std::u16string_view functionNameOfSlot(const KeySlot& slot) {
+    for (const FunctionEntry& entry : kCatalogue)
+        if (entry.slot == slot)
+            return entry.name;
+    return {};
+}
+
+} // namespace talvex

@@ -1,0 +1,30 @@
+#pragma once
+// The named system functions a key can be given (multimedia, editing shortcuts, window
+// commands). Each one is a ready-made key slot; names are compared as exact UTF-16 strings.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "keys/key_slot.h"
+
+namespace talvex {
+
+inline constexpr std::size_t kFunctionCount = 23;
+
+struct FunctionEntry {
+    std::u16string_view name;
+    KeySlot slot;
+};
+
+const std::array<FunctionEntry, kFunctionCount>& functionCatalogue();
+
+// The slot of the function with this exact name.
+std::optional<KeySlot> findFunction(std::u16string_view name);
+
+// The name of the function whose slot bytes these are, or an empty name when no function has
+// them (the dialog then preselects nothing).
+std::u16string_view functionNameOfSlot(const KeySlot& slot);
+
+} // namespace talvex

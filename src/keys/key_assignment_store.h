@@ -1,0 +1,86 @@
+#pragma once
+// The key assignment store: what each key does on the keyboard (its slot in keyTable, its
+// enable bit in keyFlags, the device macro slots) and what the user chose for it on the host
+// (its KeyAssignment entry), kept consistent with each other and with keymap.bin.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "device/device_settings.h"
+#include "keys/key_assignment.h"
+#include "keys/key_name_table.h"
+
+namespace talvex {
+
+// keyCount value with which the dialog's "restore" button asks for the key's factory state,
+// whatever the type says.
+inline constexpr int kRestoreMarker = 255;
+
+// The key assignment dialog's result.
+struct PendingAssignment {
+    std::uint8_t type = 0;                                // an AssignmentType value
+    std::array<std::uint8_t, kAssignmentDataSize> keys{}; // captured VKs in capture order
+    int keyCount = 0;
+    std::u16string functionName; // Function
+    std::u16string actionPath;   // PlaySound .. OpenFolder
+    int macroIndex = -1;         // MacroKey; -1 = none chosen
+    bool keyEnabled = true;      // the dialog's disable switch is off
+};
+
+// Everything the key assignment works on. The main window owns one instance for the whole run.
+struct KeyAssignmentState {
+    DeviceSettings workingSettings = zeroSettings();
+    KeyAssignments assignments{};
+    KeyAssignments savedAssignments{};           // the entries as last saved, restored by cancel
+    std::array<std::uint8_t, 256> keyModified{}; // per position: 1 = differs from factory
+    PendingAssignment pendingAssignment;
+    std::uint8_t selectedPosition = 0;
+    std::uint8_t selectedKeyCode = 0; // VK of selectedPosition
+};
+
+// Rebuilds device macro slots from the saved macros after a key is given a macro. The macro
+// module owns the macros, so the caller supplies it.
+using MacroSlotRefresh = std::function<void(DeviceSettings&)>;
+
+enum class ApplyResult {
+    Applied,
+    InvalidPosition, // selectedPosition names no key position; nothing changed
+    PathRefused,     // the action path does not fit the entry; nothing changed
+};
+
+// Sets selectedPosition and selectedKeyCode; false (and nothing changed) for no key position.
+bool selectPosition(KeyAssignmentState& state, std::size_t position);
+
+// Turns pendingAssignment into the selected key's entry, key slot, enable bit, macro slots and
+// modified flag. Memory only: commitKeyAssignment adds the enable switch and the file.
+ApplyResult applyKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
+                               const MacroSlotRefresh& refreshMacroSlots);
+
+// The dialog's disable switch: enables the selected key, or disables it and marks it modified.
+void applyEnableSwitch(KeyAssignmentState& state);
+
+struct CommitResult {
+    ApplyResult apply = ApplyResult::Applied;
+    bool saved = false;
+    std::string saveError;
+};
+
+// What the dialog's Save does: clears the key's modified flag, applies pendingAssignment, applies
+// the enable switch and writes keymap.bin. A refused request changes and writes nothing.
+CommitResult commitKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
+                                 const MacroSlotRefresh& refreshMacroSlots,
+                                 const std::filesystem::path& keymapFile);
+
+// The modified flags of every position, from the key table, the entries and the enable bits;
+// used whenever the whole configuration is replaced. Fn is never shown as modified.
+void recomputeKeyModified(KeyAssignmentState& state);
+
+// The enable bit of a key position in keyFlags; positions past the last key have none.
+bool keyEnabledAt(const DeviceSettings& settings, std::size_t position);
+void setKeyEnabledAt(DeviceSettings& settings, std::size_t position, bool enabled);
+
+} // namespace talvex
