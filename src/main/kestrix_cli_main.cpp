@@ -1,6 +1,8 @@
-#include <cstdio>
+#include "cli/cli.h"
 
-int main() {
-    std::puts("kestrix-cli: not built yet");
-    return 0;
+#include <iostream>
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return talvex::runCli(args, std::cout, std::cerr);
 }

@@ -1,0 +1,71 @@
+#include "cli/cli.h"
+
+#include "cli/cli_commands.h"
+
+#include <ostream>
+
+namespace talvex {
+
+namespace {
+
+void printUsage(std::ostream& err) {
+    err << "usage: kestrix-cli [--simulate[=STATE_FILE]] [--trace=FILE|-] [--json] COMMAND "
+           "[ARGS]\n"
+           "commands:\n";
+    for (const auto& command : cliCommands()) {
+        std::string line = std::string(command.name) + " " + command.arguments;
+        err << "  " << line;
+        for (std::size_t n = line.size(); n < 28; ++n)
+            err << ' ';
+        err << command.summary << "\n";
+    }
+}
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "kestrix-cli: " << message << "\n";
+    printUsage(err);
+    return kExitBadInput;
+}
+
+} // namespace
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CliOptions options;
+    const CliCommand* command = nullptr;
+    CliArgs commandArgs;
+    for (const auto& arg : args) {
+        if (arg == "--simulate") {
+            options.simulate = true;
+        } else if (arg.rfind("--simulate=", 0) == 0) {
+            options.simulate = true;
+            options.simulatorStateFile = arg.substr(11);
+            if (options.simulatorStateFile.empty())
+                return usageError(err, "--simulate= needs a file name");
+        } else if (arg.rfind("--trace=", 0) == 0) {
+            options.traceTarget = arg.substr(8);
+            if (options.traceTarget->empty())
+                return usageError(err, "--trace= needs a file name or -");
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--help" || arg == "-h") {
+            printUsage(out);
+            return kExitOk;
+        } else if (!command && arg.rfind("--", 0) == 0) {
+            return usageError(err, "unknown option " + arg);
+        } else if (!command) {
+            for (const auto& candidate : cliCommands())
+                if (arg == candidate.name)
+                    command = &candidate;
+            if (!command)
+                return usageError(err, "unknown command " + arg);
+        } else {
+            commandArgs.push_back(arg);
+        }
+    }
+    if (!command)
+        return usageError(err, "no command given");
+    CliContext context(options, out, err);
+    return command->run(context, commandArgs);
+}
+
+} // namespace talvex

@@ -1,0 +1,103 @@
+#include "cli/cli_context.h"
+
+#include "cli/event_pump.h"
+#include "platform/hidapi_backend.h"
+#include "simulator/simulator_backend.h"
+#include "simulator/simulator_state.h"
+
+namespace talvex {
+
+CliContext::CliContext(CliOptions options, std::ostream& out, std::ostream& err)
+    : out(out), err(err), options(std::move(options)) {}
+
+CliContext::~CliContext() = default;
+
+int CliContext::badInput(const std::string& message) {
+    err << "kestrix-cli: " << message << "\n";
+    return kExitBadInput;
+}
+
+int CliContext::openTrace() {
+    if (!options.traceTarget || trace)
+        return kExitOk;
+    std::ostream* target = &out;
+    if (*options.traceTarget != "-") {
+        traceFile.open(*options.traceTarget, std::ios::out | std::ios::trunc);
+        if (!traceFile)
+            return badInput("cannot write the trace file " + *options.traceTarget);
+        target = &traceFile;
+    }
+    trace = std::make_unique<WireTrace>([target](const std::string& line) {
+        *target << line << "\n";
+        target->flush();
+    });
+    return kExitOk;
+}
+
+int CliContext::connect() {
+    if (deviceIo)
+        return kExitOk;
+    if (int code = openTrace(); code != kExitOk)
+        return code;
+    if (options.simulate) {
+        DeviceSettings image = SimulatedKeyboard::factorySettings();
+        if (!options.simulatorStateFile.empty()) {
+            std::string error;
+            auto loaded = loadSimulatorState(options.simulatorStateFile, error);
+            if (!loaded)
+                return badInput(error);
+            image = *loaded;
+        }
+        simulated = std::make_shared<SimulatedKeyboard>(image);
+        if (!options.simulatorStateFile.empty()) {
+            simulated->setOnWrite([file = options.simulatorStateFile](const DeviceSettings& s) {
+                saveSimulatorState(file, s);
+            });
+        }
+        backend = std::make_unique<SimulatorBackend>(simulated);
+        protocolPauser = std::make_unique<InstantPauser>();
+    } else {
+        backend = makeHidapiBackend();
+        protocolPauser = std::make_unique<SleepingPauser>();
+    }
+
+    switch (openKeyboard(*backend, deviceLink)) {
+    case KeyboardPresence::Open:
+        break;
+    case KeyboardPresence::NotAttached:
+        err << "kestrix-cli: no Kestrix keyboard is attached\n";
+        return kExitNoKeyboard;
+    case KeyboardPresence::CannotOpen:
+        err << "kestrix-cli: a Kestrix keyboard is attached but cannot be opened; this is "
+               "usually a permission problem: install the udev rule (see the README) and "
+               "plug the keyboard in again\n";
+        return kExitNoKeyboard;
+    }
+
+    Pauser* pauser = protocolPauser.get();
+    if (trace) {
+        deviceLink.commandHandle =
+            std::make_unique<TracingChannel>(std::move(deviceLink.commandHandle), *trace);
+        deviceLink.eventHandle =
+            std::make_unique<TracingChannel>(std::move(deviceLink.eventHandle), *trace);
+        tracedPauser = std::make_unique<TracingPauser>(*pauser, *trace);
+        pauser = tracedPauser.get();
+    }
+    pumpingPauser =
+        std::make_unique<EventPumpingPauser>(*pauser, *deviceLink.eventHandle, deviceLink.ackFlag);
+    deviceIo = std::make_unique<DeviceIo>(
+        DeviceIo{*deviceLink.commandHandle, *pumpingPauser, deviceLink.ackFlag, trace.get()});
+    return kExitOk;
+}
+
+DeviceIo& CliContext::io() {
+    return *deviceIo;
+}
+
+void CliContext::drainEvents() {
+    std::atomic<bool> ignored{false};
+    while (readOneEvent(*deviceLink.eventHandle, ignored, {}, 0) == InputResult::Report) {
+    }
+}
+
+} // namespace talvex

@@ -1,0 +1,73 @@
+#pragma once
+// What a CLI command works with: the output streams, the global options, and on demand the
+// keyboard (real or simulated) with its channels, pauser and optional wire trace.
+
+#include "device/device_io.h"
+#include "device/device_link.h"
+#include "device/wire_trace.h"
+#include "platform/hid.h"
+#include "simulator/simulated_keyboard.h"
+
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+
+namespace talvex {
+
+enum CliExit : int {
+    kExitOk = 0,
+    kExitNoKeyboard = 1,
+    kExitBadInput = 2,
+    kExitApplyFailed = 3,
+};
+
+struct CliOptions {
+    bool simulate = false;
+    std::string simulatorStateFile;         // empty: the simulated keyboard lives in memory only
+    std::optional<std::string> traceTarget; // "-" for the standard output
+    bool json = false;
+};
+
+class CliContext {
+public:
+    CliContext(CliOptions options, std::ostream& out, std::ostream& err);
+    ~CliContext();
+    CliContext(const CliContext&) = delete;
+    CliContext& operator=(const CliContext&) = delete;
+
+    std::ostream& out;
+    std::ostream& err;
+    const CliOptions options;
+
+    // Prints "kestrix-cli: <message>" to the error stream and returns kExitBadInput.
+    int badInput(const std::string& message);
+
+    // Opens the trace target. Returns kExitOk, or kExitBadInput after saying why.
+    int openTrace();
+
+    // Finds and opens the keyboard. Returns kExitOk, or the exit code after saying why not.
+    int connect();
+    DeviceIo& io();
+    DeviceLink& link() { return deviceLink; }
+    // The simulated keyboard, or null when talking to a real one.
+    SimulatedKeyboard* simulatedKeyboard() { return simulated.get(); }
+
+    // Reads and drops the input reports that are waiting, so that an acknowledgement left over
+    // from an earlier write cannot pass for the next step's.
+    void drainEvents();
+
+private:
+    std::shared_ptr<SimulatedKeyboard> simulated;
+    std::unique_ptr<HidBackend> backend;
+    DeviceLink deviceLink;
+    std::ofstream traceFile;
+    std::unique_ptr<WireTrace> trace;
+    std::unique_ptr<Pauser> protocolPauser;
+    std::unique_ptr<Pauser> tracedPauser;
+    std::unique_ptr<Pauser> pumpingPauser;
+    std::unique_ptr<DeviceIo> deviceIo;
+};
+
+} // namespace talvex

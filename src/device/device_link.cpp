@@ -1,0 +1,35 @@
+#include "device/device_link.h"
+
+#include "device/hid_transport.h"
+
+#include <algorithm>
+
+namespace talvex {
+
+void openChannel(HidBackend& backend, DeviceLink& link, ChannelRole role) {
+    auto& handle = role == ChannelRole::Command ? link.commandHandle : link.eventHandle;
+    if (handle)
+        return;
+    std::string path = findDevicePath(backend.enumerate(), role);
+    if (path.empty())
+        return;
+    link.devicePath = path;
+    handle = backend.open(path, role);
+}
+
+void closeChannels(DeviceLink& link) {
+    link.commandHandle.reset();
+    link.eventHandle.reset();
+}
+
+KeyboardPresence openKeyboard(HidBackend& backend, DeviceLink& link) {
+    openChannel(backend, link, ChannelRole::Command);
+    openChannel(backend, link, ChannelRole::Event);
+    if (link.commandHandle && link.eventHandle)
+        return KeyboardPresence::Open;
+    const auto interfaces = backend.enumerate();
+    const bool attached = std::any_of(interfaces.begin(), interfaces.end(), isKestrix);
+    return attached ? KeyboardPresence::CannotOpen : KeyboardPresence::NotAttached;
+}
+
+} // namespace talvex

@@ -1,0 +1,89 @@
+#pragma once
+// A software Kestrix keyboard: the firmware's side of every report. It holds its own settings
+// image, answers every read command, takes every write, puts an acknowledgement on the event
+// channel after each write step, reports presses of host-action keys, and can be told to
+// misbehave. Safe to use from the command thread and the event reader at once.
+
+#include "device/device_link.h"
+#include "device/device_settings.h"
+#include "platform/hid.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <vector>
+
+namespace talvex {
+
+struct SimulatorFaults {
+    int dropAckForStep = 0; // the write step (1 = first) whose acknowledgement is lost
+    bool dropAllAcks = false;
+    int unplugAfterReports = -1; // after this many reports the keyboard is gone; -1 = never
+    bool garbageResponses = false;
+};
+
+class SimulatedKeyboard {
+public:
+    SimulatedKeyboard();
+    explicit SimulatedKeyboard(const DeviceSettings& image);
+
+    // The values of a keyboard fresh from the factory.
+    static DeviceSettings factorySettings();
+    static constexpr std::uint8_t kFirmwareMajor = 1;
+    static constexpr std::uint8_t kFirmwareMinor = 3;
+
+    DeviceSettings image() const;
+    void setFaults(const SimulatorFaults& faults);
+    // Presses the key of a matrix cell; a host-action slot reports its code on the event channel.
+    void pressKey(std::size_t cell);
+    void unplug();
+    bool plugged() const;
+    // Write steps the keyboard finished, and requests it rejected (bad checksum or parameters).
+    int writeSteps() const;
+    int badRequests() const;
+    // Called (outside the lock) after each finished write step with the new image.
+    void setOnWrite(std::function<void(const DeviceSettings&)> onWrite);
+
+    // The host's side, used by the channels.
+    bool setFeature(std::span<const std::uint8_t, kFeatureReportSize> report);
+    bool getFeature(std::span<std::uint8_t, kFeatureReportSize> report);
+    bool writeData(std::span<const std::uint8_t, kDataReportSize> report);
+    bool readData(std::span<std::uint8_t, kDataReportSize> report);
+    InputResult readInput(std::span<std::uint8_t, kInputReportSize> report, int timeoutMs);
+
+private:
+    enum class Area { None, KeyTable, KeyFlags, MacroSlot, Layout };
+
+    bool countReport();
+    void handleRequest(const FeatureReport& request, bool& wroteStep);
+    std::span<std::uint8_t> areaOf(Area area, std::size_t index);
+    void finishWriteStep();
+    void pushInput(const InputReport& report);
+    std::uint8_t nextGarbage();
+
+    mutable std::mutex mutex;
+    std::condition_variable inputArrived;
+    DeviceSettings settings;
+    SimulatorFaults faults;
+    bool isPlugged = true;
+    int reportCount = 0;
+    int steps = 0;
+    int rejected = 0;
+    FeatureReport response{};
+    std::deque<InputReport> inputs;
+    std::uint32_t garbageState = 0x12345678;
+    std::function<void(const DeviceSettings&)> onWrite;
+
+    // The data phase in progress: reads hand out `pendingRead` chunk by chunk; writes collect
+    // chunks into `pendingWrite` until `expectedChunks` arrived.
+    std::vector<std::uint8_t> pendingRead;
+    std::size_t readChunk = 0;
+    Area writeArea = Area::None;
+    std::size_t writeIndex = 0;
+    std::vector<std::uint8_t> pendingWrite;
+    std::size_t expectedChunks = 0;
+};
+
+} // namespace talvex
