@@ -1,0 +1,30 @@
+#include "macros/macro_file.h"
+
+#include "platform/file_io.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace talvex {
+
+MacroFileLoad loadMacroFile(const std::filesystem::path& path, MacroStore& macros) {
+    macros = emptyMacroStore();
+    auto data = readFileBytes(path, kMacroStoreSize);
+    if (data) {
+        std::copy(data->begin(), data->end(), macros.bytes().begin());
+        return MacroFileLoad::Loaded;
+    }
+    // Only a missing file is recreated: replacing one that merely cannot be read now would
+    // throw the user's macros away.
+    std::error_code error;
+    if (std::filesystem::exists(path, error) || error)
+        return MacroFileLoad::Unreadable;
+    saveMacroFile(path, macros);
+    return MacroFileLoad::Created;
+}
+
+bool saveMacroFile(const std::filesystem::path& path, const MacroStore& macros) {
+    return writeFileAtomically(path, macros.bytes());
+}
+
+} // namespace talvex
