@@ -1,5 +1,6 @@
 #include "app/firmware_check.h"
 
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -26,17 +27,17 @@ void reportUpdaterProblem(Prompts& prompts, const std::string& what, const fs::p
 
 } // namespace
 
-std::optional<VersionNumber> readExpectedVersion(const fs::path& versionFile) {
+std::optional<FirmwareVersion> readExpectedVersion(const fs::path& versionFile) {
     auto bytes = readFileBytes(versionFile, 12);
     if (!bytes || bytes->size() < 8)
         return std::nullopt;
-    return VersionNumber{digitValue((*bytes)[5]), digitValue((*bytes)[7])};
+    return FirmwareVersion{digitValue((*bytes)[5]), digitValue((*bytes)[7]), 0, 0};
 }
 
-bool keyboardIsOlder(VersionNumber expected, VersionNumber keyboard) {
-    if (expected.majorVersion != keyboard.majorVersion)
-        return expected.majorVersion > keyboard.majorVersion;
-    return expected.minorVersion > keyboard.minorVersion;
+bool keyboardIsOlder(const FirmwareVersion& expected, const FirmwareVersion& keyboard) {
+    if (expected[0] != keyboard[0])
+        return expected[0] > keyboard[0];
+    return expected[1] > keyboard[1];
 }
 
 fs::path updaterPath(const fs::path& programFolder) {
@@ -47,9 +48,10 @@ fs::path updaterPath(const fs::path& programFolder) {
 #endif
 }
 
-FirmwareCheckOutcome runFirmwareCheck(const std::optional<VersionNumber>& expected,
-                                      VersionNumber keyboard, const fs::path& programFolder,
-                                      Prompts& prompts, Shell& shell) {
+FirmwareCheckOutcome runFirmwareCheck(const std::optional<FirmwareVersion>& expected,
+                                      const FirmwareVersion& keyboard,
+                                      const fs::path& programFolder, Prompts& prompts,
+                                      Shell& shell) {
     if (!expected || !keyboardIsOlder(*expected, keyboard))
         return FirmwareCheckOutcome::NoOffer;
     MessageAnswer answer = prompts.message("检测到键盘版本与Driver的版本不匹配，是否进行更新？",

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "keys/keymap_file.h"
 #include "platform/file_io.h"
 #include "profiles/profile_names.h"
 
@@ -16,14 +17,6 @@ bool pathExists(const fs::path& path) {
     std::error_code ec;
     // A dangling link still occupies the name.
     return fs::exists(fs::symlink_status(path, ec));
-}
-
-std::vector<std::uint8_t>
-profileImage(const DeviceSettings& settings,
-             std::span<const std::uint8_t, kProfileAssignmentsSize> assignments) {
-    std::vector<std::uint8_t> image(settings.bytes().begin(), settings.bytes().end());
-    image.insert(image.end(), assignments.begin(), assignments.end());
-    return image;
 }
 
 } // namespace
@@ -86,10 +79,10 @@ ProfileStatus ProfileStore::CopyProfile(std::size_t index) {
         return ProfileStatus::LimitReached;
     if (index >= names_.size())
         return ProfileStatus::NoSuchProfile;
-    auto source = readFileBytes(paths_[index], kProfileFileSize);
+    auto source = readFileBytes(paths_[index], kKeymapFileSize);
     if (!source)
         return ProfileStatus::ReadFailed;
-    source->resize(kProfileFileSize, 0);
+    source->resize(kKeymapFileSize, 0);
     std::string name =
         makeCopyName(names_[index], [this](const std::string& n) { return isTaken(n); });
     return writeNewProfile(name, *source);
@@ -134,38 +127,36 @@ ProfileStatus ProfileStore::DeleteProfile(std::size_t index) {
     return ec ? ProfileStatus::DeleteFailed : ProfileStatus::Done;
 }
 
-ProfileStatus ProfileStore::StoreWorkingToProfile(
-    std::size_t index, const DeviceSettings& settings,
-    std::span<const std::uint8_t, kProfileAssignmentsSize> assignments,
-    const std::optional<fs::path>& exportPath) {
+ProfileStatus ProfileStore::StoreWorkingToProfile(std::size_t index, const DeviceSettings& settings,
+                                                  const KeyAssignments& assignments,
+                                                  const std::optional<fs::path>& exportPath) {
     if (index >= names_.size())
         return ProfileStatus::NoSuchProfile;
-    const std::vector<std::uint8_t> image = profileImage(settings, assignments);
-    bool stored = writeFileAtomically(paths_[index], image);
-    bool exported = !exportPath || writeFileAtomically(*exportPath, image);
+    // A profile is a keymap.bin kept under another name.
+    bool stored = saveKeymapFile(paths_[index], settings, assignments);
+    bool exported = !exportPath || saveKeymapFile(*exportPath, settings, assignments);
     ReloadProfiles();
     if (!stored)
         return ProfileStatus::WriteFailed;
     return exported ? ProfileStatus::Done : ProfileStatus::ExportFailed;
 }
 
-ProfileStatus
-ProfileStore::LoadFileIntoProfile(std::size_t index, DeviceSettings& settings,
-                                  std::span<std::uint8_t, kProfileAssignmentsSize> assignments,
-                                  const std::optional<fs::path>& importPath) {
+ProfileStatus ProfileStore::LoadFileIntoProfile(std::size_t index, DeviceSettings& settings,
+                                                KeyAssignments& assignments,
+                                                const std::optional<fs::path>& importPath) {
     if (index >= names_.size())
         return ProfileStatus::NoSuchProfile;
     if (importPath) {
-        auto bytes = readFileBytes(*importPath, kProfileFileSize);
+        auto bytes = readFileBytes(*importPath, kKeymapFileSize);
         // Without the whole settings image there is nothing sound to load: a partial image would
         // mix two configurations.
         if (!bytes || bytes->size() < kDeviceSettingsSize)
             return ProfileStatus::ReadFailed;
         std::copy_n(bytes->begin(), kDeviceSettingsSize, settings.bytes().begin());
         // Only whole assignment entries; a cut-off entry would be half one key, half another.
-        std::size_t entries = (bytes->size() - kDeviceSettingsSize) / kProfileEntrySize;
-        std::copy_n(bytes->begin() + kDeviceSettingsSize, entries * kProfileEntrySize,
-                    assignments.begin());
+        std::size_t entries = (bytes->size() - kDeviceSettingsSize) / kKeyAssignmentSize;
+        std::copy_n(bytes->begin() + kDeviceSettingsSize, entries * kKeyAssignmentSize,
+                    assignments.bytes().begin());
     }
     return StoreWorkingToProfile(index, settings, assignments, std::nullopt);
 }

@@ -8,18 +8,14 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <span>
 #include <string>
 #include <vector>
 
 #include "device/device_settings.h"
+#include "keys/key_assignment.h"
 
 namespace talvex {
 
-inline constexpr std::size_t kProfileEntrySize = 772;
-inline constexpr std::size_t kProfileEntryCount = 255;
-inline constexpr std::size_t kProfileAssignmentsSize = kProfileEntrySize * kProfileEntryCount;
-inline constexpr std::size_t kProfileFileSize = kDeviceSettingsSize + kProfileAssignmentsSize;
 inline constexpr std::size_t kMaxProfiles = 6;
 
 enum class ProfileStatus {
@@ -54,16 +50,15 @@ public:
     ProfileStatus DeleteProfile(std::size_t index);
 
     // Writes the working configuration into the profile and, when given, to exportPath too.
-    ProfileStatus
-    StoreWorkingToProfile(std::size_t index, const DeviceSettings& settings,
-                          std::span<const std::uint8_t, kProfileAssignmentsSize> assignments,
-                          const std::optional<std::filesystem::path>& exportPath);
+    ProfileStatus StoreWorkingToProfile(std::size_t index, const DeviceSettings& settings,
+                                        const KeyAssignments& assignments,
+                                        const std::optional<std::filesystem::path>& exportPath);
 
     // Reads importPath, when given, into the working configuration, then writes the working
     // configuration into the profile. A file holding the settings but only some assignment
     // entries replaces those entries and keeps the others.
     ProfileStatus LoadFileIntoProfile(std::size_t index, DeviceSettings& settings,
-                                      std::span<std::uint8_t, kProfileAssignmentsSize> assignments,
+                                      KeyAssignments& assignments,
                                       const std::optional<std::filesystem::path>& importPath);
 
 private:

@@ -1,10 +1,10 @@
 #include "profiles/profile_store.h"
 
 #include <algorithm>
-#include <array>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "keys/keymap_file.h"
 #include "platform/file_io.h"
 
 namespace talvex {
@@ -49,15 +49,15 @@ protected:
 
 struct WorkingConfiguration {
     DeviceSettings settings{};
-    std::array<std::uint8_t, kProfileAssignmentsSize> assignments{};
+    KeyAssignments assignments{};
 
     WorkingConfiguration(std::uint8_t settingsByte, std::uint8_t assignmentByte) {
         std::fill(settings.bytes().begin(), settings.bytes().end(), settingsByte);
-        assignments.fill(assignmentByte);
+        std::fill(assignments.bytes().begin(), assignments.bytes().end(), assignmentByte);
     }
     Bytes image() const {
         Bytes out(settings.bytes().begin(), settings.bytes().end());
-        out.insert(out.end(), assignments.begin(), assignments.end());
+        out.insert(out.end(), assignments.bytes().begin(), assignments.bytes().end());
         return out;
     }
 };
@@ -111,7 +111,7 @@ TEST_F(ProfileStoreTest, CopiesArePaddedToAWholeProfileAndNumbered) {
     put("A.bin", settingsOnly);
     store.ReloadProfiles();
     Bytes expected = settingsOnly;
-    expected.resize(kProfileFileSize, 0);
+    expected.resize(kKeymapFileSize, 0);
     for (const char* name : {"复制 A.bin", "复制 A 1.bin", "复制 A 2.bin"}) {
         EXPECT_EQ(store.CopyProfile(0), ProfileStatus::Done);
         EXPECT_EQ(get(name), expected) << name;
@@ -198,7 +198,7 @@ TEST_F(ProfileStoreTest, LoadingSettingsOnlyReplacesSettingsAndKeepsAssignments)
               ProfileStatus::Done);
     EXPECT_EQ(working.settings.reportInterval, 0x33);
     EXPECT_EQ(working.settings.reserved3, 0x33);
-    EXPECT_TRUE(std::all_of(working.assignments.begin(), working.assignments.end(),
+    EXPECT_TRUE(std::all_of(working.assignments.bytes().begin(), working.assignments.bytes().end(),
                             [](std::uint8_t b) { return b == 0x22; }));
     EXPECT_EQ(get("P1.bin"), working.image());
 }
@@ -206,12 +206,12 @@ TEST_F(ProfileStoreTest, LoadingSettingsOnlyReplacesSettingsAndKeepsAssignments)
 TEST_F(ProfileStoreTest, LoadingTakesOnlyWholeAssignmentEntries) {
     makeProfiles(1);
     WorkingConfiguration working(0x11, 0x22);
-    Bytes file(kDeviceSettingsSize + kProfileEntrySize + 100, 0x44);
+    Bytes file(kDeviceSettingsSize + kKeyAssignmentSize + 100, 0x44);
     ASSERT_TRUE(writeFileAtomically(root / "in.bin", file));
     EXPECT_EQ(store.LoadFileIntoProfile(0, working.settings, working.assignments, root / "in.bin"),
               ProfileStatus::Done);
-    EXPECT_EQ(working.assignments[kProfileEntrySize - 1], 0x44);
-    EXPECT_EQ(working.assignments[kProfileEntrySize], 0x22);
+    EXPECT_EQ(working.assignments.bytes()[kKeyAssignmentSize - 1], 0x44);
+    EXPECT_EQ(working.assignments.bytes()[kKeyAssignmentSize], 0x22);
 }
 
 TEST_F(ProfileStoreTest, AnUnusableImportChangesNothing) {
