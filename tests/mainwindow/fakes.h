@@ -1,16 +1,17 @@
 #pragma once
-// Test doubles for the main window logic: a canvas that records its calls as text lines and a
-// prompts port with queued answers.
+// Test doubles for the main window logic: a canvas that records its calls as text lines, the
+// panel sliders and the window that shows the logic.
 
 #include "controls/canvas.h"
+#include "mainwindow/main_window_host.h"
 #include "mainwindow/panel_sliders.h"
-#include "platform/prompts.h"
+#include "platform/scripted_prompts.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <deque>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace talvex::testing {
@@ -56,42 +57,12 @@ private:
     }
 };
 
-class QueuedPrompts final : public Prompts {
-public:
-    std::deque<MessageAnswer> answers;
-    std::deque<std::optional<Rgb>> colours;
-    std::vector<std::string> messages; // "caption|text"
-    int colourRequests = 0;
-
-    MessageAnswer message(const std::string& text, const std::string& caption, MessageButtons,
-                          MessageIcon) override {
-        messages.push_back(caption + "|" + text);
-        if (answers.empty())
-            return MessageAnswer::Cancel;
-        auto a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::optional<Rgb> chooseColour(Rgb) override {
-        ++colourRequests;
-        if (colours.empty())
-            return std::nullopt;
-        auto c = colours.front();
-        colours.pop_front();
-        return c;
-    }
-    std::optional<std::string> openFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> saveFile(const std::string&, const std::string&,
-                                        const std::string&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> chooseFolder(const std::string&, const std::string&) override {
-        return std::nullopt;
-    }
-};
+inline int colourQuestions(const ScriptedPrompts& prompts) {
+    return static_cast<int>(std::count_if(prompts.questions.begin(), prompts.questions.end(),
+                                          [](const ScriptedPrompts::Question& q) {
+                                              return q.kind == ScriptedPrompts::Kind::Colour;
+                                          }));
+}
 
 class FakeSliders final : public PanelSliders {
 public:
@@ -118,6 +89,21 @@ public:
     }
     void draw(SliderId id, Canvas&) override { ++sliders[id].draws; }
     State& operator[](SliderId id) { return sliders[id]; }
+};
+
+class FakeHost final : public MainWindowHost {
+public:
+    int repaints = 0;
+    bool hidden = false;
+    bool closed = false;
+    bool busyCursor = false;
+    std::vector<std::pair<int, int>> drags;
+
+    void requestRepaint() override { ++repaints; }
+    void hideWindow() override { hidden = true; }
+    void closeWindow() override { closed = true; }
+    void startWindowDrag(int x, int y) override { drags.emplace_back(x, y); }
+    void setBusyCursor(bool busy) override { busyCursor = busy; }
 };
 
 } // namespace talvex::testing

@@ -11,7 +11,7 @@
 namespace talvex {
 namespace {
 
-using testing::QueuedPrompts;
+using testing::colourQuestions;
 using testing::TextCanvas;
 
 constexpr std::size_t kEsc = 0, kQ = 42, kWin = 96, kFn = 100;
@@ -29,7 +29,7 @@ protected:
 
     DeviceSettings settings = zeroSettings();
     std::array<std::uint8_t, 256> modified{};
-    QueuedPrompts prompts;
+    ScriptedPrompts prompts;
     std::vector<std::size_t> edited;
     KeyboardView view;
 };
@@ -57,9 +57,9 @@ TEST_F(KeyboardViewTest, WinAndFnAreHitOnlyInTheDiyView) {
     view.setDiyView(true);
     EXPECT_EQ(view.hitTestKey(380, 420), kWin);
     EXPECT_EQ(view.hitTestKey(710, 420), kFn);
-    prompts.colours.push_back(Rgb{1, 2, 3});
+    prompts.colourAnswers.push_back(Rgb{1, 2, 3});
     view.onClick(710, 420);
-    EXPECT_EQ(prompts.colourRequests, 1);
+    EXPECT_EQ(colourQuestions(prompts), 1);
     EXPECT_EQ(layoutEntry(0, kFn)[3], 3);
 }
 
@@ -67,7 +67,7 @@ TEST_F(KeyboardViewTest, KeyMapClickEditsTheKeyUnderThePoint) {
     view.onClick(330 + 49, 188 + 128 + 1); // Q at (51, 128) in the picture
     view.onClick(360, 250);                // gap
     EXPECT_EQ(edited, (std::vector<std::size_t>{kQ}));
-    EXPECT_EQ(prompts.colourRequests, 0);
+    EXPECT_EQ(colourQuestions(prompts), 0);
 }
 
 TEST_F(KeyboardViewTest, HoverRepaintsOnlyWhenTheKeyChanges) {
@@ -126,7 +126,7 @@ TEST_F(KeyboardViewTest, DiyClickStoresThePickedColourOnlyOnOk) {
     EXPECT_EQ(q[0], 9);
     EXPECT_EQ(q[1], 8);
 
-    prompts.colours.push_back(Rgb{10, 20, 30});
+    prompts.colourAnswers.push_back(Rgb{10, 20, 30});
     view.onClick(380, 317);
     EXPECT_EQ((std::array<std::uint8_t, 4>{q[0], q[1], q[2], q[3]}),
               (std::array<std::uint8_t, 4>{0, 10, 20, 30}));
@@ -142,7 +142,7 @@ TEST_F(KeyboardViewTest, AnEffectBeyondTheLastLayoutShowsOnlyThePicture) {
     view.paint(canvas);
     EXPECT_EQ(canvas.calls.size(), 1u);
     view.onClick(380, 317);
-    EXPECT_EQ(prompts.colourRequests, 0);
+    EXPECT_EQ(colourQuestions(prompts), 0);
 }
 
 } // namespace

@@ -8,8 +8,8 @@
 namespace talvex {
 namespace {
 
+using testing::colourQuestions;
 using testing::FakeSliders;
-using testing::QueuedPrompts;
 using testing::TextCanvas;
 
 class SettingsPanelTest : public ::testing::Test {
@@ -43,7 +43,7 @@ protected:
 
     DeviceSettings settings = zeroSettings();
     std::array<std::uint8_t, 256> modified{};
-    QueuedPrompts prompts;
+    ScriptedPrompts prompts;
     FakeSliders sliders;
     KeyboardView view;
     SettingsPanel panel;
@@ -156,14 +156,14 @@ TEST_F(SettingsPanelTest, SelectedSwatchOpensThePickerAndCancelKeepsEverything) 
     settings.palette[3] = 7;
     click(38 + 25, 233); // swatch 1 is not selected yet: just select it
     EXPECT_EQ(settings.lightColour, 2);
-    EXPECT_EQ(prompts.colourRequests, 0);
+    EXPECT_EQ(colourQuestions(prompts), 0);
 
     click(38 + 25, 233); // selected: picker, cancelled
-    EXPECT_EQ(prompts.colourRequests, 1);
+    EXPECT_EQ(colourQuestions(prompts), 1);
     EXPECT_EQ(settings.palette[3], 7);
     EXPECT_EQ(settings.lightColour, 2);
 
-    prompts.colours.push_back(Rgb{9, 8, 7});
+    prompts.colourAnswers.push_back(Rgb{9, 8, 7});
     click(38 + 25, 233);
     EXPECT_EQ(settings.palette[3], 9);
     EXPECT_EQ(settings.palette[4], 8);

@@ -1,0 +1,37 @@
+#pragma once
+// The main window's requests to the keyboard. They run away from the window thread (the keyboard
+// answers slowly, and a save waits for an acknowledgement per step), on copies of the settings;
+// each result comes back through its callback on the window thread.
+
+#include "device/device_settings.h"
+
+#include <functional>
+#include <string>
+
+namespace talvex {
+
+struct SaveOutcome {
+    // False when the keyboard stopped acknowledging; it then holds a mixture of old and new
+    // values, and the snapshot is left as it was so the next save sends the same parts again.
+    bool completed = false;
+    DeviceSettings sent = zeroSettings();     // the settings as sent (Windows-key lock folded in)
+    DeviceSettings snapshot = zeroSettings(); // what the keyboard is now known to hold
+    std::string failedStep;                   // which step went unanswered, for the user
+};
+
+class DeviceJobs {
+public:
+    using SaveDone = std::function<void(const SaveOutcome&)>;
+    using ReadDone = std::function<void(const DeviceSettings&)>;
+
+    virtual ~DeviceJobs() = default;
+    // True while a request runs; the window refuses new ones meanwhile.
+    virtual bool busy() const = 0;
+    // Sends the parts of `working` that differ from `snapshot`.
+    virtual void requestSave(const DeviceSettings& working, const DeviceSettings& snapshot,
+                             SaveDone done) = 0;
+    // Factory reset, then every setting read back into a copy of `working`.
+    virtual void requestFactoryReset(const DeviceSettings& working, ReadDone done) = 0;
+};
+
+} // namespace talvex

@@ -1,0 +1,111 @@
+#pragma once
+// The main window's behaviour: what it paints and in which order, which area a click lands in,
+// and the commands behind its buttons. The commands decide when the edited settings go to the
+// keyboard, when they become the known state of the keyboard, and when keymap.bin is written.
+
+#include "controls/canvas.h"
+#include "device/device_settings.h"
+#include "keys/key_assignment_store.h"
+#include "keys/key_name_table.h"
+#include "macros/macro_record.h"
+#include "mainwindow/device_jobs.h"
+#include "mainwindow/keyboard_view.h"
+#include "mainwindow/main_window_host.h"
+#include "mainwindow/panel_sliders.h"
+#include "mainwindow/settings_panel.h"
+#include "platform/app_paths.h"
+#include "platform/prompts.h"
+#include "platform/shell.h"
+
+#include <functional>
+#include <optional>
+#include <variant>
+
+namespace talvex {
+
+enum class MainButton { Help, Minimise, Close, Profiles, FactoryReset, Cancel, Save, Logo };
+using MainArea = std::variant<MainButton, PanelArea>;
+
+// The address shown in the help panel and opened from its first row.
+inline constexpr const char* kMakerWebSite = "https://www.kestrix.example.com";
+
+// The state the main window works on; the application owns it for the whole run.
+struct MainWindowData {
+    KeyAssignmentState& keys; // workingSettings, assignments and their saved copy, flags
+    DeviceSettings& deviceSnapshot;
+    MacroStore& savedMacros;
+    const KeyNameTable& keyNames;
+    AppPaths paths;
+};
+
+struct MainWindowPorts {
+    Prompts& prompts;
+    Shell& shell;
+    PanelSliders& sliders;
+    DeviceJobs& deviceJobs;
+    MainWindowHost& host;
+};
+
+// The modal dialogs and programs that the commands start.
+struct MainWindowDialogs {
+    // Edits keys.pendingAssignment for keys.selectedPosition; true when the user saved.
+    std::function<bool()> keyAssignment;
+    // Edits savedMacros; true when the user confirmed.
+    std::function<bool()> macroManager;
+    // Manages the profiles; may replace the working settings and assignments.
+    std::function<void()> profileManager;
+    // Starts the firmware updater that ships with the program.
+    std::function<void()> startUpdater;
+};
+
+class MainWindowCommands {
+public:
+    MainWindowCommands(MainWindowData data, MainWindowPorts ports, MainWindowDialogs dialogs);
+    MainWindowCommands(const MainWindowCommands&) = delete;
+    MainWindowCommands& operator=(const MainWindowCommands&) = delete;
+
+    void paint(Canvas& canvas);
+    std::optional<MainArea> hitTestArea(int x, int y) const;
+
+    void onLButtonDown(int x, int y);
+    void onLButtonUp(int x, int y);
+    // leftButtonHeld: whether the left button is down during this movement.
+    void onMouseMove(int x, int y, bool leftButtonHeld);
+    void onSliderMoved(SliderId id);
+    // The working settings and assignments were replaced as a whole (read from the keyboard or
+    // loaded from a profile): the sliders and modified keys follow, keymap.bin mirrors them.
+    void onSettingsReloaded();
+
+    void save();
+    void cancel();
+    void factoryReset();
+    void close();
+    void openProfiles();
+    void openMacroManager();
+
+    bool helpOpen() const { return helpOpen_; }
+    KeyboardView& keyboardView() { return keyboardView_; }
+    SettingsPanel& settingsPanel() { return panel_; }
+
+private:
+    void runArea(const MainArea& area);
+    void runButton(MainButton button);
+    void onHelpPanelClick(int x, int y);
+    void editKey(std::size_t position);
+    void writeKeymapFile();
+    void finishSave(const SaveOutcome& outcome, const DeviceSettings& requested,
+                    const KeyAssignments& assignmentsAtRequest);
+    void finishFactoryReset(const DeviceSettings& readBack);
+
+    DeviceSettings& working() { return data_.keys.workingSettings; }
+
+    MainWindowData data_;
+    MainWindowPorts ports_;
+    MainWindowDialogs dialogs_;
+    KeyboardView keyboardView_;
+    SettingsPanel panel_;
+    bool helpOpen_ = false;
+    bool leftButtonDown_ = false;
+};
+
+} // namespace talvex

@@ -1,0 +1,20 @@
+#pragma once
+// What the main window logic asks of the window that shows it.
+
+namespace talvex {
+
+class MainWindowHost {
+public:
+    virtual ~MainWindowHost() = default;
+    virtual void requestRepaint() = 0;
+    // Hides the window; the notification-area icon keeps the program reachable.
+    virtual void hideWindow() = 0;
+    // Ends the main window, and with it the program.
+    virtual void closeWindow() = 0;
+    // Moves the window with the mouse as if its caption had been grabbed at the point.
+    virtual void startWindowDrag(int x, int y) = 0;
+    // The wait cursor while the keyboard is busy with a request.
+    virtual void setBusyCursor(bool busy) = 0;
+};
+
+} // namespace talvex

@@ -1,0 +1,183 @@
+// Painting and mouse dispatch of the main window.
+#include "mainwindow/main_window_commands.h"
+
+namespace talvex {
+
+namespace {
+
+constexpr Colour kWhite{255, 255, 255};
+
+void caption(Canvas& canvas, const char* text, int x, int y, int height, Colour background) {
+    CaptionStyle style;
+    style.height = height;
+    style.text = kWhite;
+    style.background = background;
+    canvas.drawCaption(text, x, y, style);
+}
+
+struct ButtonArea {
+    MainButton button;
+    Rect rect;
+};
+
+constexpr ButtonArea kTitleButtons[] = {
+    {MainButton::Help, {936, 5, 952, 20}},
+    {MainButton::Minimise, {957, 5, 973, 20}},
+    {MainButton::Close, {978, 5, 994, 20}},
+};
+
+constexpr ButtonArea kBottomButtons[] = {
+    {MainButton::Profiles, {19, 605, 89, 633}},
+    {MainButton::FactoryReset, {800, 605, 857, 635}},
+    {MainButton::Cancel, {861, 605, 918, 635}},
+    {MainButton::Save, {923, 605, 980, 635}},
+    // The logo only keeps a press on it from dragging the window.
+    {MainButton::Logo, {19, 32, 261, 102}},
+};
+
+template <std::size_t N>
+std::optional<MainButton> findButton(const ButtonArea (&areas)[N], int x, int y) {
+    for (const ButtonArea& area : areas)
+        if (area.rect.containsInclusive(x, y))
+            return area.button;
+    return std::nullopt;
+}
+
+constexpr Rect kHelpRows{830, 22, 996, 99};
+constexpr int kHelpRowHeight = 25;
+
+} // namespace
+
+void MainWindowCommands::paint(Canvas& canvas) {
+    canvas.drawImage(SkinFolder::Main, "main.png", 0, 0);
+    canvas.drawImage(SkinFolder::Main, "button-help-normal.png", 936, 5);
+    canvas.drawImage(SkinFolder::Main, "button-min-normal.png", 957, 5);
+    canvas.drawImage(SkinFolder::Main, "button-close-normal.png", 978, 5);
+    canvas.drawImage(SkinFolder::Main, "logo.png", 19, 35);
+    keyboardView_.paint(canvas);
+    canvas.drawImage(SkinFolder::Main, "button-cancel-normal.png", 800, 605);
+    canvas.drawImage(SkinFolder::Main, "button-cancel-normal.png", 862, 605);
+    canvas.drawImage(SkinFolder::Main, "button-save-normal.png", 924, 605);
+    canvas.drawImage(SkinFolder::Main, "text.png", 96, 610);
+    canvas.drawImage(SkinFolder::Main, "Config.png", 17, 603);
+    caption(canvas, "配置", 45, 610, 16, Colour{255, 0, 0});
+    caption(canvas, "恢复", 810, 612, 16, Colour{53, 53, 53});
+    caption(canvas, "取消", 872, 612, 16, Colour{53, 53, 53});
+    caption(canvas, "保存", 934, 612, 16, Colour{239, 14, 2});
+    panel_.paint(canvas);
+    if (helpOpen_) {
+        canvas.drawImage(SkinFolder::Main, "HelpWindow.png", 830, 22);
+        caption(canvas, kMakerWebSite, 850, 25, 15, Colour{});
+        caption(canvas, "驱动更新", 850, 50, 15, Colour{});
+        caption(canvas, "Ver: 1.1", 850, 75, 15, Colour{});
+    }
+}
+
+std::optional<MainArea> MainWindowCommands::hitTestArea(int x, int y) const {
+    if (auto button = findButton(kTitleButtons, x, y))
+        return *button;
+    if (auto area = panel_.hitTest(x, y))
+        return *area;
+    if (auto button = findButton(kBottomButtons, x, y))
+        return *button;
+    return std::nullopt;
+}
+
+void MainWindowCommands::onLButtonDown(int, int) {
+    leftButtonDown_ = true;
+}
+
+void MainWindowCommands::onLButtonUp(int x, int y) {
+    if (panel_.listOpen()) {
+        panel_.onListClick(x, y);
+    } else if (helpOpen_) {
+        onHelpPanelClick(x, y);
+    } else {
+        if (auto area = hitTestArea(x, y))
+            runArea(*area);
+        // A command may have opened a list or the help panel, which then take the clicks.
+        if (!panel_.listOpen() && !helpOpen_)
+            keyboardView_.onClick(x, y);
+    }
+    ports_.host.requestRepaint();
+}
+
+void MainWindowCommands::onHelpPanelClick(int x, int y) {
+    helpOpen_ = false;
+    if (!kHelpRows.containsInclusive(x, y))
+        return;
+    switch ((y - kHelpRows.top) / kHelpRowHeight) {
+    case 0:
+        ports_.shell.openUrl(kMakerWebSite);
+        break;
+    case 1:
+        if (dialogs_.startUpdater)
+            dialogs_.startUpdater();
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindowCommands::onMouseMove(int x, int y, bool leftButtonHeld) {
+    const bool rowHovered = panel_.listOpen() && panel_.onListMouseMove(x, y);
+    if (!leftButtonHeld)
+        leftButtonDown_ = false;
+    const bool overArea = hitTestArea(x, y).has_value();
+    if (leftButtonDown_ && !overArea && !keyboardView_.hitTestKey(x, y) && !panel_.listOpen()) {
+        // The window's own move loop takes the mouse until the button is released.
+        leftButtonDown_ = false;
+        ports_.host.startWindowDrag(x, y);
+    }
+    const bool keyChanged = keyboardView_.onMouseMove(x, y);
+    const bool noKeyHovered = keyboardView_.hoveredPosition() == kNoPosition;
+    if (keyChanged || (noKeyHovered && (overArea || rowHovered)))
+        ports_.host.requestRepaint();
+}
+
+void MainWindowCommands::onSliderMoved(SliderId id) {
+    if (panel_.onSliderMoved(id))
+        ports_.host.requestRepaint();
+}
+
+void MainWindowCommands::runArea(const MainArea& area) {
+    if (const auto* button = std::get_if<MainButton>(&area)) {
+        runButton(*button);
+        return;
+    }
+    const PanelArea panelArea = std::get<PanelArea>(area);
+    if (panelArea == PanelArea::MacroButton)
+        openMacroManager();
+    else
+        panel_.onAreaClick(panelArea);
+}
+
+void MainWindowCommands::runButton(MainButton button) {
+    switch (button) {
+    case MainButton::Help:
+        helpOpen_ = !helpOpen_;
+        break;
+    case MainButton::Minimise:
+        ports_.host.hideWindow();
+        break;
+    case MainButton::Close:
+        close();
+        break;
+    case MainButton::Profiles:
+        openProfiles();
+        break;
+    case MainButton::FactoryReset:
+        factoryReset();
+        break;
+    case MainButton::Cancel:
+        cancel();
+        break;
+    case MainButton::Save:
+        save();
+        break;
+    case MainButton::Logo:
+        break;
+    }
+}
+
+} // namespace talvex

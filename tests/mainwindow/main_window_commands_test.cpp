@@ -1,0 +1,410 @@
+#include "mainwindow/main_window_commands.h"
+
+#include "fakes.h"
+#include "keys/key_positions.h"
+#include "keys/keymap_file.h"
+#include "macros/macro_file.h"
+#include "platform/file_io.h"
+#include "platform/recording_shell.h"
+#include "simulator_jobs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <unistd.h>
+
+namespace talvex {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeHost;
+using testing::FakeSliders;
+using testing::SimulatorJobs;
+using testing::TextCanvas;
+
+constexpr int kSaveX = 930, kSaveY = 620;
+constexpr int kCancelX = 870, kCancelY = 620;
+constexpr int kResetX = 810, kResetY = 620;
+constexpr int kProfilesX = 50, kProfilesY = 620;
+constexpr int kHelpX = 940, kHelpY = 10;
+// Q in the window; position 42.
+constexpr int kKeyQX = 385, kKeyQY = 320;
+constexpr std::size_t kQ = 42;
+
+class MainWindowCommandsTest : public ::testing::Test {
+protected:
+    MainWindowCommandsTest()
+        : folder(fs::temp_directory_path() /
+                 ("talvex_mainwin_" + std::to_string(::getpid()) + "_" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name())),
+          names(buildKeyNameTable()) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        paths.programFolder = folder;
+        paths.dataFolder = folder;
+        // As after the first read: memory, snapshot and keyboard agree.
+        keys.workingSettings = jobs.keyboard().image();
+        snapshot = keys.workingSettings;
+        resetAssignments(keys.assignments);
+        keys.savedAssignments = keys.assignments;
+        window = std::make_unique<MainWindowCommands>(
+            MainWindowData{keys, snapshot, macros, names, paths},
+            MainWindowPorts{prompts, shell, sliders, jobs, host},
+            MainWindowDialogs{[this] { return keyDialog(); }, [this] { return macroDialog(); },
+                              [this] { profileDialog(); }, [this] { ++updaterStarts; }});
+    }
+    ~MainWindowCommandsTest() override { fs::remove_all(folder); }
+
+    void click(int x, int y) {
+        window->onLButtonDown(x, y);
+        window->onLButtonUp(x, y);
+    }
+    std::optional<std::vector<std::uint8_t>> keymapBytes() {
+        return readFileBytes(paths.keymapFile(), kKeymapFileSize + 1);
+    }
+    std::vector<std::uint8_t> expectedKeymap(const DeviceSettings& s, const KeyAssignments& a) {
+        return keymapFileBytes(s, a);
+    }
+    void moveBrightnessSlider(int position) {
+        sliders[SliderId::Brightness].position = position;
+        window->onSliderMoved(SliderId::Brightness);
+    }
+
+    std::function<bool()> keyDialog = [] { return false; };
+    std::function<bool()> macroDialog = [] { return false; };
+    std::function<void()> profileDialog = [] {};
+    int updaterStarts = 0;
+
+    fs::path folder;
+    AppPaths paths;
+    KeyAssignmentState keys;
+    DeviceSettings snapshot = zeroSettings();
+    MacroStore macros{};
+    KeyNameTable names;
+    ScriptedPrompts prompts;
+    RecordingShell shell;
+    FakeSliders sliders;
+    SimulatorJobs jobs;
+    FakeHost host;
+    std::unique_ptr<MainWindowCommands> window;
+};
+
+TEST_F(MainWindowCommandsTest, SaveWithoutChangesSendsNothingButRewritesKeymap) {
+    click(kSaveX, kSaveY);
+    EXPECT_EQ(jobs.requests, 1);
+    EXPECT_EQ(jobs.reportsSent(), 0);
+    EXPECT_EQ(keymapBytes(), expectedKeymap(keys.workingSettings, keys.assignments));
+    EXPECT_FALSE(host.busyCursor);
+}
+
+TEST_F(MainWindowCommandsTest, SaveSendsTheEditAndMakesItTheKnownState) {
+    moveBrightnessSlider(7);
+    keys.assignments[kQ].type = 3;
+    click(kSaveX, kSaveY);
+    EXPECT_EQ(jobs.keyboard().image().lightBrightness, 7);
+    EXPECT_EQ(jobs.reportsSent(), 2); // lighting stage 1 and stage 2 only
+    EXPECT_EQ(snapshot.lightBrightness, 7);
+    EXPECT_EQ(keys.savedAssignments[kQ].type, 3);
+}
+
+TEST_F(MainWindowCommandsTest, WhileTheKeyboardWorksFurtherDeviceCommandsAreRefused) {
+    jobs.holdJobs = true;
+    moveBrightnessSlider(9);
+    click(kSaveX, kSaveY);
+    EXPECT_TRUE(host.busyCursor);
+    click(kSaveX, kSaveY);
+    prompts.messageAnswers.push_back(MessageAnswer::Ok);
+    click(kResetX, kResetY);
+    click(kCancelX, kCancelY);
+    EXPECT_EQ(jobs.requests, 1);
+    EXPECT_FALSE(host.hidden);
+
+    // An edit made while the keyboard works stays for the next save.
+    moveBrightnessSlider(12);
+    jobs.release();
+    EXPECT_FALSE(host.busyCursor);
+    EXPECT_EQ(snapshot.lightBrightness, 9);
+    EXPECT_EQ(keys.workingSettings.lightBrightness, 12);
+}
+
+TEST_F(MainWindowCommandsTest, UnacknowledgedSaveTellsTheUserAndSendsAgainNextTime) {
+    SimulatorFaults faults;
+    faults.dropAllAcks = true;
+    jobs.keyboard().setFaults(faults);
+    const DeviceSettings before = snapshot;
+    const KeyAssignments savedBefore = keys.savedAssignments;
+    moveBrightnessSlider(20);
+    keys.assignments[kQ].type = 3;
+    click(kSaveX, kSaveY);
+    EXPECT_EQ(snapshot, before);
+    EXPECT_EQ(keys.savedAssignments, savedBefore);
+    ASSERT_EQ(prompts.messageTexts().size(), 1u);
+    EXPECT_EQ(prompts.messageTexts()[0],
+              "键盘没有响应，设置未能全部保存。请检查键盘连接后再保存一次。");
+    EXPECT_EQ(keymapBytes(), expectedKeymap(keys.workingSettings, keys.assignments));
+
+    jobs.keyboard().setFaults(SimulatorFaults{});
+    click(kSaveX, kSaveY);
+    EXPECT_EQ(jobs.keyboard().image().lightBrightness, 20);
+    EXPECT_EQ(snapshot.lightBrightness, 20);
+}
+
+TEST_F(MainWindowCommandsTest, CancelRestoresTheSavedStateAndSendsNothing) {
+    const std::uint8_t savedBrightness = snapshot.lightBrightness;
+    moveBrightnessSlider(savedBrightness + 5);
+    keys.assignments[kQ].type = 3;
+    keys.keyModified[kQ] = 1;
+    keys.workingSettings.lightEffect = 52;
+    snapshot.lightEffect = 53;
+    window->keyboardView().setDiyView(false);
+
+    click(kCancelX, kCancelY);
+    EXPECT_TRUE(host.hidden);
+    EXPECT_EQ(keys.workingSettings, snapshot);
+    EXPECT_EQ(keys.assignments, keys.savedAssignments);
+    EXPECT_EQ(sliders[SliderId::Brightness].position, savedBrightness);
+    EXPECT_EQ(keys.keyModified[kQ], 0);
+    EXPECT_TRUE(window->keyboardView().diyView());
+    EXPECT_EQ(jobs.requests, 0);
+    EXPECT_EQ(keymapBytes(), expectedKeymap(snapshot, keys.savedAssignments));
+
+    // Painting the restored window keeps the restored brightness.
+    TextCanvas canvas;
+    window->paint(canvas);
+    EXPECT_EQ(keys.workingSettings.lightBrightness, savedBrightness);
+}
+
+TEST_F(MainWindowCommandsTest, CloseKeepsOnlyTheLastSavedStateInKeymap) {
+    moveBrightnessSlider(33);
+    keys.assignments[kQ].type = 5;
+    click(kHelpX + 42, kHelpY); // close button
+    EXPECT_TRUE(host.closed);
+    EXPECT_EQ(keymapBytes(), expectedKeymap(snapshot, keys.savedAssignments));
+    EXPECT_EQ(jobs.requests, 0);
+}
+
+TEST_F(MainWindowCommandsTest, DecliningTheFactoryResetChangesNothing) {
+    const DeviceSettings before = keys.workingSettings;
+    click(kResetX, kResetY);
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions[0].text, "确认恢复至出厂设置吗？");
+    EXPECT_EQ(prompts.questions[0].caption, "出厂设置");
+    EXPECT_EQ(prompts.questions[0].buttons, MessageButtons::OkCancel);
+    EXPECT_EQ(jobs.requests, 0);
+    EXPECT_EQ(jobs.reportsSent(), 0);
+    EXPECT_EQ(keys.workingSettings, before);
+    EXPECT_FALSE(keymapBytes().has_value());
+}
+
+TEST_F(MainWindowCommandsTest, FactoryResetReadsBackAndForgetsEveryAssignment) {
+    moveBrightnessSlider(3);
+    click(kSaveX, kSaveY); // the keyboard now holds brightness 3
+    keys.assignments[kQ].type = 3;
+    keys.keyModified[kQ] = 1;
+    keys.workingSettings.keyFlags[4] = 0;
+    keys.workingSettings.lightEffect = 51;
+    window->keyboardView().setDiyView(true);
+    click(100, 115); // expand the lighting section
+
+    prompts.messageAnswers.push_back(MessageAnswer::Ok);
+    click(kResetX, kResetY);
+    const DeviceSettings factory = SimulatedKeyboard::factorySettings();
+    EXPECT_EQ(keys.workingSettings.lightBrightness, factory.lightBrightness);
+    EXPECT_EQ(sliders[SliderId::Brightness].position, factory.lightBrightness);
+    for (std::uint8_t flags : keys.workingSettings.keyFlags)
+        EXPECT_EQ(flags, 0xFF);
+    EXPECT_EQ(keys.keyModified[kQ], 0);
+    EXPECT_EQ(keys.assignments[kQ].type, 0);
+    EXPECT_EQ(keys.assignments[kQ].vk, 81);
+    EXPECT_FALSE(window->keyboardView().diyView());
+    EXPECT_TRUE(window->settingsPanel().lightingCollapsed());
+    EXPECT_EQ(snapshot, keys.workingSettings);
+    EXPECT_EQ(keys.savedAssignments, keys.assignments);
+    EXPECT_EQ(keymapBytes(), expectedKeymap(keys.workingSettings, keys.assignments));
+}
+
+TEST_F(MainWindowCommandsTest, FactoryResetKeepsTheKnownStateWhenKeymapCannotBeWritten) {
+    const DeviceSettings before = snapshot;
+    paths.dataFolder = folder / "missing" / "deeper";
+    window = std::make_unique<MainWindowCommands>(
+        MainWindowData{keys, snapshot, macros, names, paths},
+        MainWindowPorts{prompts, shell, sliders, jobs, host}, MainWindowDialogs{});
+    keys.assignments[kQ].type = 3;
+    keys.savedAssignments[kQ].type = 3;
+    prompts.messageAnswers.push_back(MessageAnswer::Ok);
+    click(kResetX, kResetY);
+    EXPECT_EQ(keys.assignments[kQ].type, 0);
+    EXPECT_EQ(snapshot, before);
+    EXPECT_EQ(keys.savedAssignments[kQ].type, 3);
+}
+
+TEST_F(MainWindowCommandsTest, OpenHelpPanelTakesTheNextClick) {
+    click(kHelpX, kHelpY);
+    EXPECT_TRUE(window->helpOpen());
+    click(kSaveX, kSaveY);
+    EXPECT_FALSE(window->helpOpen());
+    EXPECT_EQ(jobs.requests, 0);
+
+    click(kHelpX, kHelpY);
+    click(900, 30); // row 0: the web site
+    ASSERT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(shell.calls[0].kind, RecordingShell::Call::OpenUrl);
+    EXPECT_EQ(shell.calls[0].target, kMakerWebSite);
+    click(kHelpX, kHelpY);
+    click(900, 50); // row 1: the updater
+    EXPECT_EQ(updaterStarts, 1);
+    click(kHelpX, kHelpY);
+    click(900, 99); // row 3 starts nothing
+    EXPECT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(updaterStarts, 1);
+}
+
+TEST_F(MainWindowCommandsTest, OnlyAPressOnFreeBackgroundDragsTheWindow) {
+    window->onLButtonDown(100, 50); // logo
+    window->onMouseMove(105, 55, true);
+    EXPECT_TRUE(host.drags.empty());
+    window->onLButtonUp(105, 55);
+    EXPECT_EQ(jobs.requests, 0);
+
+    window->onMouseMove(300, 50, false); // the button went up: the press is forgotten
+    window->onMouseMove(305, 50, true);
+    EXPECT_TRUE(host.drags.empty());
+
+    window->onLButtonDown(300, 50);
+    window->onMouseMove(305, 55, true);
+    ASSERT_EQ(host.drags.size(), 1u);
+    EXPECT_EQ(host.drags[0], std::make_pair(305, 55));
+
+    window->onLButtonDown(kKeyQX, kKeyQY); // a key is not background
+    window->onMouseMove(kKeyQX + 1, kKeyQY, true);
+    EXPECT_EQ(host.drags.size(), 1u);
+}
+
+TEST_F(MainWindowCommandsTest, MouseMovementRepaintsOnKeyChangesAndOverAreas) {
+    window->onMouseMove(kKeyQX, kKeyQY, false);
+    window->onMouseMove(kKeyQX + 2, kKeyQY, false);
+    EXPECT_EQ(host.repaints, 1);
+    window->onMouseMove(300, 50, false); // leaving the key
+    window->onMouseMove(301, 50, false); // free background
+    EXPECT_EQ(host.repaints, 2);
+    window->onMouseMove(kSaveX, kSaveY, false);
+    window->onMouseMove(kSaveX + 1, kSaveY, false);
+    EXPECT_EQ(host.repaints, 4);
+}
+
+TEST_F(MainWindowCommandsTest, KeyClickReloadsAssignmentsAndCommitsTheDialogResult) {
+    // keymap.bin holds an entry that memory lacks: the dialog must see the file's.
+    KeyAssignments onDisk = keys.assignments;
+    onDisk[kQ].keyCount = 7;
+    ASSERT_TRUE(saveKeymapFile(paths.keymapFile(), keys.workingSettings, onDisk));
+    keys.workingSettings.lightBrightness = 44; // an unsaved edit the reload must keep
+
+    int seenCount = -1;
+    keyDialog = [&] {
+        seenCount = keys.assignments[kQ].keyCount;
+        keys.pendingAssignment = PendingAssignment{};
+        keys.pendingAssignment.type = static_cast<std::uint8_t>(AssignmentType::SingleKey);
+        keys.pendingAssignment.keys[0] = 87; // W
+        keys.pendingAssignment.keyCount = 1;
+        keys.pendingAssignment.keyEnabled = false;
+        return true;
+    };
+    click(kKeyQX, kKeyQY);
+    EXPECT_EQ(seenCount, 7);
+    EXPECT_EQ(keys.selectedPosition, kQ);
+    EXPECT_EQ(keys.selectedKeyCode, 81);
+    EXPECT_EQ(keys.workingSettings.lightBrightness, 44);
+    EXPECT_EQ(keys.keyModified[kQ], 1);
+    EXPECT_FALSE(keyEnabledAt(keys.workingSettings, kQ));
+    EXPECT_EQ(keys.workingSettings.keyTable[keyPositions()[kQ].cellOffset + 2], 26); // W
+    EXPECT_EQ(keymapBytes(), expectedKeymap(keys.workingSettings, keys.assignments));
+    EXPECT_EQ(jobs.requests, 0); // the keyboard hears of it on save
+}
+
+TEST_F(MainWindowCommandsTest, CancelledKeyDialogChangesNothing) {
+    const KeyAssignments before = keys.assignments;
+    const DeviceSettings settingsBefore = keys.workingSettings;
+    bool asked = false;
+    keyDialog = [&] {
+        asked = true;
+        keys.pendingAssignment.type = static_cast<std::uint8_t>(AssignmentType::Function);
+        return false;
+    };
+    click(kKeyQX, kKeyQY);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(keys.workingSettings, settingsBefore);
+    EXPECT_EQ(keys.keyModified[kQ], 0);
+    // The reload recreated the missing file from memory; no assignment reached it.
+    EXPECT_EQ(keymapBytes(), expectedKeymap(settingsBefore, before));
+}
+
+TEST_F(MainWindowCommandsTest, MacroManagerOkRebuildsSlotsAndWritesBothFiles) {
+    macroDialog = [&] {
+        macros.records[0].setNameText(u"m");
+        macros.records[0].setLoopCountValue(2);
+        return true;
+    };
+    const auto slotBefore = keys.workingSettings.macroSlot(0);
+    const std::vector<std::uint8_t> before(slotBefore.begin(), slotBefore.end());
+    click(50, 150); // macro button, lighting collapsed
+    const auto slotAfter = keys.workingSettings.macroSlot(0);
+    EXPECT_NE(std::vector<std::uint8_t>(slotAfter.begin(), slotAfter.end()), before);
+    EXPECT_EQ(keymapBytes(), expectedKeymap(keys.workingSettings, keys.assignments));
+    auto macroFile = readFileBytes(paths.macroFile(), kMacroStoreSize + 1);
+    ASSERT_TRUE(macroFile.has_value());
+    EXPECT_EQ(macroFile->size(), kMacroStoreSize);
+
+    fs::remove(paths.keymapFile());
+    macroDialog = [] { return false; };
+    click(50, 150);
+    EXPECT_FALSE(keymapBytes().has_value());
+}
+
+TEST_F(MainWindowCommandsTest, ProfileReturnReloadsSlidersFlagsAndKeymap) {
+    profileDialog = [&] {
+        keys.workingSettings.lightSpeed = 8;
+        keys.assignments[kQ].type = 3;
+    };
+    click(kProfilesX, kProfilesY);
+    EXPECT_EQ(sliders[SliderId::Speed].position, 8);
+    EXPECT_EQ(keys.keyModified[kQ], 1);
+    EXPECT_EQ(keymapBytes(), expectedKeymap(keys.workingSettings, keys.assignments));
+    EXPECT_EQ(jobs.requests, 0);
+}
+
+TEST_F(MainWindowCommandsTest, PaintOrderPutsTheKeyboardUnderThePanelAndHelpOnTop) {
+    click(kHelpX, kHelpY);
+    TextCanvas canvas;
+    window->paint(canvas);
+    ASSERT_FALSE(canvas.calls.empty());
+    EXPECT_EQ(canvas.calls.front(), "image main.png 0,0");
+    const long logo = canvas.indexOf("image logo.png 19,35");
+    const long keyboard = canvas.indexOf("image kb_BK.png 328,188");
+    const long save = canvas.indexOf("image button-save-normal.png 924,605");
+    const long saveCaption = canvas.indexOf("caption \"保存\" 934,612 h16 255,255,255");
+    const long panel = canvas.indexOf("image itemBK.png 19,110");
+    const long help = canvas.indexOf("image HelpWindow.png 830,22");
+    EXPECT_LT(logo, keyboard);
+    EXPECT_LT(keyboard, save);
+    EXPECT_LT(save, saveCaption);
+    EXPECT_LT(saveCaption, panel);
+    EXPECT_LT(panel, help);
+    EXPECT_TRUE(canvas.has("caption \"Ver: 1.1\" 850,75 h15 255,255,255"));
+}
+
+TEST_F(MainWindowCommandsTest, OpenListTakesTheClickBeforeAnyButton) {
+    click(100, 115);
+    click(100, 165); // effect box opens the list
+    ASSERT_TRUE(window->settingsPanel().effectListOpen());
+    click(100, 175 + 20 * 4); // "蛇形跑马"
+    EXPECT_EQ(keys.workingSettings.lightEffect, 5);
+    EXPECT_FALSE(window->settingsPanel().effectListOpen());
+
+    click(100, 165);
+    click(kSaveX, kSaveY); // outside the rows: only closes the list
+    EXPECT_EQ(jobs.requests, 0);
+    EXPECT_FALSE(window->settingsPanel().effectListOpen());
+}
+
+} // namespace
+} // namespace talvex
