@@ -7,11 +7,16 @@
 
 namespace talvex {
 
+MacroStore macroStoreFromBytes(std::span<const std::uint8_t> image) {
+    MacroStore macros = emptyMacroStore();
+    std::copy_n(image.begin(), std::min(image.size(), kMacroStoreSize), macros.bytes().begin());
+    return macros;
+}
+
 MacroFileLoad loadMacroFile(const std::filesystem::path& path, MacroStore& macros) {
     macros = emptyMacroStore();
-    auto data = readFileBytes(path, kMacroStoreSize);
-    if (data) {
-        std::copy(data->begin(), data->end(), macros.bytes().begin());
+    if (auto data = readFileBytes(path, kMacroStoreSize)) {
+        macros = macroStoreFromBytes(*data);
         return MacroFileLoad::Loaded;
     }
     // Only a missing file is recreated: replacing one that merely cannot be read now would

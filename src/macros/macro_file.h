@@ -3,7 +3,9 @@
 
 #include "macros/macro_record.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 
 namespace talvex {
 
@@ -12,6 +14,10 @@ enum class MacroFileLoad {
     Created,    // there was no file: one of zero bytes was written
     Unreadable, // the file exists but cannot be read; it is left alone
 };
+
+// The records a file image holds: a short image fills them from the start, the rest stays zero;
+// bytes past 169860 are ignored.
+MacroStore macroStoreFromBytes(std::span<const std::uint8_t> image);
 
 // Fills `macros` (set to all zero first) from the file. Nothing is validated here: every reader
 // of the records bounds-checks them.
