@@ -26,5 +26,6 @@ int runApplyCommand(CliContext& context, const CliArgs& args);
 int runResetCommand(CliContext& context, const CliArgs& args);
 int runSetCommand(CliContext& context, const CliArgs& args);
 int runInspectCommand(CliContext& context, const CliArgs& args);
+int runAssignCommand(CliContext& context, const CliArgs& args);
 
 } // namespace talvex
