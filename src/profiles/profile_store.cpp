@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "controls/list_box_model.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
 #include "profiles/profile_names.h"
@@ -44,8 +45,14 @@ void ProfileStore::ReloadProfiles() {
         if (auto name = profileNameOfFile(it->path().filename().string()))
             found.push_back(std::move(*name));
     }
-    // Sorted, so that the same six are listed on every run whatever order the folder gives.
-    std::sort(found.begin(), found.end());
+    // In the profile list box's order, so that an index of the list is an index here, and the
+    // same six are listed on every run whatever order the folder gives. Names that the list
+    // box holds equal keep byte order.
+    std::sort(found.begin(), found.end(), [](const std::string& a, const std::string& b) {
+        if (lineSortsBefore(a, b) || lineSortsBefore(b, a))
+            return lineSortsBefore(a, b);
+        return a < b;
+    });
     for (std::size_t i = 0; i < found.size() && i <= kMaxProfiles; ++i) {
         paths_.push_back(fileOf(found[i]));
         if (i < kMaxProfiles)

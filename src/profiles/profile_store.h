@@ -34,7 +34,7 @@ class ProfileStore {
 public:
     explicit ProfileStore(std::filesystem::path folder);
 
-    // Listed profile names, sorted, at most six.
+    // Listed profile names, at most six, in the order of the sorted profile list box.
     const std::vector<std::string>& names() const { return names_; }
     // The files of the listed profiles in list order, followed by the first file that did not
     // fit the list, if any.

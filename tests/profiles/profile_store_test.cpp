@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "controls/list_box_model.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
 
@@ -62,17 +63,28 @@ struct WorkingConfiguration {
     }
 };
 
-TEST_F(ProfileStoreTest, ListsSixProfilesSortedAndRecordsTheSeventh) {
-    for (const char* name : {"g", "c", "a", "f", "b", "e", "d", "h"})
+TEST_F(ProfileStoreTest, ListsSixProfilesInListBoxOrderAndRecordsTheSeventh) {
+    for (const char* name : {"g", "C", "a", "F", "b", "e", "d", "h"})
         put(std::string(name) + ".bin", Bytes{1});
     put("notes.txt", Bytes{1});
     put(".bin", Bytes{1});
     fs::create_directory(folder / "folder.bin");
     store.ReloadProfiles();
-    EXPECT_EQ(store.names(), (Names{"a", "b", "c", "d", "e", "f"}));
+    EXPECT_EQ(store.names(), (Names{"a", "b", "C", "d", "e", "F"}));
     ASSERT_EQ(store.pathTable().size(), 7u);
-    EXPECT_EQ(store.pathTable()[0], folder / "a.bin");
+    EXPECT_EQ(store.pathTable()[2], folder / "C.bin");
     EXPECT_EQ(store.pathTable()[6], folder / "g.bin");
+}
+
+TEST_F(ProfileStoreTest, ASortedListBoxFilledFromTheStoreKeepsItsIndices) {
+    for (const char* name : {"b", "B", "Ab", "a_", "复制 a", "Z"})
+        put(std::string(name) + ".bin", Bytes{1});
+    store.ReloadProfiles();
+    ListBoxModel list(true);
+    for (const std::string& name : store.names())
+        list.addLine(name, 0);
+    for (std::size_t i = 0; i < store.names().size(); ++i)
+        EXPECT_EQ(list.text(static_cast<int>(i)), store.names()[i]);
 }
 
 TEST_F(ProfileStoreTest, MissingFolderIsEmptyAndRefusesToCreate) {
