@@ -61,16 +61,12 @@ MacroEditor::~MacroEditor() {
 
 void MacroEditor::reset() {
     stopCapture();
-    selectedMacro_.reset();
-    editDeviceEvents_.fill(0);
-    editKeyEvents_.fill(0);
+    selectMacro(std::nullopt);
     lastEventText_.clear();
     delayOption_ = false;
     loopOption_ = false;
     loopText_ = "1";
     insertLine_ = 0;
-    refreshLines();
-    selectedLine_.reset();
 }
 
 void MacroEditor::setStrokeListener(std::function<void(EditOutcome)> listener) {

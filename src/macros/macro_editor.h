@@ -47,7 +47,9 @@ public:
     // can refresh its list and tell the user when the macro is full.
     void setStrokeListener(std::function<void(EditOutcome)> listener);
 
-    // The name list's selection changed: the macro's options and events are loaded.
+    // The name list's selection changed: the macro's options and events are loaded. Capture is
+    // left as it is, so a running recording goes on at the end of the newly selected macro.
+    // Call it again with the new index whenever the records move (new, delete, rename).
     void selectMacro(std::optional<std::size_t> index);
     // The event list's selection, which the context-menu commands act on.
     void selectLine(std::optional<std::size_t> line);
@@ -74,7 +76,8 @@ public:
 
     // Reloads the sequences and lines from the selected record.
     void loadSelectedMacro();
-    // Writes the sequences and options under edit into the selected record.
+    // Writes the sequences and options under edit into the selected record. The name is left
+    // alone: the name list's own operations (new, rename) keep it.
     void storeSelectedMacro();
 
     // Offset of the event that starts at `line` in the sequences under edit.
