@@ -1,32 +1,20 @@
 // Painting and mouse dispatch of the main window.
 #include "mainwindow/main_window_commands.h"
 
+#include "mainwindow/area_table.h"
+#include "mainwindow/white_caption.h"
+
 namespace talvex {
 
 namespace {
 
-constexpr Colour kWhite{255, 255, 255};
-
-void caption(Canvas& canvas, const char* text, int x, int y, int height, Colour background) {
-    CaptionStyle style;
-    style.height = height;
-    style.text = kWhite;
-    style.background = background;
-    canvas.drawCaption(text, x, y, style);
-}
-
-struct ButtonArea {
-    MainButton button;
-    Rect rect;
-};
-
-constexpr ButtonArea kTitleButtons[] = {
+constexpr AreaRect<MainButton> kTitleButtons[] = {
     {MainButton::Help, {936, 5, 952, 20}},
     {MainButton::Minimise, {957, 5, 973, 20}},
     {MainButton::Close, {978, 5, 994, 20}},
 };
 
-constexpr ButtonArea kBottomButtons[] = {
+constexpr AreaRect<MainButton> kBottomButtons[] = {
     {MainButton::Profiles, {19, 605, 89, 633}},
     {MainButton::FactoryReset, {800, 605, 857, 635}},
     {MainButton::Cancel, {861, 605, 918, 635}},
@@ -34,14 +22,6 @@ constexpr ButtonArea kBottomButtons[] = {
     // The logo only keeps a press on it from dragging the window.
     {MainButton::Logo, {19, 32, 261, 102}},
 };
-
-template <std::size_t N>
-std::optional<MainButton> findButton(const ButtonArea (&areas)[N], int x, int y) {
-    for (const ButtonArea& area : areas)
-        if (area.rect.containsInclusive(x, y))
-            return area.button;
-    return std::nullopt;
-}
 
 constexpr Rect kHelpRows{830, 22, 996, 99};
 constexpr int kHelpRowHeight = 25;
@@ -60,25 +40,25 @@ void MainWindowCommands::paint(Canvas& canvas) {
     canvas.drawImage(SkinFolder::Main, "button-save-normal.png", 924, 605);
     canvas.drawImage(SkinFolder::Main, "text.png", 96, 610);
     canvas.drawImage(SkinFolder::Main, "Config.png", 17, 603);
-    caption(canvas, "配置", 45, 610, 16, Colour{255, 0, 0});
-    caption(canvas, "恢复", 810, 612, 16, Colour{53, 53, 53});
-    caption(canvas, "取消", 872, 612, 16, Colour{53, 53, 53});
-    caption(canvas, "保存", 934, 612, 16, Colour{239, 14, 2});
+    drawWhiteCaption(canvas, "配置", 45, 610, 16, Colour{255, 0, 0});
+    drawWhiteCaption(canvas, "恢复", 810, 612, 16, Colour{53, 53, 53});
+    drawWhiteCaption(canvas, "取消", 872, 612, 16, Colour{53, 53, 53});
+    drawWhiteCaption(canvas, "保存", 934, 612, 16, Colour{239, 14, 2});
     panel_.paint(canvas);
     if (helpOpen_) {
         canvas.drawImage(SkinFolder::Main, "HelpWindow.png", 830, 22);
-        caption(canvas, kMakerWebSite, 850, 25, 15, Colour{});
-        caption(canvas, "驱动更新", 850, 50, 15, Colour{});
-        caption(canvas, "Ver: 1.1", 850, 75, 15, Colour{});
+        drawWhiteCaption(canvas, kMakerWebSite, 850, 25, 15, Colour{});
+        drawWhiteCaption(canvas, "驱动更新", 850, 50, 15, Colour{});
+        drawWhiteCaption(canvas, "Ver: 1.1", 850, 75, 15, Colour{});
     }
 }
 
 std::optional<MainArea> MainWindowCommands::hitTestArea(int x, int y) const {
-    if (auto button = findButton(kTitleButtons, x, y))
+    if (auto button = firstAreaAt(kTitleButtons, x, y))
         return *button;
     if (auto area = panel_.hitTest(x, y))
         return *area;
-    if (auto button = findButton(kBottomButtons, x, y))
+    if (auto button = firstAreaAt(kBottomButtons, x, y))
         return *button;
     return std::nullopt;
 }

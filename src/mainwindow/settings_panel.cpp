@@ -1,6 +1,8 @@
 #include "mainwindow/settings_panel.h"
 
+#include "mainwindow/area_table.h"
 #include "mainwindow/lighting_effects.h"
+#include "mainwindow/white_caption.h"
 
 #include <cstdio>
 #include <string>
@@ -25,19 +27,43 @@ void image(Canvas& canvas, const char* file, int x, int y) {
 
 void caption(Canvas& canvas, const std::string& text, int x, int y, int height,
              Colour background = kPanelBackground) {
-    CaptionStyle style;
-    style.height = height;
-    style.text = kWhite;
-    style.background = background;
-    canvas.drawCaption(text, x, y, style);
+    drawWhiteCaption(canvas, text, x, y, height, background);
 }
 
 void statusMark(Canvas& canvas, bool enabled, int x, int y) {
     image(canvas, enabled ? "Enable.png" : "Disable.png", x, y);
 }
 
-bool inside(int x, int y, int left, int top, int right, int bottom) {
-    return Rect{left, top, right, bottom}.containsInclusive(x, y);
+// Areas at fixed places, and areas of a section relative to the section's top.
+constexpr AreaRect<PanelArea> kLightingHeaderArea[] = {
+    {PanelArea::LightingHeader, {19, 0, 261, 20}}};
+constexpr AreaRect<PanelArea> kViewSwitchAreas[] = {
+    {PanelArea::KeymapSwitch, {28, 200, 42, 214}},
+    {PanelArea::DiySwitch, {130, 200, 144, 214}},
+};
+// The direction buttons take clicks whenever the section is open, drawn or not.
+constexpr AreaRect<PanelArea> kLightingAreas[] = {
+    {PanelArea::EffectBox, {28, 158, 248, 173}},
+    {PanelArea::DirectionTop, {29, 197, 64, 212}},
+    {PanelArea::DirectionBottom, {79, 197, 114, 212}},
+    {PanelArea::DirectionRight, {129, 197, 164, 212}},
+    {PanelArea::DirectionLeft, {179, 197, 214, 212}},
+};
+constexpr AreaRect<PanelArea> kMacroButtonArea[] = {{PanelArea::MacroButton, {19, 10, 259, 28}}};
+constexpr AreaRect<PanelArea> kGameHeaderArea[] = {{PanelArea::GameHeader, {19, 0, 261, 20}}};
+constexpr AreaRect<PanelArea> kGameAreas[] = {
+    {PanelArea::GameOn, {34, 33, 44, 42}},     {PanelArea::GameOff, {88, 33, 115, 42}},
+    {PanelArea::GameHeader, {19, 0, 261, 20}}, {PanelArea::LockOn, {164, 33, 174, 42}},
+    {PanelArea::LockOff, {218, 33, 245, 42}},
+};
+constexpr AreaRect<PanelArea> kResponseBoxArea[] = {{PanelArea::ResponseBox, {28, 28, 248, 44}}};
+constexpr AreaRect<PanelArea> kResponseHeaderArea[] = {
+    {PanelArea::ResponseHeader, {19, 0, 261, 20}}};
+constexpr AreaRect<PanelArea> kReportHeaderArea[] = {{PanelArea::ReportHeader, {19, 0, 261, 20}}};
+
+// Swatch k, 0..6 for the palette colours and 7 for all colours at once.
+Rect swatchRect(int k) {
+    return Rect{28 + 25 * k, kSwatchTop, 48 + 25 * k, kSwatchTop + 20};
 }
 
 // The list row under a point: rows of 20 pixels from `top`, x inclusive on both sides, y from
@@ -81,58 +107,32 @@ SettingsPanel::SettingsPanel(DeviceSettings& workingSettings, KeyboardView& keyb
 
 std::optional<PanelArea> SettingsPanel::hitTest(int x, int y) const {
     const PanelLayout l = layout();
-    if (inside(x, y, 19, kLightingHeaderTop, 261, kLightingHeaderTop + 20))
-        return PanelArea::LightingHeader;
-    const bool macroButton = inside(x, y, 19, l.macroTop + 10, 259, l.macroTop + 28);
+    std::optional<PanelArea> hit;
+    auto tryAreas = [&](const auto& areas, int dy) {
+        if (!hit)
+            hit = firstAreaAt(areas, x, y, dy);
+    };
+    tryAreas(kLightingHeaderArea, kLightingHeaderTop);
     if (!lightingCollapsed_) {
-        if (isCustomEffect(settings_.lightEffect)) {
-            if (inside(x, y, 28, 200, 42, 214))
-                return PanelArea::KeymapSwitch;
-            if (inside(x, y, 130, 200, 144, 214))
-                return PanelArea::DiySwitch;
-        }
-        if (inside(x, y, 28, 158, 248, 173))
-            return PanelArea::EffectBox;
-        // The direction buttons take clicks whenever the section is open, drawn or not.
-        if (inside(x, y, 29, 197, 64, 212))
-            return PanelArea::DirectionTop;
-        if (inside(x, y, 79, 197, 114, 212))
-            return PanelArea::DirectionBottom;
-        if (inside(x, y, 129, 197, 164, 212))
-            return PanelArea::DirectionRight;
-        if (inside(x, y, 179, 197, 214, 212))
-            return PanelArea::DirectionLeft;
-        if (macroButton)
-            return PanelArea::MacroButton;
-        for (int k = 0; k < 8; ++k)
-            if (inside(x, y, 28 + 25 * k, kSwatchTop, 48 + 25 * k, kSwatchTop + 20))
-                return static_cast<PanelArea>(static_cast<int>(PanelArea::Swatch0) + k);
-    } else if (macroButton) {
-        return PanelArea::MacroButton;
+        if (isCustomEffect(settings_.lightEffect))
+            tryAreas(kViewSwitchAreas, 0);
+        tryAreas(kLightingAreas, 0);
+        tryAreas(kMacroButtonArea, l.macroTop);
+        for (int k = 0; k < 8 && !hit; ++k)
+            if (swatchRect(k).containsInclusive(x, y))
+                hit = static_cast<PanelArea>(static_cast<int>(PanelArea::Swatch0) + k);
+    } else {
+        tryAreas(kMacroButtonArea, l.macroTop);
     }
-    const int yG = l.gameTop;
-    const bool gameHeader = inside(x, y, 19, yG, 261, yG + 20);
-    if (!gameCollapsed_) {
-        if (inside(x, y, 34, yG + 33, 44, yG + 42))
-            return PanelArea::GameOn;
-        if (inside(x, y, 88, yG + 33, 115, yG + 42))
-            return PanelArea::GameOff;
-        if (gameHeader)
-            return PanelArea::GameHeader;
-        if (inside(x, y, 164, yG + 33, 174, yG + 42))
-            return PanelArea::LockOn;
-        if (inside(x, y, 218, yG + 33, 245, yG + 42))
-            return PanelArea::LockOff;
-    } else if (gameHeader) {
-        return PanelArea::GameHeader;
-    }
-    if (!responseCollapsed_ && inside(x, y, 28, l.responseTop + 28, 248, l.responseTop + 44))
-        return PanelArea::ResponseBox;
-    if (inside(x, y, 19, l.responseTop, 261, l.responseTop + 20))
-        return PanelArea::ResponseHeader;
-    if (inside(x, y, 19, l.reportTop, 261, l.reportTop + 20))
-        return PanelArea::ReportHeader;
-    return std::nullopt;
+    if (gameCollapsed_)
+        tryAreas(kGameHeaderArea, l.gameTop);
+    else
+        tryAreas(kGameAreas, l.gameTop);
+    if (!responseCollapsed_)
+        tryAreas(kResponseBoxArea, l.responseTop);
+    tryAreas(kResponseHeaderArea, l.responseTop);
+    tryAreas(kReportHeaderArea, l.reportTop);
+    return hit;
 }
 
 void SettingsPanel::onAreaClick(PanelArea area) {
@@ -364,7 +364,7 @@ void SettingsPanel::paintColourSwatches(Canvas& canvas) {
                                   ? kGreyedSwatch
                                   : Colour{settings_.palette[3 * k], settings_.palette[3 * k + 1],
                                            settings_.palette[3 * k + 2]};
-        canvas.fillRect(Rect{28 + 25 * k, kSwatchTop, 48 + 25 * k, kSwatchTop + 20}, colour);
+        canvas.fillRect(swatchRect(k), colour);
     }
     if (greyed)
         settings_.lightColour = kAllColours;
