@@ -49,7 +49,7 @@ std::string editedProfileName(std::string_view text) {
     return std::string(text);
 }
 
-std::string MakeNewProfileName(const NameTaken& taken) {
+std::string MakeNewProfileName(const NameInUse& taken) {
     for (int i = 1;; ++i) {
         std::string name = candidateName(i);
         if (!taken(name))
@@ -57,7 +57,7 @@ std::string MakeNewProfileName(const NameTaken& taken) {
     }
 }
 
-std::string makeCopyName(const std::string& source, const NameTaken& taken) {
+std::string makeCopyName(const std::string& source, const NameInUse& taken) {
     std::string base = "复制 " + source;
     if (!taken(base))
         return base;

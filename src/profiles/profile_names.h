@@ -10,7 +10,7 @@
 namespace talvex {
 
 // True when a name is already used, by a listed profile or by a file in the folder.
-using NameTaken = std::function<bool(const std::string&)>;
+using NameInUse = std::function<bool(const std::string&)>;
 
 // A name the user may give a profile: not empty, no path separator, no "..", no NUL or control
 // character, none of the characters Windows refuses in file names, no trailing dot or blank,
@@ -25,9 +25,9 @@ std::optional<std::string> profileNameOfFile(std::string_view fileName);
 std::string editedProfileName(std::string_view text);
 
 // First free name of Profile_1..Profile_9, Profile010..Profile098, Profile99, Profile100, ...
-std::string MakeNewProfileName(const NameTaken& taken);
+std::string MakeNewProfileName(const NameInUse& taken);
 
 // First free name of "复制 <source>", "复制 <source> 1", "复制 <source> 2", ...
-std::string makeCopyName(const std::string& source, const NameTaken& taken);
+std::string makeCopyName(const std::string& source, const NameInUse& taken);
 
 } // namespace talvex

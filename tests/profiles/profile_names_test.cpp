@@ -7,7 +7,7 @@
 namespace talvex {
 namespace {
 
-NameTaken takenFrom(const std::set<std::string>& names) {
+NameInUse takenFrom(const std::set<std::string>& names) {
     return [names](const std::string& n) { return names.count(n) > 0; };
 }
 
