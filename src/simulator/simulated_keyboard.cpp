@@ -59,6 +59,7 @@ DeviceSettings SimulatedKeyboard::image() const {
 void SimulatedKeyboard::setFaults(const SimulatorFaults& f) {
     std::lock_guard lock(mutex);
     faults = f;
+    reportCount = 0;
 }
 
 void SimulatedKeyboard::pressKey(std::size_t cell) {

@@ -20,7 +20,7 @@ namespace talvex {
 struct SimulatorFaults {
     int dropAckForStep = 0; // the write step (1 = first) whose acknowledgement is lost
     bool dropAllAcks = false;
-    int unplugAfterReports = -1; // after this many reports the keyboard is gone; -1 = never
+    int unplugAfterReports = -1; // reports after setFaults until the keyboard is gone; -1 never
     bool garbageResponses = false;
 };
 

@@ -1,0 +1,116 @@
+#include "device/event_reader.h"
+#include "device/sequences.h"
+#include "fake_channel.h"
+#include "simulated_link.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+namespace talvex {
+namespace {
+
+using testing::ScriptedChannel;
+
+TEST(EventReader, AcknowledgementSetsTheFlagAndSendsNothing) {
+    ScriptedChannel events;
+    events.inputs = {{4, 4, 9, 0}, {4, 1, 13, 0}};
+    std::atomic<bool> ack{false};
+    std::vector<std::uint8_t> codes;
+    const KeyEventSink sink = [&](std::uint8_t c) { codes.push_back(c); };
+    EXPECT_EQ(readOneEvent(events, ack, sink, 0), InputResult::Report);
+    EXPECT_TRUE(ack);
+    EXPECT_TRUE(codes.empty());
+    ack = false;
+    EXPECT_EQ(readOneEvent(events, ack, sink, 0), InputResult::Report);
+    EXPECT_FALSE(ack);
+    EXPECT_EQ(codes, std::vector<std::uint8_t>{13});
+}
+
+TEST(EventReader, FailedReadDeliversNothingAndDoesNotSpin) {
+    ScriptedChannel events;
+    events.inputError = true;
+    std::atomic<bool> ack{false};
+    std::atomic<bool> stop{false};
+    int delivered = 0;
+    RecordingPauser pauser;
+    pauser.onPoll = [&] {
+        if (pauser.polledMs >= 3 * kEventReadTimeoutMs)
+            stop = true;
+    };
+    runEventReader(
+        events, ack, stop, [&](std::uint8_t) { ++delivered; }, pauser);
+    EXPECT_EQ(delivered, 0);
+    EXPECT_FALSE(ack);
+    EXPECT_EQ(pauser.polledMs, 3 * kEventReadTimeoutMs);
+}
+
+// Presses a key of the simulated keyboard at the first sleep of an acknowledgement wait.
+class PressOnFirstPoll final : public Pauser {
+public:
+    PressOnFirstPoll(SimulatedKeyboard& keyboard, std::size_t cell)
+        : keyboard(keyboard), cell(cell) {}
+    void pause(int) override {}
+    void poll(int ms) override {
+        if (!pressed)
+            keyboard.pressKey(cell);
+        pressed = true;
+        sleeper.poll(ms);
+    }
+
+private:
+    SimulatedKeyboard& keyboard;
+    std::size_t cell;
+    bool pressed = false;
+    SleepingPauser sleeper;
+};
+
+// The reader on its own thread, as in the application: a key event that arrives while a save
+// waits for an acknowledgement is delivered, and the save still completes.
+TEST(EventReader, KeyEventDuringAnAcknowledgementWaitIsNeitherLostNorBlocking) {
+    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    image.keyTable[4 * 24 + 0] = 10; // cell 24 is a host action reporting code 13
+    image.keyTable[4 * 24 + 2] = 13;
+    auto keyboard = std::make_shared<SimulatedKeyboard>(image);
+    SimulatorBackend backend(keyboard);
+    DeviceLink link;
+    ASSERT_EQ(openKeyboard(backend, link), KeyboardPresence::Open);
+
+    std::mutex mutex;
+    std::vector<std::uint8_t> codes;
+    SleepingPauser readerPauser;
+    std::thread reader([&] {
+        runEventReader(
+            *link.eventHandle, link.ackFlag, link.stopReader,
+            [&](std::uint8_t c) {
+                std::lock_guard lock(mutex);
+                codes.push_back(c);
+            },
+            readerPauser);
+    });
+
+    DeviceSettings working = image;
+    DeviceSettings snapshot = image;
+    working.lightBrightness = 5;
+    working.macroSlot(2)[0] = 1;
+    PressOnFirstPoll pauser(*keyboard, 24);
+    DeviceIo io{*link.commandHandle, pauser, link.ackFlag};
+    const auto started = std::chrono::steady_clock::now();
+    const ApplyResult result = applyChanges(io, working, snapshot);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1000));
+
+    link.stopReader = true;
+    const auto stopAsked = std::chrono::steady_clock::now();
+    reader.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - stopAsked,
+              std::chrono::milliseconds(kEventReadTimeoutMs + 150));
+    EXPECT_TRUE(result.completed);
+    EXPECT_EQ(snapshot, working);
+    std::lock_guard lock(mutex);
+    EXPECT_EQ(codes, std::vector<std::uint8_t>{13});
+}
+
+} // namespace
+} // namespace talvex
