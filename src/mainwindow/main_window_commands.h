@@ -64,6 +64,10 @@ public:
     MainWindowCommands(const MainWindowCommands&) = delete;
     MainWindowCommands& operator=(const MainWindowCommands&) = delete;
 
+    // The window's background image: its size is the window's size, and the canvas that paint()
+    // draws on starts as a copy of it.
+    static constexpr const char* kBackgroundImage = "main.png";
+
     void paint(Canvas& canvas);
     std::optional<MainArea> hitTestArea(int x, int y) const;
 

@@ -29,7 +29,6 @@ constexpr int kHelpRowHeight = 25;
 } // namespace
 
 void MainWindowCommands::paint(Canvas& canvas) {
-    canvas.drawImage(SkinFolder::Main, "main.png", 0, 0);
     canvas.drawImage(SkinFolder::Main, "button-help-normal.png", 936, 5);
     canvas.drawImage(SkinFolder::Main, "button-min-normal.png", 957, 5);
     canvas.drawImage(SkinFolder::Main, "button-close-normal.png", 978, 5);

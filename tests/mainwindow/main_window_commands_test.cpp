@@ -377,7 +377,7 @@ TEST_F(MainWindowCommandsTest, PaintOrderPutsTheKeyboardUnderThePanelAndHelpOnTo
     TextCanvas canvas;
     window->paint(canvas);
     ASSERT_FALSE(canvas.calls.empty());
-    EXPECT_EQ(canvas.calls.front(), "image main.png 0,0");
+    EXPECT_EQ(canvas.calls.front(), "image button-help-normal.png 936,5");
     const long logo = canvas.indexOf("image logo.png 19,35");
     const long keyboard = canvas.indexOf("image kb_BK.png 328,188");
     const long save = canvas.indexOf("image button-save-normal.png 924,605");
