@@ -23,11 +23,12 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-// The skin folders below the program folder's "png/".
-enum class SkinFolder { Main, Config, Custom, MacroManagement };
+// The skin folders below the program folder's "png/", and the bitmaps built into the program
+// (":/bitmaps/": slider tracks and thumb, list background, arrows, tree glyphs).
+enum class SkinFolder { Main, Config, Custom, MacroManagement, Bitmaps };
 
 struct CaptionStyle {
-    int height = 12;        // pixel height of the text cell (ascent + descent)
+    int height = 12; // pixel height of the text cell (ascent + descent)
     Colour text{255, 255, 255};
     Colour background{0, 0, 0}; // carried for completeness; captions are drawn transparent
     int weight = 300;

@@ -1,0 +1,202 @@
+// The main window's frame: background, logo, title-bar buttons, bottom bar and help panel.
+
+#include "mainwindow/key_geometry.h"
+#include "skin_style.h"
+
+#include <QLinearGradient>
+#include <QPainterPath>
+
+namespace talvex::skin {
+
+namespace {
+
+// The case that holds the keyboard picture; the picture's own background is the case colour,
+// so picture and case join without a seam.
+constexpr int kCaseMargin = 16;
+
+void paintKeyboardCase(QPainter& p) {
+    const int left = kKeyboardPictureX - kCaseMargin;
+    const int top = kKeyboardPictureY - kCaseMargin - 4;
+    const int right = kKeyboardPictureX + 600 + kCaseMargin;
+    const int bottom = kKeyboardPictureY + 258 + kCaseMargin;
+    glow(p, QPointF((left + right) / 2.0, bottom + 2), (right - left) / 2.0 + 10, 22, kRedBright,
+         120);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(64, 64, 70), 1));
+    p.setBrush(kCase);
+    p.drawRoundedRect(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1), 10, 10);
+    p.setPen(QPen(QColor(255, 255, 255, 18), 1));
+    p.drawLine(QPointF(left + 10, top + 1.5), QPointF(right - 10, top + 1.5));
+    p.restore();
+    // The light strip along the lower edge of the case.
+    QLinearGradient strip(left, 0, right, 0);
+    strip.setColorAt(0, QColor(239, 14, 2, 0));
+    strip.setColorAt(0.15, kRed);
+    strip.setColorAt(0.85, kRed);
+    strip.setColorAt(1, QColor(239, 14, 2, 0));
+    p.fillRect(QRect(left + 12, bottom - 3, right - left - 24, 2), strip);
+}
+
+void paintKeyLegend(QPainter& p, int x, int y, bool lit, const QString& text) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QRectF key(x, y, 14, 14);
+    p.setPen(QPen(lit ? kRedBright : QColor(90, 90, 96), 1));
+    p.setBrush(lit ? QColor(90, 16, 8) : QColor(50, 50, 54));
+    p.drawRoundedRect(key.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    p.restore();
+    textAt(p, x + 20, y, text, font(12), kMuted);
+}
+
+void paintMain(QPainter& p, int w, int h) {
+    p.fillRect(0, 0, w, h, kWindow);
+    // Title bar with a lit edge.
+    p.fillRect(0, 0, w, 28, kTitleBar);
+    p.fillRect(0, 28, w, 1, QColor(44, 44, 48));
+    QLinearGradient edge(0, 0, w, 0);
+    edge.setColorAt(0, QColor(239, 14, 2, 0));
+    edge.setColorAt(0.5, kRed);
+    edge.setColorAt(1, QColor(239, 14, 2, 0));
+    p.fillRect(0, 0, w, 1, edge);
+    textAt(p, 19, 8, "Kestrix", font(11, QFont::Bold), QColor(110, 110, 116));
+
+    // The settings column.
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kEdge, 1));
+    p.setBrush(kPanel);
+    p.drawRoundedRect(QRectF(12.5, 104.5, 256, 490), 6, 6);
+    p.restore();
+
+    // Keyboard heading and legend.
+    textAt(p, kKeyboardPictureX, 112, "按键设置", font(20, QFont::Bold), kText);
+    p.fillRect(kKeyboardPictureX, 140, 36, 2, kRed);
+    textAt(p, kKeyboardPictureX, 147, "点击按键即可更改它的功能，已修改的按键以红色点亮。",
+           font(12), kMuted);
+    paintKeyLegend(p, 760, 147, false, "默认");
+    paintKeyLegend(p, 840, 147, true, "已修改");
+    paintKeyboardCase(p);
+
+    // Bottom bar.
+    p.fillRect(0, 596, w, h - 596, kTitleBar);
+    p.fillRect(0, 596, w, 1, QColor(44, 44, 48));
+    p.fillRect(0, h - 1, w, 1, QColor(44, 44, 48));
+}
+
+void paintLogo(QPainter& p, int w, int h) {
+    p.fillRect(0, 0, w, h, kWindow);
+    emblem(p, QRectF(2, 12, 34, 30), kRedBright);
+    textAt(p, 44, 6, "KESTRIX", font(34, QFont::Black, true), kText);
+    p.fillRect(46, 48, 190, 1, QColor(70, 70, 76));
+    p.fillRect(46, 48, 44, 1, kRed);
+    QFont small = font(10, QFont::Bold);
+    small.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
+    textAt(p, 46, 53, "87 RGB MECHANICAL GAMING", small, kMuted);
+}
+
+void paintText(QPainter& p, int w, int h) {
+    p.fillRect(0, 0, w, h, kTitleBar);
+    textAt(p, 0, 3, "多配置管理：最多保存 6 个配置，随时切换", font(12), QColor(128, 128, 134));
+}
+
+void paintConfigButton(QPainter& p, int w, int h) {
+    p.fillRect(0, 0, w, h, kTitleBar);
+    roundedBox(p, QRectF(2, 2, w - 3, h - 3), 4, QColor(58, 58, 62), QColor(42, 42, 46),
+               QColor(239, 14, 2, 200));
+    // Three stacked layers: the profiles.
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kRedBright, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    for (int i = 0; i < 3; ++i) {
+        qreal y = 10.5 + i * 4.5;
+        QPainterPath layer;
+        layer.moveTo(9, y + 2);
+        layer.lineTo(16, y - 1.5);
+        layer.lineTo(23, y + 2);
+        layer.lineTo(16, y + 5.5);
+        layer.closeSubpath();
+        p.drawPath(layer);
+    }
+    p.restore();
+}
+
+void paintHelpWindow(QPainter& p, int w, int h) {
+    p.fillRect(0, 0, w, h, kTitleBar);
+    roundedBox(p, QRectF(0, 0, w, h), 4, QColor(48, 48, 52), QColor(38, 38, 42), kEdge);
+    p.fillRect(1, 1, w - 2, 2, kRed);
+    for (int row = 1; row < 3; ++row)
+        p.fillRect(8, row * 25 + 1, w - 16, 1, QColor(62, 62, 68));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kRedBright, 1.3));
+    p.setBrush(Qt::NoBrush);
+    // A globe, a download arrow and an information mark in front of the three rows.
+    p.drawEllipse(QRectF(5.5, 6.5, 10, 10));
+    p.drawEllipse(QRectF(8.5, 6.5, 4, 10));
+    p.drawLine(QPointF(5.5, 11.5), QPointF(15.5, 11.5));
+    p.drawLine(QPointF(10.5, 30), QPointF(10.5, 38));
+    p.drawLine(QPointF(7, 35), QPointF(10.5, 38.5));
+    p.drawLine(QPointF(14, 35), QPointF(10.5, 38.5));
+    p.drawLine(QPointF(6, 41.5), QPointF(15, 41.5));
+    p.drawEllipse(QRectF(5.5, 56.5, 10, 10));
+    p.drawLine(QPointF(10.5, 60.5), QPointF(10.5, 64));
+    p.drawPoint(QPointF(10.5, 58.6));
+    p.restore();
+}
+
+enum class TitleGlyph { Help, Minimise, Close };
+
+void paintTitleButton(QPainter& p, int w, int h, TitleGlyph glyph) {
+    p.fillRect(0, 0, w, h, kTitleBar);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QColor ink(176, 176, 182);
+    p.setPen(QPen(ink, 1.5, Qt::SolidLine, Qt::RoundCap));
+    switch (glyph) {
+    case TitleGlyph::Help:
+        p.setPen(QPen(ink, 1.2));
+        p.drawEllipse(QRectF(1.5, 1.5, w - 3, h - 3));
+        textCentred(p, QRectF(0, 0, w, h), "?", font(11, QFont::Bold), ink);
+        break;
+    case TitleGlyph::Minimise:
+        p.drawLine(QPointF(4, h / 2.0 + 1), QPointF(w - 4, h / 2.0 + 1));
+        break;
+    case TitleGlyph::Close:
+        p.setPen(QPen(QColor(255, 80, 60), 1.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(4.5, 4), QPointF(w - 4.5, h - 4));
+        p.drawLine(QPointF(w - 4.5, 4), QPointF(4.5, h - 4));
+        break;
+    }
+    p.restore();
+}
+
+} // namespace
+
+void addMainWindowPainters(PainterTable& table) {
+    table["png/main.png"] = paintMain;
+    table["png/logo.png"] = paintLogo;
+    table["png/text.png"] = paintText;
+    table["png/Config.png"] = paintConfigButton;
+    table["png/HelpWindow.png"] = paintHelpWindow;
+    table["png/button-help-normal.png"] = [](QPainter& p, int w, int h) {
+        paintTitleButton(p, w, h, TitleGlyph::Help);
+    };
+    table["png/button-min-normal.png"] = [](QPainter& p, int w, int h) {
+        paintTitleButton(p, w, h, TitleGlyph::Minimise);
+    };
+    table["png/button-close-normal.png"] = [](QPainter& p, int w, int h) {
+        paintTitleButton(p, w, h, TitleGlyph::Close);
+    };
+    table["png/button-cancel-normal.png"] = [](QPainter& p, int w, int h) {
+        p.fillRect(0, 0, w, h, kTitleBar);
+        button(p, QRectF(0, 0, w, h), false);
+    };
+    table["png/button-save-normal.png"] = [](QPainter& p, int w, int h) {
+        p.fillRect(0, 0, w, h, kTitleBar);
+        button(p, QRectF(0, 0, w, h), true);
+    };
+}
+
+} // namespace talvex::skin

@@ -1,0 +1,112 @@
+#include "controls/qt/qt_canvas.h"
+
+#include <QFontMetrics>
+
+#include <cstdlib>
+#include <map>
+#include <tuple>
+
+namespace talvex {
+
+namespace {
+
+QColor toQColor(Colour c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+} // namespace
+
+QtCanvas::QtCanvas(QImage& target, SkinImages& images) : images_(images) {
+    if (!target.isNull()) {
+        painter_.begin(&target);
+        painter_.setCompositionMode(QPainter::CompositionMode_Source);
+    }
+}
+
+QImage QtCanvas::backgroundCanvas(SkinImages& images, SkinFolder folder, std::string_view file) {
+    QImage background = images.image(folder, file);
+    if (background.isNull())
+        return {};
+    return background.copy();
+}
+
+QFont QtCanvas::captionFont(const CaptionStyle& style) {
+    using Key = std::tuple<std::string, int, int>;
+    static std::map<Key, QFont> fonts;
+    Key key{style.face, style.height, style.weight};
+    auto found = fonts.find(key);
+    if (found != fonts.end())
+        return found->second;
+
+    QFont font(QString::fromStdString(style.face));
+    font.setWeight(static_cast<QFont::Weight>(style.weight));
+    int best = 1;
+    int bestError = -1;
+    for (int pixels = 1; pixels <= std::max(2, style.height * 2); ++pixels) {
+        font.setPixelSize(pixels);
+        int error = std::abs(QFontMetrics(font).height() - style.height);
+        if (bestError < 0 || error < bestError) {
+            best = pixels;
+            bestError = error;
+        }
+    }
+    font.setPixelSize(best);
+    fonts.emplace(key, font);
+    return font;
+}
+
+void QtCanvas::drawImage(SkinFolder folder, const std::string& file, int x, int y) {
+    if (!painter_.isActive())
+        return;
+    QImage image = images_.image(folder, file);
+    if (!image.isNull())
+        painter_.drawImage(QPoint(x, y), image);
+}
+
+void QtCanvas::drawImagePart(SkinFolder folder, const std::string& file, Rect source, int x,
+                             int y) {
+    if (!painter_.isActive() || source.width() <= 0 || source.height() <= 0)
+        return;
+    QImage image = images_.image(folder, file);
+    if (image.isNull())
+        return;
+    // Only the part of the source that lies inside the image is copied, to where it would
+    // have landed.
+    QRect wanted(source.left, source.top, source.width(), source.height());
+    QRect inside = wanted.intersected(image.rect());
+    if (inside.isEmpty())
+        return;
+    QPoint target(x + inside.left() - wanted.left(), y + inside.top() - wanted.top());
+    painter_.drawImage(target, image, inside);
+}
+
+void QtCanvas::fillRect(Rect r, Colour c) {
+    if (!painter_.isActive() || r.width() <= 0 || r.height() <= 0)
+        return;
+    painter_.fillRect(QRect(r.left, r.top, r.width(), r.height()), toQColor(c));
+}
+
+void QtCanvas::outlineRect(Rect r, Colour c) {
+    if (!painter_.isActive() || r.width() <= 0 || r.height() <= 0)
+        return;
+    QColor colour = toQColor(c);
+    painter_.fillRect(QRect(r.left, r.top, r.width(), 1), colour);
+    painter_.fillRect(QRect(r.left, r.bottom - 1, r.width(), 1), colour);
+    painter_.fillRect(QRect(r.left, r.top, 1, r.height()), colour);
+    painter_.fillRect(QRect(r.right - 1, r.top, 1, r.height()), colour);
+}
+
+void QtCanvas::drawCaption(const std::string& text, int x, int y, const CaptionStyle& style) {
+    if (!painter_.isActive() || text.empty())
+        return;
+    QFont font = captionFont(style);
+    painter_.save();
+    // Text is blended onto what lies below: captions have a transparent background.
+    painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_.setFont(font);
+    painter_.setPen(toQColor(style.text));
+    painter_.drawText(x, y + QFontMetrics(font).ascent(), QString::fromUtf8(text));
+    painter_.restore();
+}
+
+} // namespace talvex

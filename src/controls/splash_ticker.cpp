@@ -1,0 +1,10 @@
+#include "controls/splash_ticker.h"
+
+namespace talvex {
+
+SplashTicker& processSplashTicker() {
+    static SplashTicker ticker;
+    return ticker;
+}
+
+} // namespace talvex
