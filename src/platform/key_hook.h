@@ -11,6 +11,7 @@ namespace talvex {
 struct KeyStroke {
     std::uint8_t vk = 0;
     bool release = false;
+    bool operator==(const KeyStroke&) const = default;
 };
 
 class KeyHook {
