@@ -2,26 +2,17 @@
 
 #include <filesystem>
 #include <sstream>
-#include <unistd.h>
 #include <vector>
 
 #include "cli/cli.h"
 #include "platform/file_io.h"
+#include "test_folder.h"
 
 namespace talvex {
 namespace {
 
 class AssignCommandTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("talvex_assign_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-        file = (folder / "km.bin").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
     int assign(std::vector<std::string> args) {
         args.insert(args.begin(), {"assign", file});
         out.str("");
@@ -42,8 +33,8 @@ protected:
         return bytes().at(10060 + 772 * position + offset);
     }
 
-    std::string file;
-    std::filesystem::path folder;
+    testing::TestFolder folder{"talvex-assign"};
+    std::string file = (folder / "km.bin").string();
     std::ostringstream out, err;
 };
 

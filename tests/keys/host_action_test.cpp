@@ -2,12 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "keys/host_action.h"
 #include "keys/key_assignment_store.h"
 #include "platform/recording_shell.h"
 #include "platform/utf16.h"
+#include "test_folder.h"
 
 namespace talvex {
 namespace {
@@ -28,14 +28,7 @@ TEST(SplitHostPathTest, SplitsAtTheLastSeparator) {
 
 class HostActionTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("talvex_host_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-        resetAssignments(assignments);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void SetUp() override { resetAssignments(assignments); }
 
     std::string makeFile(const std::string& name, bool executable) {
         const std::filesystem::path path = folder / name;
@@ -51,7 +44,7 @@ protected:
         ASSERT_TRUE(assignments[position].setPathText(utf8ToUtf16(path)));
     }
 
-    std::filesystem::path folder;
+    testing::TestFolder folder{"talvex-host"};
     KeyAssignments assignments;
     RecordingShell shell;
 };
@@ -61,18 +54,18 @@ TEST_F(HostActionTest, EnterKeyProgramStartsInItsOwnFolder) {
     assign(74, AssignmentType::StartProgram, program);
     EXPECT_EQ(runHostAction(assignments, 13, shell), HostActionOutcome::ProgramStarted);
     ASSERT_EQ(shell.calls.size(), 1u);
-    EXPECT_EQ(shell.calls[0], (Call{Call::StartProgram, program, folder.string()}));
+    EXPECT_EQ(shell.calls[0], (Call{Call::StartProgram, program, folder.path().string()}));
 }
 
 TEST_F(HostActionTest, FilesAndFoldersOpenInTheirApplicationEvenWhenExecutable) {
     const std::string sound = makeFile("a.mp3", true);
     assign(74, AssignmentType::PlaySound, sound);
     EXPECT_EQ(runHostAction(assignments, 13, shell), HostActionOutcome::PathOpened);
-    assign(0, AssignmentType::OpenFolder, folder.string() + "/");
+    assign(0, AssignmentType::OpenFolder, folder.path().string() + "/");
     EXPECT_EQ(runHostAction(assignments, 27, shell), HostActionOutcome::PathOpened);
     ASSERT_EQ(shell.calls.size(), 2u);
     EXPECT_EQ(shell.calls[0], (Call{Call::OpenPath, sound, ""}));
-    EXPECT_EQ(shell.calls[1], (Call{Call::OpenPath, folder.string(), ""}));
+    EXPECT_EQ(shell.calls[1], (Call{Call::OpenPath, folder.path().string(), ""}));
 }
 
 TEST_F(HostActionTest, ShellMetacharactersStayPartOfOneLiteralPath) {

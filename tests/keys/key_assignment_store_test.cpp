@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 #include "keys/default_key_table.h"
 #include "keys/function_catalogue.h"
@@ -9,6 +8,7 @@
 #include "keys/key_positions.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
+#include "test_folder.h"
 
 namespace talvex {
 namespace {
@@ -29,13 +29,7 @@ protected:
         fillDefaultKeyTable(state.workingSettings.keyTable);
         state.workingSettings.keyFlags.fill(0xFF);
         resetAssignments(state.assignments);
-        folder = std::filesystem::temp_directory_path() /
-                 ("talvex_store_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-        file = folder / "keymap.bin";
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     Slot slotAt(std::size_t position) const {
         return readSlot(state.workingSettings, keyPositions()[position].matrixCell).bytes;
@@ -69,8 +63,8 @@ protected:
     KeyNameTable names = buildKeyNameTable();
     int refreshCount = 0;
     MacroSlotRefresh refresh = [this](DeviceSettings&) { ++refreshCount; };
-    std::filesystem::path folder;
-    std::filesystem::path file;
+    testing::TestFolder folder{"talvex-store"};
+    std::filesystem::path file = folder / "keymap.bin";
 };
 
 TEST_F(KeyAssignmentStoreTest, SingleKeyWritesThePlainSlotAndMarksTheKey) {

@@ -2,12 +2,12 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <vector>
 
 #include "keys/key_positions.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
+#include "test_folder.h"
 
 namespace talvex {
 namespace {
@@ -15,16 +15,9 @@ namespace {
 class KeymapFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = std::filesystem::temp_directory_path() /
-                 ("talvex_keymap_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder);
-        file = folder / "keymap.bin";
-        settings = zeroSettings();
         for (auto& b : assignments.bytes())
             b = 0xAA;
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     void writeRaw(const std::vector<std::uint8_t>& bytes) {
         std::ofstream out(file, std::ios::binary);
@@ -37,8 +30,9 @@ protected:
         return bytes ? *bytes : std::vector<std::uint8_t>{};
     }
 
-    std::filesystem::path folder, file;
-    DeviceSettings settings;
+    testing::TestFolder folder{"talvex-keymap"};
+    std::filesystem::path file = folder / "keymap.bin";
+    DeviceSettings settings = zeroSettings();
     KeyAssignments assignments;
 };
 

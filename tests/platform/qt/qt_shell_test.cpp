@@ -1,5 +1,6 @@
 #include "platform/qt/qt_shell.h"
 #include "qt_test_app.h"
+#include "test_folder.h"
 
 #include <chrono>
 #include <filesystem>
@@ -7,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <thread>
-#include <unistd.h>
 
 namespace talvex {
 namespace {
@@ -26,13 +26,12 @@ class QtShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::qtTestApp();
-        folder = std::filesystem::temp_directory_path() /
-                 ("talvex_qtshell_" + std::to_string(::getpid()) + " a;b $(touch c)");
         std::filesystem::create_directories(folder);
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
-    std::filesystem::path folder;
+    testing::TestFolder scratch{"talvex-qtshell"};
+    // The folder name is part of the program path, so it carries metacharacters too.
+    std::filesystem::path folder = scratch / "a;b $(touch c)";
     QtShell shell;
 };
 
