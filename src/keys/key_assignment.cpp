@@ -1,6 +1,7 @@
 #include "keys/key_assignment.h"
 
 #include "keys/key_positions.h"
+#include "platform/utf16.h"
 
 namespace talvex {
 
@@ -9,25 +10,11 @@ bool isStorableActionPath(std::u16string_view path) {
 }
 
 std::u16string KeyAssignment::pathText() const {
-    std::u16string text;
-    for (std::size_t i = 0; i < kPathUnits; ++i) {
-        const auto unit = static_cast<char16_t>(path[2 * i] | (path[2 * i + 1] << 8));
-        if (unit == 0)
-            break;
-        text += unit;
-    }
-    return text;
+    return readUtf16Field(path);
 }
 
 bool KeyAssignment::setPathText(std::u16string_view text) {
-    if (!isStorableActionPath(text))
-        return false;
-    path.fill(0);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        path[2 * i] = static_cast<std::uint8_t>(text[i] & 0xFF);
-        path[2 * i + 1] = static_cast<std::uint8_t>(text[i] >> 8);
-    }
-    return true;
+    return writeUtf16Field(path, text);
 }
 
 void setPositionVks(KeyAssignments& assignments) {

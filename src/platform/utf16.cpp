@@ -1,5 +1,6 @@
 #include "platform/utf16.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace talvex {
@@ -99,6 +100,28 @@ std::u16string utf8ToUtf16(std::string_view text) {
         i += length;
     }
     return out;
+}
+
+std::u16string readUtf16Field(std::span<const std::uint8_t> field) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < field.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(field[i] | (field[i + 1] << 8));
+        if (unit == 0)
+            break;
+        text += unit;
+    }
+    return text;
+}
+
+bool writeUtf16Field(std::span<std::uint8_t> field, std::u16string_view text) {
+    if (text.size() >= field.size() / 2 || text.find(u'\0') != std::u16string_view::npos)
+        return false;
+    std::fill(field.begin(), field.end(), 0);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        field[2 * i] = static_cast<std::uint8_t>(text[i] & 0xFF);
+        field[2 * i + 1] = static_cast<std::uint8_t>(text[i] >> 8);
+    }
+    return true;
 }
 
 } // namespace talvex

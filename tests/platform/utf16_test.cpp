@@ -2,6 +2,8 @@
 
 #include "platform/utf16.h"
 
+#include <array>
+
 namespace talvex {
 namespace {
 
@@ -22,6 +24,20 @@ TEST(Utf16Test, MalformedInputBecomesReplacementCharacters) {
     EXPECT_EQ(utf8ToUtf16("\xFF"
                           "a"),
               u"\uFFFDa");
+}
+
+TEST(Utf16Test, TextFieldsKeepRoomForTheirTerminator) {
+    std::array<std::uint8_t, 8> field;
+    field.fill(0xEE);
+    EXPECT_FALSE(writeUtf16Field(field, u"abcd"));
+    EXPECT_FALSE(writeUtf16Field(field, std::u16string(u"a\0b", 3)));
+    EXPECT_EQ(field[0], 0xEE);
+    ASSERT_TRUE(writeUtf16Field(field, u"\u4e2dz"));
+    EXPECT_EQ(field, (std::array<std::uint8_t, 8>{0x2D, 0x4E, 'z', 0, 0, 0, 0, 0}));
+    EXPECT_EQ(readUtf16Field(field), u"\u4e2dz");
+    // A damaged field without a terminator is read to its end, an odd last byte ignored.
+    const std::uint8_t unterminated[] = {'a', 0, 'b', 0, 'c'};
+    EXPECT_EQ(readUtf16Field(unterminated), u"ab");
 }
 
 } // namespace
