@@ -3,11 +3,16 @@
 // implements this over its CBitSlider children; tests use a fake.
 
 #include "controls/canvas.h"
+#include "controls/slider_geometry.h"
 
 namespace talvex {
 
 // The values are the sliders' control ids, which their move notifications carry.
-enum class SliderId { Speed = 1007, Brightness = 1017, ReportRate = 1010 };
+enum class SliderId {
+    Speed = kSpeedSliderId,
+    Brightness = kBrightnessSliderId,
+    ReportRate = kReportRateSliderId,
+};
 
 class PanelSliders {
 public:
