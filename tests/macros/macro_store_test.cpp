@@ -2,11 +2,11 @@
 #include "macros/macro_record.h"
 #include "macros/macro_slots.h"
 #include "platform/file_io.h"
+#include "test_folder.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace talvex {
 namespace {
@@ -71,17 +71,8 @@ TEST(MacroRecordTest, UsedCountStopsAtTheFirstRecordWithoutName) {
 
 class MacroFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("talvex-macros-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        file = dir / "MacroDefine.bin";
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
-    fs::path file;
+    testing::TestFolder folder{"talvex-macros"};
+    fs::path file = folder / "MacroDefine.bin";
 };
 
 TEST_F(MacroFileTest, MissingFileIsCreatedWithZeroBytes) {
