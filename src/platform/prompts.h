@@ -17,6 +17,19 @@ struct Rgb {
     bool operator==(const Rgb&) const = default;
 };
 
+// The answer of a user who closes the box without choosing (Escape or the close button).
+inline MessageAnswer decliningAnswer(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return MessageAnswer::Ok;
+    case MessageButtons::OkCancel:
+        return MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+        break;
+    }
+    return MessageAnswer::No;
+}
+
 class Prompts {
 public:
     virtual ~Prompts() = default;

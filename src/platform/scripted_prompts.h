@@ -38,17 +38,7 @@ public:
     MessageAnswer message(const std::string& text, const std::string& caption,
                           MessageButtons buttons, MessageIcon icon) override {
         questions.push_back({Kind::Message, text, caption, buttons, icon, {}, {}, {}});
-        if (!messageAnswers.empty())
-            return pop(messageAnswers);
-        switch (buttons) {
-        case MessageButtons::Ok:
-            return MessageAnswer::Ok;
-        case MessageButtons::OkCancel:
-            return MessageAnswer::Cancel;
-        case MessageButtons::YesNo:
-            break;
-        }
-        return MessageAnswer::No;
+        return messageAnswers.empty() ? decliningAnswer(buttons) : pop(messageAnswers);
     }
 
     std::optional<Rgb> chooseColour(Rgb initial) override {

@@ -66,15 +66,7 @@ MessageAnswer QtPrompts::message(const std::string& text, const std::string& cap
     default:
         break;
     }
-    switch (buttons) {
-    case MessageButtons::Ok:
-        return MessageAnswer::Ok;
-    case MessageButtons::OkCancel:
-        return MessageAnswer::Cancel;
-    case MessageButtons::YesNo:
-        break;
-    }
-    return MessageAnswer::No;
+    return decliningAnswer(buttons);
 }
 
 std::optional<Rgb> QtPrompts::chooseColour(Rgb initial) {
