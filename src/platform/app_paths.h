@@ -1,13 +1,18 @@
 #pragma once
 // Where the program finds its files. Every file name of the utility is joined to one of these
 // folders; code below the windows takes them as arguments so tests use temporary folders.
+//
+// An unpacked build keeps everything beside the executable, as the keyboard's own utility always
+// did. An installed program cannot write there (or must not: root may write /usr/bin), so it
+// reads its skin from the share folder and keeps the user's data in the XDG data folder.
 
 #include <filesystem>
+#include <string>
 
 namespace talvex {
 
 struct AppPaths {
-    // Folder of the running executable: skins ("png/..."), "VER.bin", the updater.
+    // Folder of the program's own files: skins ("png/..."), "VER.bin", the updater.
     std::filesystem::path programFolder;
     // Folder of the user's data: "keymap.bin", "MacroDefine.bin", "Configure/".
     std::filesystem::path dataFolder;
@@ -19,10 +24,37 @@ struct AppPaths {
     std::filesystem::path versionFile() const { return programFolder / "VER.bin"; }
 };
 
+// What the choice of folders depends on. currentPathInputs() takes it from the process; tests
+// build their own.
+struct PathInputs {
+    std::filesystem::path executableFolder;
+    bool executableFolderWritable = false;
+    std::string xdgDataHome; // $XDG_DATA_HOME, empty when unset
+    std::string home;        // $HOME, else the user's home from the password database
+};
+
 // The folder of the running executable (from /proc/self/exe), whatever the file is called.
 std::filesystem::path executableFolder();
 
-// Paths of an unpacked build: everything beside the executable.
+// Whether this process may create files in `folder`.
+bool folderIsWritable(const std::filesystem::path& folder);
+
+// The installed program's share folder, found from the executable's folder so that any
+// installation prefix works: <prefix>/bin -> <prefix>/share/kestrix.
+std::filesystem::path shareFolderOf(const std::filesystem::path& executableFolder);
+
+// "$XDG_DATA_HOME/Kestrix", or "~/.local/share/Kestrix" when the variable is unset or not an
+// absolute path (the XDG rule); empty when neither gives a folder.
+std::filesystem::path xdgDataFolder(const PathInputs& inputs);
+
+PathInputs currentPathInputs();
+
+// The program folder is the executable's folder when it holds the skin, else the share folder
+// when that does. The data folder is the executable's folder for an unpacked, writable build,
+// else the XDG data folder. The data folder and its "Configure" folder are created when missing.
+AppPaths chooseAppPaths(const PathInputs& inputs);
+
+// chooseAppPaths(currentPathInputs()).
 AppPaths defaultAppPaths();
 
 } // namespace talvex
