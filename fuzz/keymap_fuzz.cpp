@@ -1,9 +1,9 @@
 // Arbitrary keymap.bin contents (as a damaged file or a foreign profile may hold them) through
-// everything that reads the assignment entries: the modified-flag rule, the entry descriptions,
+// everything that reads the assignment entries: the modified-flag rule, the inspect report,
 // host-action lookup, and a key edit on top of them. No read past a field, and an edit must
 // leave the entries of the other positions as they were.
 
-#include "cli/assignment_listing.h"
+#include "cli/inspect_assignments.h"
 #include "keys/host_action.h"
 #include "keys/key_assignment_store.h"
 #include "keys/key_positions.h"
@@ -37,8 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     recomputeKeyModified(*state);
     check(state->keyModified[kFnPosition] == 0);
+    ReportNode report;
     for (std::size_t p = 0; p < kKeyPositionCount; ++p)
-        describeAssignment(names, state->workingSettings, state->assignments, p);
+        reportAssignment(report.item("keys"), names, state->workingSettings, state->assignments, p);
 
     RecordingShell shell;
     shell.result = false;

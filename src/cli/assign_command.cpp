@@ -4,8 +4,8 @@
 #include <optional>
 #include <string_view>
 
-#include "cli/assignment_listing.h"
 #include "cli/cli_commands.h"
+#include "cli/inspect_assignments.h"
 #include "keys/function_catalogue.h"
 #include "keys/key_assignment_store.h"
 #include "keys/key_positions.h"
@@ -163,8 +163,16 @@ int runAssignCommand(CliContext& context, const CliArgs& args) {
         if (!result.saved)
             return context.badInput(result.saveError);
     }
-    context.out << describeAssignment(names, state->workingSettings, state->assignments, *position)
-                << "\n";
+    ReportNode report;
+    report.text("file", file.string());
+    reportAssignment(report.child("assignment"), names, state->workingSettings, state->assignments,
+                     static_cast<std::size_t>(*position));
+    if (context.options.json) {
+        report.printJson(context.out);
+        context.out << "\n";
+    } else {
+        report.printText(context.out);
+    }
     return kExitOk;
 }
 
