@@ -11,6 +11,8 @@ namespace {
 void printUsage(std::ostream& err) {
     err << "usage: kestrix-cli [--simulate[=STATE_FILE]] [--trace=FILE|-] [--json] COMMAND "
            "[ARGS]\n"
+           "  --simulate-fault=no-ack:N|no-ack|unplug:N|garbage  make the simulated keyboard "
+           "misbehave\n"
            "commands:\n";
     for (const auto& command : cliCommands()) {
         std::string line = std::string(command.name) + " " + command.arguments;
@@ -19,6 +21,32 @@ void printUsage(std::ostream& err) {
             err << ' ';
         err << command.summary << "\n";
     }
+}
+
+// "no-ack:N" loses the acknowledgement of write step N, "no-ack" every one, "unplug:N" pulls
+// the keyboard out after N reports, "garbage" scrambles every answer.
+bool parseFault(const std::string& text, SimulatorFaults& faults) {
+    const auto count = [&](const std::string& prefix, int& into) {
+        if (text.rfind(prefix, 0) != 0 || text.size() == prefix.size() ||
+            text.size() > prefix.size() + 6)
+            return false;
+        int n = 0;
+        for (char c : text.substr(prefix.size())) {
+            if (c < '0' || c > '9')
+                return false;
+            n = n * 10 + (c - '0');
+        }
+        into = n;
+        return true;
+    };
+    if (text == "no-ack")
+        faults.dropAllAcks = true;
+    else if (text == "garbage")
+        faults.garbageResponses = true;
+    else if (!count("no-ack:", faults.dropAckForStep) &&
+             !count("unplug:", faults.unplugAfterReports))
+        return false;
+    return true;
 }
 
 int usageError(std::ostream& err, const std::string& message) {
@@ -45,6 +73,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             options.traceTarget = arg.substr(8);
             if (options.traceTarget->empty())
                 return usageError(err, "--trace= needs a file name or -");
+        } else if (arg.rfind("--simulate-fault=", 0) == 0) {
+            if (!parseFault(arg.substr(17), options.simulatorFaults))
+                return usageError(err, "unknown simulator fault " + arg.substr(17));
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--help" || arg == "-h") {

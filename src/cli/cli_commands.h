@@ -27,5 +27,6 @@ int runResetCommand(CliContext& context, const CliArgs& args);
 int runSetCommand(CliContext& context, const CliArgs& args);
 int runInspectCommand(CliContext& context, const CliArgs& args);
 int runAssignCommand(CliContext& context, const CliArgs& args);
+int runUdevRuleCommand(CliContext& context, const CliArgs& args);
 
 } // namespace talvex

@@ -1,5 +1,6 @@
 #include "cli/cli_context.h"
 
+#include "app/keyboard_access.h"
 #include "cli/event_pump.h"
 #include "platform/hidapi_backend.h"
 #include "simulator/simulator_backend.h"
@@ -49,6 +50,7 @@ int CliContext::connect() {
             image = *loaded;
         }
         simulated = std::make_shared<SimulatedKeyboard>(image);
+        simulated->setFaults(options.simulatorFaults);
         if (!options.simulatorStateFile.empty()) {
             simulated->setOnWrite([file = options.simulatorStateFile](const DeviceSettings& s) {
                 saveSimulatorState(file, s);
@@ -68,9 +70,7 @@ int CliContext::connect() {
         err << "kestrix-cli: no Kestrix keyboard is attached\n";
         return kExitNoKeyboard;
     case KeyboardPresence::CannotOpen:
-        err << "kestrix-cli: a Kestrix keyboard is attached but cannot be opened; this is "
-               "usually a permission problem: install the udev rule (see the README) and "
-               "plug the keyboard in again\n";
+        err << "kestrix-cli: " << keyboardAccessAdvice() << "\n";
         return kExitNoKeyboard;
     }
 

@@ -28,6 +28,7 @@ struct CliOptions {
     std::string simulatorStateFile;         // empty: the simulated keyboard lives in memory only
     std::optional<std::string> traceTarget; // "-" for the standard output
     bool json = false;
+    SimulatorFaults simulatorFaults; // --simulate-fault: to see how the tools cope
 };
 
 class CliContext {

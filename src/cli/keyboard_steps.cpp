@@ -1,0 +1,47 @@
+#include "cli/keyboard_steps.h"
+
+#include "device/sequences.h"
+#include "keys/keymap_file.h"
+#include "platform/file_io.h"
+
+namespace talvex {
+
+int readKeyboard(CliContext& context, DeviceSettings& s) {
+    if (int code = context.connect(); code != kExitOk)
+        return code;
+    readAllSettings(context.io(), s);
+    return kExitOk;
+}
+
+int applyAndReport(CliContext& context, DeviceSettings& working, DeviceSettings& held) {
+    context.drainEvents();
+    const ApplyResult result = applyChanges(context.io(), working, held);
+    if (!result.completed) {
+        context.err << "kestrix-cli: the keyboard did not confirm the "
+                    << describeApplyStep(result.failedStep, result.failedIndex)
+                    << "; the save stopped there and may be partly applied\n";
+        return kExitApplyFailed;
+    }
+    if (!context.options.json)
+        context.out << (result.sentAnything ? "applied\n" : "nothing to change\n");
+    else
+        context.out << "{\"applied\": " << (result.sentAnything ? "true" : "false") << "}\n";
+    return kExitOk;
+}
+
+bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& error) {
+    const auto bytes = readFileBytes(path, kKeymapFileSize + 1);
+    if (!bytes) {
+        error = "cannot read " + path;
+        return false;
+    }
+    if (bytes->size() != kDeviceSettingsSize && bytes->size() != kKeymapFileSize) {
+        error = path + " is " + std::to_string(bytes->size()) +
+                " bytes; expected a 10060-byte settings image or a 206920-byte keymap.bin or "
+                "profile";
+        return false;
+    }
+    return settingsFromBytes(*bytes, s);
+}
+
+} // namespace talvex
