@@ -2,9 +2,9 @@
 // the lines of the sequences under edit, the two sequences must agree event by event, and the
 // selected macro must hold exactly what is under edit.
 
-#include "fake_key_hook.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_event.h"
+#include "platform/scripted_key_hook.h"
 
 #include <gtest/gtest.h>
 #include <random>
@@ -47,7 +47,7 @@ protected:
 
     MacroStore macros = emptyMacroStore();
     KeyNameTable names = buildKeyNameTable();
-    test::FakeKeyHook hook;
+    ScriptedKeyHook hook;
     ManualClock clock;
     MacroEditor editor;
 };

@@ -1,6 +1,6 @@
-#include "fake_key_hook.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_event.h"
+#include "platform/scripted_key_hook.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>
@@ -56,7 +56,7 @@ protected:
 
     MacroStore macros = emptyMacroStore();
     KeyNameTable names = buildKeyNameTable();
-    test::FakeKeyHook hook;
+    ScriptedKeyHook hook;
     ManualClock clock;
     MacroEditor editor;
 };
@@ -64,7 +64,7 @@ protected:
 TEST_F(MacroEditorTest, RecordingWithDelaysMeasuresTheWaitBetweenEvents) {
     startRecording(true);
     EXPECT_TRUE(hook.installed());
-    EXPECT_EQ(hook.mode, 1);
+    EXPECT_EQ(hook.installedMode(), 1);
     hook.press(kA);
     clock.advanceMs(1500);
     hook.release(kA);
@@ -132,9 +132,9 @@ TEST_F(MacroEditorTest, StoppingRemovesTheHookAndFailedInstallRecordsNothing) {
     EXPECT_EQ(editor.toggleRecording(), EditOutcome::Applied);
     EXPECT_FALSE(editor.recording());
     EXPECT_FALSE(hook.installed());
-    EXPECT_EQ(hook.removes, 1);
+    EXPECT_EQ(hook.removeCount, 1);
 
-    hook.installSucceeds = false;
+    hook.installResult = false;
     startRecording(false);
     EXPECT_TRUE(editor.recording());
     EXPECT_FALSE(editor.hookInstalled());
@@ -145,7 +145,7 @@ TEST_F(MacroEditorTest, StoppingRemovesTheHookAndFailedInstallRecordsNothing) {
 TEST_F(MacroEditorTest, RecordingNeedsASelectedMacro) {
     editor.selectMacro(std::nullopt);
     EXPECT_EQ(editor.toggleRecording(), EditOutcome::NoMacroSelected);
-    EXPECT_EQ(hook.installs, 0);
+    EXPECT_EQ(hook.installCount, 0);
 }
 
 TEST_F(MacroEditorTest, RecordingStopsAcceptingWhenFullAndKeepsRoomForARelease) {
