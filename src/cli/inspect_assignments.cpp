@@ -1,9 +1,9 @@
 #include "cli/inspect_assignments.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 
+#include "device/wire_trace.h"
 #include "keys/function_catalogue.h"
 #include "keys/key_assignment_store.h"
 #include "keys/key_positions.h"
@@ -67,11 +67,7 @@ void reportAssignment(ReportNode& node, const KeyNameTable& names, const DeviceS
         break;
     }
 
-    const KeySlot slot = readSlot(settings, keyPositions()[position].matrixCell);
-    char hex[16];
-    std::snprintf(hex, sizeof hex, "%02x %02x %02x %02x", slot.bytes[0], slot.bytes[1],
-                  slot.bytes[2], slot.bytes[3]);
-    node.text("slot", hex);
+    node.text("slot", hexBytes(readSlot(settings, keyPositions()[position].matrixCell).bytes));
     node.number("enabled", keyEnabledAt(settings, position) ? 1 : 0);
 }
 

@@ -29,10 +29,6 @@ struct KeySlot {
 };
 static_assert(sizeof(KeySlot) == kKeySlotSize);
 
-inline KeySlot makeSlot(std::uint8_t b0, std::uint8_t b1, std::uint8_t b2, std::uint8_t b3) {
-    return KeySlot{{b0, b1, b2, b3}};
-}
-
 // The slot of a matrix cell (0..127) inside a key table.
 inline KeySlot readSlot(const DeviceSettings& settings, std::size_t cell) {
     KeySlot slot;
