@@ -17,6 +17,8 @@ const std::vector<CliCommand>& cliCommands() {
          runInspectCommand},
         {"assign", "KEYMAP_FILE POSITION KIND [ARGS]",
          "assign a key in a keymap.bin as the key dialog's Save does", runAssignCommand},
+        {"udev-rule", "", "print the udev rule that lets the user at the seat open the keyboard",
+         runUdevRuleCommand},
     };
     return table;
 }
