@@ -110,7 +110,7 @@ TEST_F(SingleInstanceTest, SecondCopyEndsWithinASecondWhenTheFirstDoesNotAnswer)
     clock.start();
     SingleInstance second(folder(), SingleInstance::kKey);
     EXPECT_FALSE(second.claim());
-    EXPECT_LT(clock.elapsed(), 1500);
+    EXPECT_LT(clock.elapsed(), 2500); // gives up after one second; slack for a loaded machine
 }
 
 TEST_F(SingleInstanceTest, OnlyTheExactRequestBringsTheFirstCopyForward) {
