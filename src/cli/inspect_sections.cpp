@@ -1,5 +1,8 @@
 #include "cli/inspect_sections.h"
 
+#include "cli/inspect_assignments.h"
+#include "cli/inspect_macros.h"
+
 #include "device/device_settings.h"
 #include "keys/keymap_file.h"
 
@@ -37,6 +40,8 @@ std::string inspectedFileName(InspectedFile kind) {
 const std::vector<InspectSection>& inspectSections() {
     static const std::vector<InspectSection> table = {
         {"settings", {InspectedFile::SettingsImage, InspectedFile::Keymap}, inspectSettings},
+        {"macros", {InspectedFile::Macros}, inspectMacros},
+        {"assignments", {InspectedFile::Keymap}, inspectAssignments},
     };
     return table;
 }

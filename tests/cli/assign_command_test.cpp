@@ -68,6 +68,26 @@ TEST_F(AssignCommandTest, DisableThenRestoreReEnablesTheKey) {
     EXPECT_EQ(entryByte(62, 1), 0);
 }
 
+TEST_F(AssignCommandTest, InspectListsTheEntriesInUse) {
+    ASSERT_EQ(assign({"5", "combo", "162", "164", "46"}), 0);
+    ASSERT_EQ(assign({"17", "macro", "3"}), 0);
+    ASSERT_EQ(assign({"74", "folder", "/tmp/"}), 0);
+    ASSERT_EQ(assign({"62", "disable"}), 0);
+    ASSERT_EQ(runCli({"--json", "inspect", file}, out, err), 0) << err.str();
+    const std::string report = out.str();
+    const std::string section = report.substr(report.find("\"assignments\""));
+    EXPECT_NE(section.find("\"keys\": \"LCtrl + LAlt + Del\""), std::string::npos) << section;
+    EXPECT_NE(section.find("\"macro\": 3"), std::string::npos) << section;
+    EXPECT_NE(section.find("\"path\": \"/tmp/\""), std::string::npos) << section;
+    EXPECT_NE(section.find("\"position\": 62"), std::string::npos) << section;
+    // Nothing else is in use.
+    std::size_t entries = 0;
+    for (std::size_t at = section.find("\"position\""); at != std::string::npos;
+         at = section.find("\"position\"", at + 1))
+        ++entries;
+    EXPECT_EQ(entries, 4u);
+}
+
 TEST_F(AssignCommandTest, BadArgumentsLeaveTheFileUntouched) {
     ASSERT_EQ(assign({"0", "single", "65"}), 0);
     const auto before = bytes();
