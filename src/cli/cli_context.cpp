@@ -13,6 +13,15 @@ CliContext::CliContext(CliOptions options, std::ostream& out, std::ostream& err)
 
 CliContext::~CliContext() = default;
 
+void CliContext::print(const ReportNode& report) {
+    if (options.json) {
+        report.printJson(out);
+        out << "\n";
+    } else {
+        report.printText(out);
+    }
+}
+
 int CliContext::badInput(const std::string& message) {
     err << "kestrix-cli: " << message << "\n";
     return kExitBadInput;

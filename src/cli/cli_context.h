@@ -2,6 +2,7 @@
 // What a CLI command works with: the output streams, the global options, and on demand the
 // keyboard (real or simulated) with its channels, pauser and optional wire trace.
 
+#include "cli/report_tree.h"
 #include "device/device_io.h"
 #include "device/device_link.h"
 #include "device/wire_trace.h"
@@ -41,6 +42,9 @@ public:
     std::ostream& out;
     std::ostream& err;
     const CliOptions options;
+
+    // Prints a report as text, or as JSON with --json.
+    void print(const ReportNode& report);
 
     // Prints "kestrix-cli: <message>" to the error stream and returns kExitBadInput.
     int badInput(const std::string& message);

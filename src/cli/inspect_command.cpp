@@ -28,12 +28,7 @@ int runInspectCommand(CliContext& context, const CliArgs& args) {
         if (std::find(section.files.begin(), section.files.end(), *kind) != section.files.end())
             section.fill(input, report.child(section.name));
     }
-    if (context.options.json) {
-        report.printJson(context.out);
-        context.out << "\n";
-    } else {
-        report.printText(context.out);
-    }
+    context.print(report);
     return kExitOk;
 }
 

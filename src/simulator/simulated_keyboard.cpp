@@ -119,7 +119,26 @@ void SimulatedKeyboard::pushInput(const InputReport& report) {
     inputArrived.notify_all();
 }
 
+template <typename Body> bool SimulatedKeyboard::hostCall(Body body) {
+    std::function<void(const DeviceSettings&)> callback;
+    DeviceSettings image;
+    bool result = false;
+    {
+        std::lock_guard lock(mutex);
+        stepFinished = false;
+        result = body();
+        if (stepFinished && onWrite) {
+            callback = onWrite;
+            image = settings;
+        }
+    }
+    if (callback)
+        callback(image);
+    return result;
+}
+
 void SimulatedKeyboard::finishWriteStep() {
+    stepFinished = true;
     ++steps;
     if (!faults.dropAllAcks && steps != faults.dropAckForStep)
         pushInput({kEventReportId, kAckKind, 0, 0});
@@ -141,7 +160,7 @@ std::span<std::uint8_t> SimulatedKeyboard::areaOf(Area area, std::size_t index) 
     return {};
 }
 
-void SimulatedKeyboard::handleRequest(const FeatureReport& q, bool& wroteStep) {
+void SimulatedKeyboard::handleRequest(const FeatureReport& q) {
     response = makeRequest(q[1]);
     pendingRead.clear();
     readChunk = 0;
@@ -159,10 +178,7 @@ void SimulatedKeyboard::handleRequest(const FeatureReport& q, bool& wroteStep) {
         expectedChunks = chunks;
         pendingWrite.clear();
     };
-    const auto done = [this, &wroteStep] {
-        finishWriteStep();
-        wroteStep = true;
-    };
+    const auto done = [this] { finishWriteStep(); };
     const std::uint8_t n = q[3];
     switch (q[1]) {
     case command::kDeviceInfo:
@@ -258,28 +274,17 @@ void SimulatedKeyboard::handleRequest(const FeatureReport& q, bool& wroteStep) {
 }
 
 bool SimulatedKeyboard::setFeature(std::span<const std::uint8_t, kFeatureReportSize> report) {
-    bool wroteStep = false;
-    std::function<void(const DeviceSettings&)> callback;
-    DeviceSettings snapshot;
-    {
-        std::lock_guard lock(mutex);
+    return hostCall([&] {
         if (!countReport())
             return false;
         FeatureReport request;
         std::copy(report.begin(), report.end(), request.begin());
-        if (request[0] != 0 || request[8] != requestChecksum(request)) {
+        if (request[0] != 0 || request[8] != requestChecksum(request))
             ++rejected;
-            return true;
-        }
-        handleRequest(request, wroteStep);
-        if (wroteStep && onWrite) {
-            callback = onWrite;
-            snapshot = settings;
-        }
-    }
-    if (callback)
-        callback(snapshot);
-    return true;
+        else
+            handleRequest(request);
+        return true;
+    });
 }
 
 bool SimulatedKeyboard::getFeature(std::span<std::uint8_t, kFeatureReportSize> report) {
@@ -292,10 +297,7 @@ bool SimulatedKeyboard::getFeature(std::span<std::uint8_t, kFeatureReportSize> r
 }
 
 bool SimulatedKeyboard::writeData(std::span<const std::uint8_t, kDataReportSize> report) {
-    std::function<void(const DeviceSettings&)> callback;
-    DeviceSettings snapshot;
-    {
-        std::lock_guard lock(mutex);
+    return hostCall([&] {
         if (!countReport())
             return false;
         if (writeArea == Area::None) {
@@ -309,14 +311,8 @@ bool SimulatedKeyboard::writeData(std::span<const std::uint8_t, kDataReportSize>
         std::copy_n(pendingWrite.begin(), area.size(), area.begin());
         writeArea = Area::None;
         finishWriteStep();
-        if (onWrite) {
-            callback = onWrite;
-            snapshot = settings;
-        }
-    }
-    if (callback)
-        callback(snapshot);
-    return true;
+        return true;
+    });
 }
 
 bool SimulatedKeyboard::readData(std::span<std::uint8_t, kDataReportSize> report) {

@@ -57,7 +57,9 @@ private:
     enum class Area { None, KeyTable, KeyFlags, MacroSlot, Layout };
 
     bool countReport();
-    void handleRequest(const FeatureReport& request, bool& wroteStep);
+    // Runs one call from the host under the lock, then tells onWrite when it finished a step.
+    template <typename Body> bool hostCall(Body body);
+    void handleRequest(const FeatureReport& request);
     std::span<std::uint8_t> areaOf(Area area, std::size_t index);
     void finishWriteStep();
     void pushInput(const InputReport& report);
@@ -71,6 +73,7 @@ private:
     int reportCount = 0;
     int steps = 0;
     int rejected = 0;
+    bool stepFinished = false;
     FeatureReport response{};
     std::deque<InputReport> inputs;
     std::uint32_t garbageState = 0x12345678;

@@ -7,15 +7,7 @@
 namespace talvex {
 namespace {
 
-using testing::ScriptedChannel;
-
-struct Harness {
-    ScriptedChannel channel;
-    RecordingPauser pauser;
-    std::atomic<bool> ack{false};
-    DeviceIo io{channel, pauser, ack};
-    DeviceSettings s = zeroSettings();
-
+struct Harness : testing::ChannelHarness {
     void queueReports(std::size_t count, std::uint8_t firstByteValue) {
         for (std::size_t k = 0; k < count; ++k) {
             DataReport r;

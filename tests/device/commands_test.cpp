@@ -10,15 +10,7 @@
 namespace talvex {
 namespace {
 
-using testing::ScriptedChannel;
-
-struct Harness {
-    ScriptedChannel channel;
-    RecordingPauser pauser;
-    std::atomic<bool> ack{false};
-    DeviceIo io{channel, pauser, ack};
-    DeviceSettings s = zeroSettings();
-
+struct Harness : testing::ChannelHarness {
     std::string sent(std::size_t i = 0) const { return hexBytes(channel.sets.at(i)); }
 };
 

@@ -1,7 +1,10 @@
 #pragma once
 // A channel that records what is sent and answers gets and data reads from a script.
 
+#include "device/device_io.h"
+#include "device/device_settings.h"
 #include "platform/hid.h"
+#include "platform/pauser.h"
 
 #include <algorithm>
 #include <deque>
@@ -50,6 +53,15 @@ public:
     std::deque<FeatureReport> responses;
     std::deque<DataReport> dataReports;
     std::deque<InputReport> inputs;
+};
+
+// A scripted channel with a recording pauser, ready for one operation at a time.
+struct ChannelHarness {
+    ScriptedChannel channel;
+    RecordingPauser pauser;
+    std::atomic<bool> ack{false};
+    DeviceIo io{channel, pauser, ack};
+    DeviceSettings s = zeroSettings();
 };
 
 } // namespace talvex::testing
