@@ -162,7 +162,9 @@ std::optional<std::string> ListBoxModel::beginEdit() {
 void ListBoxModel::endEdit(bool commit, const std::string& typed) {
     int line = editingIndex_;
     editingIndex_ = -1;
-    if (!commit || !valid(line)) {
+    // An emptied name would leave a blank line that the dialogs take for an unused record.
+    bool emptied = mode_ != ListMode::Delay && typed.empty();
+    if (!commit || emptied || !valid(line)) {
         return;
     }
     std::string oldText = text(line);

@@ -89,6 +89,7 @@ public:
     std::optional<std::string> beginEdit();
     // Ends the running edit. With `commit`, `typed` (the editor's text) replaces the line when
     // it differs, the line keeps its item data and stays selected, and the parent is told.
+    // An empty text outside delay mode changes nothing, as if cancelled.
     void endEdit(bool commit, const std::string& typed);
 
     bool editing() const { return editingIndex_ >= 0; }

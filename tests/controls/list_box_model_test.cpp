@@ -169,7 +169,7 @@ TEST(SortedList, RenamingMovesTheLineKeepsItSelectedAndReportsNewIndexAndOldText
     EXPECT_EQ(recorder.log, (std::vector<std::string>{"begin", "changed 2 from 'Macro_001'"}));
 }
 
-TEST(SortedList, UnchangedNameSendsNothing) {
+TEST(SortedList, UnchangedOrEmptiedNameSendsNothing) {
     ListBoxModel model(true);
     Recorder recorder(model);
     model.setEvents(&recorder);
@@ -177,7 +177,11 @@ TEST(SortedList, UnchangedNameSendsNothing) {
     model.select(0);
     ASSERT_TRUE(model.beginEdit());
     model.endEdit(true, "Macro_001");
-    EXPECT_EQ(recorder.log, std::vector<std::string>{"begin"});
+    ASSERT_TRUE(model.beginEdit());
+    model.endEdit(true, "");
+    EXPECT_EQ(model.text(0), "Macro_001");
+    EXPECT_FALSE(model.editing());
+    EXPECT_EQ(recorder.log, (std::vector<std::string>{"begin", "begin"}));
 }
 
 TEST(ParentBackedList, ReportsTheIndexTheEditBeganAtAndTheNewIndex) {

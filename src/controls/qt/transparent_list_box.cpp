@@ -193,6 +193,7 @@ void CTransparentListBox::beginEdit() {
     auto* editor = new CEditHelper(viewport());
     editor->setFont(lineFont());
     editor->setFrame(true);
+    editor->setMaxLength(editorMaxLength_);
     if (model_.mode() == ListMode::Delay) {
         editor->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), editor));
     }
@@ -310,6 +311,7 @@ void CTransparentListBox::changeEvent(QEvent* event) {
 
 void CTransparentListBox::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
+        event->ignore(); // the parent's context menus
         return;
     }
     int y = event->position().toPoint().y();

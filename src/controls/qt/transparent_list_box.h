@@ -39,6 +39,9 @@ public:
     int AddLine(const QString& text, std::intptr_t data = 0);
     int InsertLine(int index, const QString& text, std::intptr_t data = 0);
     void DeleteLine(int index);
+    // The most characters (UTF-16 units) the in-place editor takes, for names that must fit a
+    // fixed-size record field.
+    void setEditorMaxLength(int length) { editorMaxLength_ = length; }
     void ResetContent();
 
     int count() const { return model_.count(); }
@@ -96,6 +99,7 @@ private:
     bool shadowOn_ = false;
     QImage background_;
     bool backgroundCaptured_ = false;
+    int editorMaxLength_ = 32767;
 };
 
 } // namespace talvex

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -146,6 +147,22 @@ TEST_F(EventListTest, LosingTheFocusCommits) {
     EXPECT_TRUE(other->hasFocus());
 }
 
+TEST_F(EventListTest, ScrollingCommitsTheRunningEdit) {
+    for (int i = 0; i < 40; ++i) {
+        list->AddLine("B dn");
+    }
+    doubleClick(*list, lineCentre(*list, 1));
+    ASSERT_NE(list->editor(), nullptr);
+    list->editor()->setText("900");
+    QPointF at = lineCentre(*list, 5);
+    QWheelEvent wheel(at, list->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &wheel);
+    EXPECT_EQ(list->editor(), nullptr);
+    EXPECT_EQ(list->text(1), "900 ms");
+    EXPECT_EQ(list->topIndex(), 3);
+}
+
 TEST_F(EventListTest, ClickSelectsAndTellsTheParentButProgramSelectionDoesNot) {
     std::vector<int> selections;
     QObject::connect(list, &CTransparentListBox::selectionChanged,
@@ -226,6 +243,7 @@ TEST(ParentBackedListTest, RenameReportsOldAndNewIndex) {
     list->setMode(ListMode::ParentBacked);
     list->AddLine("Default");
     list->AddLine("Game");
+    list->setEditorMaxLength(5);
     parent.show();
     QApplication::processEvents();
     std::vector<std::pair<int, int>> edits;
@@ -234,7 +252,7 @@ TEST(ParentBackedListTest, RenameReportsOldAndNewIndex) {
     mouse(list->viewport(), QEvent::MouseButtonPress, lineCentre(*list, 1));
     doubleClick(*list, lineCentre(*list, 1));
     ASSERT_NE(list->editor(), nullptr);
-    list->editor()->setText("Alpha");
+    list->editor()->setText("Alphabet"); // longer than a name may be
     tapKey(list->editor(), Qt::Key_Enter);
     EXPECT_EQ(list->text(0), "Alpha");
     EXPECT_EQ(list->currentIndex(), 0);

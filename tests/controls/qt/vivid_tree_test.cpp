@@ -137,15 +137,5 @@ TEST_F(TreeTest, ClickOnTheGlyphTogglesTheGroup) {
     EXPECT_TRUE(media->isExpanded());
 }
 
-TEST(VividTreeTest, KeepsTheItemIcon) {
-    qtTestApp();
-    VividTree tree;
-    EXPECT_TRUE(tree.GetItemIcon().isNull());
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::red);
-    tree.SetItemIcon(QIcon(pixmap));
-    EXPECT_FALSE(tree.GetItemIcon().isNull());
-}
-
 } // namespace
 } // namespace talvex
