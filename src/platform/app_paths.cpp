@@ -31,14 +31,6 @@ std::string homeFolder() {
     return entry && entry->pw_dir ? entry->pw_dir : "";
 }
 
-// A folder made for the user's settings is theirs alone, as the XDG rules ask.
-void createDataFolder(const AppPaths& paths) {
-    std::error_code ec;
-    if (!fs::exists(paths.dataFolder, ec) && fs::create_directories(paths.dataFolder, ec))
-        fs::permissions(paths.dataFolder, fs::perms::owner_all, ec);
-    fs::create_directories(paths.profileFolder(), ec);
-}
-
 } // namespace
 
 fs::path executableFolder() {
@@ -88,12 +80,25 @@ AppPaths chooseAppPaths(const PathInputs& inputs) {
         if (fs::path xdg = xdgDataFolder(inputs); !xdg.empty())
             paths.dataFolder = xdg;
     }
-    createDataFolder(paths);
     return paths;
 }
 
+bool prepareDataFolder(const AppPaths& paths) {
+    std::error_code ec;
+    if (!fs::exists(paths.dataFolder, ec) && fs::create_directories(paths.dataFolder, ec))
+        fs::permissions(paths.dataFolder, fs::perms::owner_all, ec);
+    fs::create_directories(paths.profileFolder(), ec);
+    return fs::is_directory(paths.profileFolder(), ec);
+}
+
 AppPaths defaultAppPaths() {
-    return chooseAppPaths(currentPathInputs());
+    AppPaths paths = chooseAppPaths(currentPathInputs());
+    prepareDataFolder(paths);
+    return paths;
+}
+
+fs::path defaultProgramFolder() {
+    return chooseAppPaths(currentPathInputs()).programFolder;
 }
 
 } // namespace talvex

@@ -51,10 +51,18 @@ PathInputs currentPathInputs();
 
 // The program folder is the executable's folder when it holds the skin, else the share folder
 // when that does. The data folder is the executable's folder for an unpacked, writable build,
-// else the XDG data folder. The data folder and its "Configure" folder are created when missing.
+// else the XDG data folder. Creates nothing.
 AppPaths chooseAppPaths(const PathInputs& inputs);
 
-// chooseAppPaths(currentPathInputs()).
+// Creates the data folder (owner only, as the XDG rules ask) and its "Configure" folder when they
+// are missing. False when they still do not exist.
+bool prepareDataFolder(const AppPaths& paths);
+
+// The program's paths for this process, with the data folder prepared.
 AppPaths defaultAppPaths();
+
+// chooseAppPaths(currentPathInputs()).programFolder, for code that only reads the program's
+// own files.
+std::filesystem::path defaultProgramFolder();
 
 } // namespace talvex

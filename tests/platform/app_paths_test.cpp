@@ -1,6 +1,7 @@
 #include "platform/app_paths.h"
 
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -37,6 +38,8 @@ TEST_F(AppPathsTest, UnpackedWritableBuildKeepsEverythingBesideTheExecutable) {
     EXPECT_EQ(paths.programFolder, bin);
     EXPECT_EQ(paths.dataFolder, bin);
     EXPECT_EQ(paths.keymapFile(), bin / "keymap.bin");
+    EXPECT_FALSE(fs::exists(bin / "Configure"));
+    EXPECT_TRUE(prepareDataFolder(paths));
     EXPECT_TRUE(fs::is_directory(bin / "Configure"));
     EXPECT_FALSE(fs::exists(folder / "xdg"));
 }
@@ -48,6 +51,8 @@ TEST_F(AppPathsTest, ReadOnlyExecutableFolderKeepsDataInXdgDataHome) {
     EXPECT_EQ(paths.programFolder, bin);
     EXPECT_EQ(paths.dataFolder, xdg / "Kestrix");
     EXPECT_EQ(paths.macroFile(), xdg / "Kestrix" / "MacroDefine.bin");
+    EXPECT_FALSE(fs::exists(xdg));
+    EXPECT_TRUE(prepareDataFolder(paths));
     EXPECT_TRUE(fs::is_directory(xdg / "Kestrix" / "Configure"));
     EXPECT_EQ(fs::status(xdg / "Kestrix").permissions(), fs::perms::owner_all);
     EXPECT_FALSE(fs::exists(bin / "Configure"));
@@ -57,15 +62,15 @@ TEST_F(AppPathsTest, UnsetOrRelativeXdgDataHomeFallsBackToTheHomeFolder) {
     const fs::path expected = home / ".local" / "share" / "Kestrix";
     EXPECT_EQ(chooseAppPaths(inputs(false)).dataFolder, expected);
     EXPECT_EQ(chooseAppPaths(inputs(false, "relative/data")).dataFolder, expected);
-    EXPECT_TRUE(fs::is_directory(expected / "Configure"));
-    EXPECT_FALSE(fs::exists("relative"));
 }
 
 TEST_F(AppPathsTest, ExistingDataFolderIsKeptAsItIs) {
     const fs::path data = home / ".local" / "share" / "Kestrix";
     fs::create_directories(data / "Configure");
     fs::permissions(data, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
-    EXPECT_EQ(chooseAppPaths(inputs(false)).dataFolder, data);
+    AppPaths paths = chooseAppPaths(inputs(false));
+    EXPECT_EQ(paths.dataFolder, data);
+    EXPECT_TRUE(prepareDataFolder(paths));
     EXPECT_EQ(fs::status(data).permissions(),
               fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
 }
@@ -78,6 +83,7 @@ TEST_F(AppPathsTest, InstalledProgramReadsTheShareFolderAndKeepsDataInXdgEvenWhe
     EXPECT_EQ(paths.skinFolder(), prefix / "share" / "kestrix" / "png");
     EXPECT_EQ(paths.versionFile(), prefix / "share" / "kestrix" / "VER.bin");
     EXPECT_EQ(paths.dataFolder, home / ".local" / "share" / "Kestrix");
+    EXPECT_TRUE(prepareDataFolder(paths));
     EXPECT_FALSE(fs::exists(bin / "Configure"));
 }
 
@@ -92,6 +98,13 @@ TEST_F(AppPathsTest, SkinBesideTheExecutableWinsOverAnInstalledOne) {
 TEST_F(AppPathsTest, NoHomeAndNoXdgLeavesDataBesideTheExecutable) {
     AppPaths paths = chooseAppPaths({bin, false, "", ""});
     EXPECT_EQ(paths.dataFolder, bin);
+}
+
+TEST_F(AppPathsTest, DataFolderThatCannotBeMadeIsReported) {
+    std::ofstream(folder / "file") << "x";
+    AppPaths paths;
+    paths.dataFolder = folder / "file" / "Kestrix";
+    EXPECT_FALSE(prepareDataFolder(paths));
 }
 
 TEST_F(AppPathsTest, WritabilityProbeFollowsFolderPermissions) {

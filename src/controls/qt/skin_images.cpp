@@ -81,7 +81,7 @@ QImage SkinImages::image(SkinFolder folder, std::string_view file) {
 }
 
 SkinImages& programSkinImages() {
-    static SkinImages images(executableFolder());
+    static SkinImages images(defaultProgramFolder());
     return images;
 }
 
