@@ -5,6 +5,7 @@
 
 #include "device/hid_transport.h"
 #include "device/sequences.h"
+#include "fuzz_check.h"
 #include "platform/hid_report_descriptor.h"
 #include "simulator/simulated_keyboard.h"
 
@@ -16,11 +17,6 @@
 namespace {
 
 using namespace talvex;
-
-void check(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
 
 // A keyboard whose every answer comes from the fuzz input; it fails once the input is used up.
 class FuzzChannel final : public HidChannel {

@@ -4,6 +4,7 @@
 // leave the entries of the other positions as they were.
 
 #include "cli/inspect_assignments.h"
+#include "fuzz_check.h"
 #include "keys/host_action.h"
 #include "keys/key_assignment_store.h"
 #include "keys/key_positions.h"
@@ -13,15 +14,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-
-namespace {
-
-void check(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace talvex;

@@ -2,21 +2,13 @@
 // line builder and the line-to-event lookup: no read past the buffer, and the lines and the
 // lookup must agree on every event.
 
+#include "fuzz_check.h"
 #include "keys/key_name_table.h"
 #include "macros/macro_sequence.h"
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-
-namespace {
-
-void check(bool condition) {
-    if (!condition)
-        __builtin_trap();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace talvex;
