@@ -137,7 +137,21 @@ QString CTransparentListBox::text(int index) const {
 
 void CTransparentListBox::setCurrentIndex(int index) {
     model_.select(index);
+    scrollToLine(model_.selection());
     viewport()->update();
+}
+
+void CTransparentListBox::scrollToLine(int index) {
+    if (!model_.valid(index)) {
+        return;
+    }
+    int top = topIndex();
+    int page = verticalScrollBar()->pageStep();
+    if (index < top) {
+        setTopIndex(index);
+    } else if (index >= top + page) {
+        setTopIndex(index - page + 1);
+    }
 }
 
 int CTransparentListBox::topIndex() const {
@@ -173,13 +187,7 @@ void CTransparentListBox::selectByUser(int index) {
         return;
     }
     model_.select(index);
-    int top = topIndex();
-    int page = verticalScrollBar()->pageStep();
-    if (index < top) {
-        setTopIndex(index);
-    } else if (index >= top + page) {
-        setTopIndex(index - page + 1);
-    }
+    scrollToLine(index);
     viewport()->repaint();
     emit selectionChanged(index);
 }
@@ -230,6 +238,7 @@ void CTransparentListBox::endEdit(bool commit) {
     dropEditor();
     model_.endEdit(commit, typed);
     linesChanged();
+    scrollToLine(model_.selection()); // a renamed line may have sorted out of view
 }
 
 void CTransparentListBox::captureBackground() {

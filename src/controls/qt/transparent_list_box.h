@@ -49,6 +49,7 @@ public:
     std::intptr_t itemData(int index) const { return model_.data(index); }
     void setItemData(int index, std::intptr_t data) { model_.setData(index, data); }
     int currentIndex() const { return model_.selection(); }
+    // Selects the line (an invalid index clears the selection) and scrolls it into view.
     void setCurrentIndex(int index);
     int topIndex() const;
     void setTopIndex(int index);
@@ -85,6 +86,7 @@ private:
     void dropEditor();
     void linesChanged();
     void selectByUser(int index);
+    void scrollToLine(int index);
     void captureBackground();
     void drawLine(QPainter& painter, int index, const QRect& rect, bool selected) const;
 

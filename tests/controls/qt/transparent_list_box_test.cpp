@@ -259,5 +259,29 @@ TEST(ParentBackedListTest, RenameReportsOldAndNewIndex) {
     EXPECT_EQ(edits, (std::vector<std::pair<int, int>>{{1, 0}}));
 }
 
+TEST(SortedListTest, RenamedLineThatSortsOutOfViewIsScrolledIntoView) {
+    qtTestApp();
+    QWidget parent;
+    auto* list = new CTransparentListBox(true, &parent);
+    list->setGeometry(20, 80, 113, 275);
+    list->SetItemStyle(16, "Arial", Qt::white, kCyan, true, 2, Qt::black);
+    for (int i = 1; i <= 40; ++i) {
+        list->AddLine(QString("Macro_%1").arg(i, 3, 10, QChar('0')));
+    }
+    parent.show();
+    QApplication::processEvents();
+    std::vector<std::pair<int, QString>> changes;
+    QObject::connect(list, &CTransparentListBox::lineTextChanged,
+                     [&](int line, const QString& old) { changes.emplace_back(line, old); });
+    mouse(list->viewport(), QEvent::MouseButtonPress, lineCentre(*list, 0));
+    doubleClick(*list, lineCentre(*list, 0));
+    ASSERT_NE(list->editor(), nullptr);
+    list->editor()->setText("Zeta");
+    tapKey(list->editor(), Qt::Key_Return);
+    EXPECT_EQ(list->currentIndex(), 39);
+    EXPECT_EQ(changes, (std::vector<std::pair<int, QString>>{{39, "Macro_001"}}));
+    EXPECT_TRUE(list->viewport()->rect().contains(list->itemRect(39)));
+}
+
 } // namespace
 } // namespace talvex
