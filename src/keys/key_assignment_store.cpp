@@ -31,12 +31,15 @@ void clearEntry(KeyAssignment& entry) {
     entry.data.fill(0);
 }
 
-// The key's factory state: its own slot from the factory table and its enable bit set. The
-// factory slot, not "the code of its own VK", is what keeps the media keys consumer keys, Fn the
-// Fn key and backslash the usage the keyboard shipped with.
+// The factory slot, not "the code of its own VK", is what keeps the media keys consumer keys, Fn
+// the Fn key and backslash the usage the keyboard shipped with.
+void writeFactorySlot(KeyAssignmentState& state, std::size_t position) {
+    writeSlot(state.workingSettings, cellOf(position), defaultKeyTable()[cellOf(position)]);
+}
+
 void restoreKey(KeyAssignmentState& state, std::size_t position) {
     clearEntry(state.assignments[position]);
-    writeSlot(state.workingSettings, cellOf(position), defaultKeyTable()[cellOf(position)]);
+    writeFactorySlot(state, position);
     setKeyEnabledAt(state.workingSettings, position, true);
 }
 
@@ -63,7 +66,7 @@ void applySingleKey(KeyAssignmentState& state, const KeyNameTable& names, std::s
         return;
     if (p.keys[0] == keyPositions()[position].vk) {
         clearEntry(entry);
-        writeSlot(state.workingSettings, cellOf(position), defaultKeyTable()[cellOf(position)]);
+        writeFactorySlot(state, position);
         state.keyModified[position] = 0;
         return;
     }
