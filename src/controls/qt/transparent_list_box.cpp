@@ -66,6 +66,9 @@ CTransparentListBox::CTransparentListBox(bool sorted, QWidget* parent)
     model_.setEvents(relay_.get());
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
+    // The picture covers every pixel; erasing first would only flicker.
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     verticalScrollBar()->setSingleStep(1);
     // Using the scroll bar takes the focus, which also ends a running edit.
@@ -315,6 +318,8 @@ void CTransparentListBox::changeEvent(QEvent* event) {
     QAbstractScrollArea::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) {
         viewport()->update();
+    } else if (event->type() == QEvent::FontChange) {
+        linesChanged(); // lines are as tall as the font until SetItemStyle gives one
     }
 }
 
