@@ -16,10 +16,9 @@ void printUsage(std::ostream& err) {
            "commands:\n";
     for (const auto& command : cliCommands()) {
         std::string line = std::string(command.name) + " " + command.arguments;
-        err << "  " << line;
-        for (std::size_t n = line.size(); n < 28; ++n)
-            err << ' ';
-        err << command.summary << "\n";
+        // Summaries line up in one column; a longer line keeps two blanks before its summary.
+        err << "  " << line << std::string(line.size() < 28 ? 28 - line.size() : 2, ' ')
+            << command.summary << "\n";
     }
 }
 
