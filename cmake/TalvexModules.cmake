@@ -25,6 +25,12 @@ function(talvex_add_tests folder)
         "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
         "TALVEX_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
         "TALVEX_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    # gtest_discover_tests hands PROPERTIES through several list expansions before
+    # set_tests_properties sees them, each one stripping a level of escaping: the separators of
+    # this one ENVIRONMENT value need seven backslashes to arrive as a list. Without them only
+    # the first variable reaches the tests.
+    string(REPEAT "\\" 7 backslashes)
+    string(REPLACE ";" "${backslashes};" env "${env}")
     file(GLOB plain CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp)
     if(plain)
         add_executable(talvex_${folder}_tests ${plain})
