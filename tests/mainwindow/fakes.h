@@ -1,8 +1,8 @@
 #pragma once
-// Test doubles for the main window logic: a canvas that records its calls as text lines, the
+// Test doubles for the main window logic: the recorded paint as text lines, the
 // panel sliders and the window that shows the logic.
 
-#include "controls/canvas.h"
+#include "controls/recording_canvas.h"
 #include "mainwindow/main_window_host.h"
 #include "mainwindow/panel_sliders.h"
 #include "platform/scripted_prompts.h"
@@ -16,44 +16,48 @@
 
 namespace talvex::testing {
 
-class TextCanvas final : public Canvas {
+// The recorded drawing calls as one text line each, e.g. "part kb_hl.png 2,52,27,77 at 330,240",
+// so a test states a whole paint as a list.
+class TextCanvas final : public RecordingCanvas {
 public:
-    std::vector<std::string> calls;
-
-    void drawImage(SkinFolder, const std::string& file, int x, int y) override {
-        add("image %s %d,%d", file.c_str(), x, y);
+    std::vector<std::string> lines() const {
+        std::vector<std::string> out;
+        for (const CanvasCall& call : calls())
+            out.push_back(describe(call));
+        return out;
     }
-    void drawImagePart(SkinFolder, const std::string& file, Rect s, int x, int y) override {
-        add("part %s %d,%d,%d,%d at %d,%d", file.c_str(), s.left, s.top, s.right, s.bottom, x, y);
-    }
-    void fillRect(Rect r, Colour c) override {
-        add("fill %d,%d,%d,%d %d,%d,%d", r.left, r.top, r.right, r.bottom, c.r, c.g, c.b);
-    }
-    void outlineRect(Rect r, Colour c) override {
-        add("outline %d,%d,%d,%d %d,%d,%d", r.left, r.top, r.right, r.bottom, c.r, c.g, c.b);
-    }
-    void drawCaption(const std::string& text, int x, int y, const CaptionStyle& s) override {
-        add("caption \"%s\" %d,%d h%d %d,%d,%d", text.c_str(), x, y, s.height, s.text.r, s.text.g,
-            s.text.b);
-    }
-
-    bool has(const std::string& line) const {
-        return std::find(calls.begin(), calls.end(), line) != calls.end();
-    }
+    bool has(const std::string& line) const { return indexOf(line) >= 0; }
     long indexOf(const std::string& line) const {
-        auto it = std::find(calls.begin(), calls.end(), line);
-        return it == calls.end() ? -1 : it - calls.begin();
-    }
-    std::size_t countPrefix(const std::string& prefix) const {
-        return std::count_if(calls.begin(), calls.end(),
-                             [&](const std::string& c) { return c.rfind(prefix, 0) == 0; });
+        const auto all = lines();
+        auto it = std::find(all.begin(), all.end(), line);
+        return it == all.end() ? -1 : it - all.begin();
     }
 
 private:
-    template <typename... Args> void add(const char* format, Args... args) {
+    static std::string describe(const CanvasCall& c) {
         char buffer[256];
-        std::snprintf(buffer, sizeof buffer, format, args...);
-        calls.emplace_back(buffer);
+        const Rect& r = c.rect;
+        switch (c.kind) {
+        case CanvasCall::Kind::Image:
+            std::snprintf(buffer, sizeof buffer, "image %s %d,%d", c.text.c_str(), c.x, c.y);
+            break;
+        case CanvasCall::Kind::ImagePart:
+            std::snprintf(buffer, sizeof buffer, "part %s %d,%d,%d,%d at %d,%d", c.text.c_str(),
+                          r.left, r.top, r.right, r.bottom, c.x, c.y);
+            break;
+        case CanvasCall::Kind::Fill:
+        case CanvasCall::Kind::Outline:
+            std::snprintf(buffer, sizeof buffer, "%s %d,%d,%d,%d %d,%d,%d",
+                          c.kind == CanvasCall::Kind::Fill ? "fill" : "outline", r.left, r.top,
+                          r.right, r.bottom, c.colour.r, c.colour.g, c.colour.b);
+            break;
+        case CanvasCall::Kind::Caption:
+            std::snprintf(buffer, sizeof buffer, "caption \"%s\" %d,%d h%d %d,%d,%d",
+                          c.text.c_str(), c.x, c.y, c.style.height, c.style.text.r, c.style.text.g,
+                          c.style.text.b);
+            break;
+        }
+        return buffer;
     }
 };
 

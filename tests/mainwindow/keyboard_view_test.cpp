@@ -80,7 +80,7 @@ TEST_F(KeyboardViewTest, HoverRepaintsOnlyWhenTheKeyChanges) {
 
     TextCanvas canvas;
     view.paint(canvas);
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"image kb_BK.png 328,188"}));
+    EXPECT_EQ(canvas.lines(), (std::vector<std::string>{"image kb_BK.png 328,188"}));
 }
 
 TEST_F(KeyboardViewTest, KeyMapLightsHoveredAndModifiedKeysButNeverWin) {
@@ -89,11 +89,11 @@ TEST_F(KeyboardViewTest, KeyMapLightsHoveredAndModifiedKeysButNeverWin) {
     view.onMouseMove(340, 250);
     TextCanvas canvas;
     view.paint(canvas);
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{
-                                "image kb_BK.png 328,188",
-                                "part kb_hl.png 2,52,27,77 at 330,240",
-                                "part kb_hl.png 51,128,76,153 at 379,316",
-                            }));
+    EXPECT_EQ(canvas.lines(), (std::vector<std::string>{
+                                  "image kb_BK.png 328,188",
+                                  "part kb_hl.png 2,52,27,77 at 330,240",
+                                  "part kb_hl.png 51,128,76,153 at 379,316",
+                              }));
 }
 
 TEST_F(KeyboardViewTest, DiyViewFillsColouredKeysWithInverseLabels) {
@@ -108,12 +108,12 @@ TEST_F(KeyboardViewTest, DiyViewFillsColouredKeysWithInverseLabels) {
 
     TextCanvas canvas;
     view.paint(canvas);
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{
-                                "image kb_BK.png 328,188",
-                                "fill 330,240,355,265 1,0,0",
-                                "caption \"Esc\" 335,246 h10 254,255,255",
-                                "outline 328,238,357,267 255,255,255",
-                            }));
+    EXPECT_EQ(canvas.lines(), (std::vector<std::string>{
+                                  "image kb_BK.png 328,188",
+                                  "fill 330,240,355,265 1,0,0",
+                                  "caption \"Esc\" 335,246 h10 254,255,255",
+                                  "outline 328,238,357,267 255,255,255",
+                              }));
 }
 
 TEST_F(KeyboardViewTest, DiyClickStoresThePickedColourOnlyOnOk) {
@@ -140,7 +140,7 @@ TEST_F(KeyboardViewTest, AnEffectBeyondTheLastLayoutShowsOnlyThePicture) {
     view.setDiyView(true);
     TextCanvas canvas;
     view.paint(canvas);
-    EXPECT_EQ(canvas.calls.size(), 1u);
+    EXPECT_EQ(canvas.lines().size(), 1u);
     view.onClick(380, 317);
     EXPECT_EQ(colourQuestions(prompts), 0);
 }

@@ -376,8 +376,8 @@ TEST_F(MainWindowCommandsTest, PaintOrderPutsTheKeyboardUnderThePanelAndHelpOnTo
     click(kHelpX, kHelpY);
     TextCanvas canvas;
     window->paint(canvas);
-    ASSERT_FALSE(canvas.calls.empty());
-    EXPECT_EQ(canvas.calls.front(), "image button-help-normal.png 936,5");
+    ASSERT_FALSE(canvas.lines().empty());
+    EXPECT_EQ(canvas.lines().front(), "image button-help-normal.png 936,5");
     const long logo = canvas.indexOf("image logo.png 19,35");
     const long keyboard = canvas.indexOf("image kb_BK.png 328,188");
     const long save = canvas.indexOf("image button-save-normal.png 924,605");
