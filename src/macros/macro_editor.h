@@ -69,7 +69,8 @@ public:
     EditOutcome insertKeyBefore();
     EditOutcome insertKeyAfter();
     EditOutcome insertMouse(MouseButton button, MouseAction action);
-    // A delay line was edited in place to `delayMs` (limited to 2..60000).
+    // A delay line was edited in place to `delayMs` (limited to 2..60000). When the longer form
+    // does not fit nothing changes, and the window shows `lines()` again over its own edit.
     EditOutcome changeDelay(std::size_t line, int delayMs);
     EditOutcome insertDelay();
     EditOutcome deleteLine();

@@ -43,14 +43,6 @@ TEST(MacroEventTest, ZeroDelayIsStoredAsNoDelay) {
     EXPECT_EQ(bytesOf(encodeMacroEvent(true, 4, -5)), (std::vector<std::uint8_t>{0x81, 4}));
 }
 
-TEST(MacroEventTest, DelayIsDecodedFromEitherForm) {
-    EventBuffer b = buffer({0x01, 4, 0xFF, 4, 0x01, 0x2C, 0xB2, 4});
-    EXPECT_EQ(eventDelayMs(b, 0), 1);
-    EXPECT_EQ(eventDelayMs(b, 2), 300);
-    EXPECT_EQ(eventDelayMs(b, 6), 50);
-    EXPECT_EQ(eventDelayMs(std::span(b).first(4), 2), 0); // delay bytes past the end
-}
-
 TEST_F(MacroSequenceTest, PressWaitReleaseShowsThreeLines) {
     EventBuffer keys = buffer({0x01, kA, 0xFF, kA, 0x01, 0x2C});
     EXPECT_EQ(sequenceLines(keys, names), (Lines{u"A  dn", u"300 ms", u"A  up"}));
@@ -64,11 +56,9 @@ TEST_F(MacroSequenceTest, PressWaitReleaseShowsThreeLines) {
     EXPECT_FALSE(layout.isDelayLine(2));
     EXPECT_EQ(layout.eventAtLine(2)->offset, 2u);
     EXPECT_EQ(layout.eventAtLine(3), nullptr);
-}
 
-TEST_F(MacroSequenceTest, MouseButtonsAndUnnamedCodesUseTheNameTable) {
-    EventBuffer keys = buffer({0x01, 0xF0, 0x81, 0xF0, 0x01, 0xF2, 0x01, 0xFF});
-    EXPECT_EQ(sequenceLines(keys, names), (Lines{u"MsLB dn", u"MsLB up", u"MsMB dn", u" dn"}));
+    EventBuffer mouse = buffer({0x01, 0xF0, 0x81, 0xF0, 0x01, 0xF2, 0x01, 0xFF});
+    EXPECT_EQ(sequenceLines(mouse, names), (Lines{u"MsLB dn", u"MsLB up", u"MsMB dn", u" dn"}));
 }
 
 TEST_F(MacroSequenceTest, FirstEventNeverShowsADelayLine) {
@@ -91,7 +81,7 @@ TEST_F(MacroSequenceTest, SequenceEndsAtTheFirstZeroCode) {
     EXPECT_EQ(sequenceLines(keys, names), (Lines{u"A  dn"}));
 }
 
-TEST_F(MacroSequenceTest, ExtendedEventThatDoesNotFitEndsTheSequence) {
+TEST_F(MacroSequenceTest, EventThatDoesNotFitWholeEndsTheSequence) {
     EventBuffer keys{};
     for (std::size_t i = 0; i < 188; i += 2) {
         keys[i] = 0x01;
@@ -104,27 +94,12 @@ TEST_F(MacroSequenceTest, ExtendedEventThatDoesNotFitEndsTheSequence) {
     EXPECT_EQ(layout.endOffset, 188u);
     EXPECT_EQ(sequenceLines(keys, names).size(), 94u);
 
-    keys[188] = 0x81; // a two-byte event fits exactly
-    EXPECT_EQ(layoutSequence(keys).endOffset, 190u);
-}
-
-TEST_F(MacroSequenceTest, FullBufferOfShortEventsHas95Events) {
-    EventBuffer keys{};
-    for (std::size_t i = 0; i < 190; i += 2) {
-        keys[i] = 0x05;
-        keys[i + 1] = kA;
-    }
-    SequenceLayout layout = layoutSequence(keys);
-    EXPECT_EQ(layout.events.size(), 95u);
-    EXPECT_EQ(layout.lineCount, 1u + 94u * 2u);
-    EXPECT_EQ(lineToEvent(layout, layout.lineCount), 190u);
-}
-
-TEST_F(MacroSequenceTest, LineInsideAnEventMapsToTheNextEvent) {
-    EventBuffer keys = buffer({0x01, kA, 0x32, kA, 0x01, 66});
-    SequenceLayout layout = layoutSequence(keys);
-    EXPECT_EQ(lineToEvent(layout, 2), 4u); // the key line of the delayed event
-    EXPECT_EQ(lineToEvent(layout, 99), 6u);
+    keys[188] = 0x05; // a two-byte event fits exactly, after a wait of 5 ms
+    SequenceLayout full = layoutSequence(keys);
+    EXPECT_EQ(full.endOffset, 190u);
+    EXPECT_EQ(full.events.size(), 95u);
+    EXPECT_EQ(full.lineCount, 96u);
+    EXPECT_EQ(lineToEvent(full, full.lineCount), 190u);
 }
 
 } // namespace

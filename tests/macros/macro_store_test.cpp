@@ -52,21 +52,9 @@ TEST(MacroRecordTest, NamesThatDoNotFitAreRefusedAndLeaveTheOldName) {
     EXPECT_EQ(record.nameText(), u"Macro_001");
     EXPECT_TRUE(record.setNameText(u""));
     EXPECT_FALSE(record.inUse());
-}
 
-TEST(MacroRecordTest, UnterminatedNameFromAFileIsReadWithinTheField) {
-    MacroRecord record = emptyMacroRecord();
-    record.name.fill('z');
+    record.name.fill('z'); // a file's name without terminator is read within the field
     EXPECT_EQ(record.nameText().size(), kMacroNameUnits);
-}
-
-TEST(MacroRecordTest, UsedCountStopsAtTheFirstRecordWithoutName) {
-    MacroStore store = emptyMacroStore();
-    EXPECT_EQ(store.usedCount(), 0u);
-    store.records[0] = namedRecord(u"a", 1, 1);
-    store.records[1] = namedRecord(u"b", 1, 1);
-    store.records[3] = namedRecord(u"d", 1, 1);
-    EXPECT_EQ(store.usedCount(), 2u);
 }
 
 class MacroFileTest : public ::testing::Test {
