@@ -63,8 +63,12 @@ QImage SkinImages::image(SkinFolder folder, std::string_view file) {
             entry.image = LoadSkinImage(path);
         return entry.image;
     }
-    QString resolved = findIgnoringCase(path);
     auto& entry = cache_[path.toStdString()];
+    // The file found last time is tried first, so a name spelt in another case does not list
+    // the folder on every paint.
+    QString resolved = !entry.resolvedPath.isEmpty() && QFileInfo::exists(entry.resolvedPath)
+                           ? entry.resolvedPath
+                           : findIgnoringCase(path);
     if (resolved.isEmpty()) {
         entry = Entry{};
         return {};
