@@ -37,6 +37,14 @@ for size in 16 24 32 48 64 128 256; do
     icon=./usr/share/icons/hicolor/${size}x${size}/apps/kestrix.png
     grep -qxF "$icon" <<<"$contents" || fail "$icon is not in the package"
 done
+# The desktop entry must start a packed program and name a packed icon.
+entry=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/kestrix.desktop)
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' <<<"$entry")
+icon_name=$(sed -n 's/^Icon=//p' <<<"$entry")
+grep -qxF "./usr/bin/$exec_name" <<<"$contents" || fail "desktop entry runs '$exec_name'"
+grep -qxF "./usr/share/icons/hicolor/48x48/apps/$icon_name.png" <<<"$contents" ||
+    fail "desktop entry names icon '$icon_name'"
+
 built_skin=$(cd "$build" && find png -type f | wc -l)
 packed_skin=$(grep -c '^\./usr/share/kestrix/png/.*\.png$' <<<"$contents" || true)
 [ "$built_skin" = "$packed_skin" ] || fail "skin: $packed_skin images packed, $built_skin built"
