@@ -43,7 +43,8 @@ private:
     std::map<std::string, Entry> cache_;
 };
 
-// The skin beside the running executable.
+// The skin of this program: beside the executable when unpacked, in the share folder when
+// installed.
 SkinImages& programSkinImages();
 
 // Registers the bitmaps and icons built into the program (":/bitmaps/", ":/icons/"). Safe to
