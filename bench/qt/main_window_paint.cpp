@@ -6,6 +6,7 @@
 #include "mainwindow/key_geometry.h"
 #include "mainwindow/main_window_commands.h"
 #include "mainwindow/qt/panel_bit_sliders.h"
+#include "mainwindow/recording_ports.h"
 #include "platform/app_paths.h"
 #include "platform/recording_shell.h"
 #include "platform/scripted_prompts.h"
@@ -20,22 +21,6 @@
 
 namespace talvex {
 namespace {
-
-class NoDevice final : public DeviceJobs {
-public:
-    bool busy() const override { return false; }
-    void requestSave(const DeviceSettings&, const DeviceSettings&, SaveDone) override {}
-    void requestFactoryReset(const DeviceSettings&, ReadDone) override {}
-};
-
-class NoWindow final : public MainWindowHost {
-public:
-    void requestRepaint() override {}
-    void hideWindow() override {}
-    void closeWindow() override {}
-    void startWindowDrag(int, int) override {}
-    void setBusyCursor(bool) override {}
-};
 
 struct Window {
     Window()
@@ -72,8 +57,8 @@ struct Window {
     ScriptedPrompts prompts;
     RecordingShell shell;
     PanelBitSliders sliders;
-    NoDevice jobs;
-    NoWindow host;
+    UnansweredDeviceJobs jobs;
+    RecordingWindowHost host;
     std::unique_ptr<MainWindowCommands> commands;
 };
 

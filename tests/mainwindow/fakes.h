@@ -1,17 +1,13 @@
 #pragma once
-// Test doubles for the main window logic: the recorded paint as text lines, the
-// panel sliders and the window that shows the logic.
+// Test helpers for the main window logic: the recorded paint as text lines, and the questions
+// asked of the colour picker.
 
 #include "controls/recording_canvas.h"
-#include "mainwindow/main_window_host.h"
-#include "mainwindow/panel_sliders.h"
 #include "platform/scripted_prompts.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace talvex::testing {
@@ -67,47 +63,5 @@ inline int colourQuestions(const ScriptedPrompts& prompts) {
                                               return q.kind == ScriptedPrompts::Kind::Colour;
                                           }));
 }
-
-class FakeSliders final : public PanelSliders {
-public:
-    struct State {
-        int position = 0;
-        bool visible = false;
-        int x = 0, y = 0;
-        int moves = 0;
-        int draws = 0;
-    };
-    std::map<SliderId, State> sliders;
-
-    int position(SliderId id) const override {
-        auto it = sliders.find(id);
-        return it == sliders.end() ? 0 : it->second.position;
-    }
-    void setPosition(SliderId id, int position) override { sliders[id].position = position; }
-    void setVisible(SliderId id, bool visible) override { sliders[id].visible = visible; }
-    void moveTo(SliderId id, int x, int y) override {
-        auto& s = sliders[id];
-        s.x = x;
-        s.y = y;
-        ++s.moves;
-    }
-    void draw(SliderId id, Canvas&) override { ++sliders[id].draws; }
-    State& operator[](SliderId id) { return sliders[id]; }
-};
-
-class FakeHost final : public MainWindowHost {
-public:
-    int repaints = 0;
-    bool hidden = false;
-    bool closed = false;
-    bool busyCursor = false;
-    std::vector<std::pair<int, int>> drags;
-
-    void requestRepaint() override { ++repaints; }
-    void hideWindow() override { hidden = true; }
-    void closeWindow() override { closed = true; }
-    void startWindowDrag(int x, int y) override { drags.emplace_back(x, y); }
-    void setBusyCursor(bool busy) override { busyCursor = busy; }
-};
 
 } // namespace talvex::testing

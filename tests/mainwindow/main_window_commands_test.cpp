@@ -4,6 +4,7 @@
 #include "keys/key_positions.h"
 #include "keys/keymap_file.h"
 #include "macros/macro_file.h"
+#include "mainwindow/recording_ports.h"
 #include "platform/file_io.h"
 #include "platform/recording_shell.h"
 #include "simulator_jobs.h"
@@ -17,8 +18,6 @@ namespace talvex {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeHost;
-using testing::FakeSliders;
 using testing::SimulatorJobs;
 using testing::TextCanvas;
 
@@ -83,9 +82,9 @@ protected:
     KeyNameTable names;
     ScriptedPrompts prompts;
     RecordingShell shell;
-    FakeSliders sliders;
+    RecordingSliders sliders;
     SimulatorJobs jobs;
-    FakeHost host;
+    RecordingWindowHost host;
     std::unique_ptr<MainWindowCommands> window;
 };
 

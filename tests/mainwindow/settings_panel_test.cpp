@@ -2,6 +2,7 @@
 
 #include "fakes.h"
 #include "mainwindow/lighting_effects.h"
+#include "mainwindow/recording_ports.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@ namespace talvex {
 namespace {
 
 using testing::colourQuestions;
-using testing::FakeSliders;
 using testing::TextCanvas;
 
 class SettingsPanelTest : public ::testing::Test {
@@ -44,7 +44,7 @@ protected:
     DeviceSettings settings = zeroSettings();
     std::array<std::uint8_t, 256> modified{};
     ScriptedPrompts prompts;
-    FakeSliders sliders;
+    RecordingSliders sliders;
     KeyboardView view;
     SettingsPanel panel;
 };

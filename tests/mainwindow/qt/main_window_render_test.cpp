@@ -6,6 +6,7 @@
 #include "mainwindow/key_geometry.h"
 #include "mainwindow/main_window_commands.h"
 #include "mainwindow/qt/panel_bit_sliders.h"
+#include "mainwindow/recording_ports.h"
 #include "platform/recording_shell.h"
 #include "platform/scripted_prompts.h"
 #include "qt_test_app.h"
@@ -23,22 +24,6 @@ namespace talvex {
 namespace {
 
 namespace fs = std::filesystem;
-
-class NoDevice final : public DeviceJobs {
-public:
-    bool busy() const override { return false; }
-    void requestSave(const DeviceSettings&, const DeviceSettings&, SaveDone) override {}
-    void requestFactoryReset(const DeviceSettings&, ReadDone) override {}
-};
-
-class NoWindow final : public MainWindowHost {
-public:
-    void requestRepaint() override {}
-    void hideWindow() override {}
-    void closeWindow() override {}
-    void startWindowDrag(int, int) override {}
-    void setBusyCursor(bool) override {}
-};
 
 class MainWindowRenderTest : public ::testing::Test {
 protected:
@@ -91,8 +76,8 @@ protected:
     ScriptedPrompts prompts;
     RecordingShell shell;
     PanelBitSliders sliders;
-    NoDevice jobs;
-    NoWindow host;
+    UnansweredDeviceJobs jobs;
+    RecordingWindowHost host;
     std::unique_ptr<MainWindowCommands> commands;
 };
 
