@@ -4,7 +4,9 @@
 #include "skin_style.h"
 
 #include <QLinearGradient>
+
 #include <QPainterPath>
+#include <algorithm>
 
 namespace talvex::skin {
 
@@ -49,6 +51,19 @@ void paintKeyLegend(QPainter& p, int x, int y, bool lit, const QString& text) {
     textAt(p, x + 20, y, text, font(12), kMuted);
 }
 
+// Faint diagonal stripes that fade out to the left.
+void paintStripes(QPainter& p, const QRect& area) {
+    p.save();
+    p.setClipRect(area);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int x = area.left() - area.height(); x < area.right(); x += 7) {
+        qreal fade = std::clamp((x - area.left()) / qreal(area.width()), 0.0, 1.0);
+        p.setPen(QPen(QColor(255, 255, 255, static_cast<int>(9 * fade)), 1.5));
+        p.drawLine(QPointF(x, area.bottom() + 1), QPointF(x + area.height(), area.top()));
+    }
+    p.restore();
+}
+
 void paintMain(QPainter& p, int w, int h) {
     p.fillRect(0, 0, w, h, kWindow);
     // Title bar with a lit edge.
@@ -77,6 +92,10 @@ void paintMain(QPainter& p, int w, int h) {
     paintKeyLegend(p, 760, 147, false, "默认");
     paintKeyLegend(p, 840, 147, true, "已修改");
     paintKeyboardCase(p);
+    textAt(p, kKeyboardPictureX, 560,
+           "提示：更改在按下“保存”后才写入键盘；“取消”回到上次保存的设置。", font(12),
+           QColor(112, 112, 118));
+    paintStripes(p, QRect(600, 29, 400, 75));
 
     // Bottom bar.
     p.fillRect(0, 596, w, h - 596, kTitleBar);

@@ -8,7 +8,9 @@
 namespace talvex::skin {
 
 QFont font(int pixelSize, int weight, bool italic) {
-    QFont f("Liberation Sans");
+    QFont f;
+    // Chinese text takes the same face as the windows' captions.
+    f.setFamilies({"Liberation Sans", "WenQuanYi Micro Hei"});
     f.setPixelSize(pixelSize);
     f.setWeight(static_cast<QFont::Weight>(weight));
     f.setItalic(italic);
