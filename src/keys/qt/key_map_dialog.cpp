@@ -1,0 +1,258 @@
+#include "keys/qt/key_map_dialog.h"
+
+#include "controls/qt/qt_canvas.h"
+#include "controls/qt/skin_images.h"
+#include "controls/qt/vivid_tree.h"
+#include "macros/macro_record.h"
+#include "platform/qt/qt_key_hook.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace talvex {
+
+namespace {
+
+// Used when the skin has no background image, so the window still has a usable size.
+constexpr QSize kFallbackSize(325, 278);
+constexpr int kItemIndexRole = Qt::UserRole;
+
+const char* const kControlStyle = "background-color: rgb(109, 109, 109); color: white; "
+                                  "border: none; selection-background-color: rgb(102, 46, 47);";
+
+// The focus rules of the boxes are for the user moving to a box, not for the window getting the
+// focus back from a message box or another program, which would clear what was captured.
+bool userMovedFocus(Qt::FocusReason reason) {
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+QString qs(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+} // namespace
+
+CKeyMap::CKeyMap(KeyAssignmentState& keys, const KeyNameTable& names,
+                 std::vector<std::u16string> macroNames, KeyHook& hook, SkinImages& images,
+                 QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), images_(images), prompts_(this) {
+    QImage background = images_.image(SkinFolder::Custom, KeyMapLogic::kBackgroundImage);
+    setFixedSize(background.isNull() ? kFallbackSize : background.size());
+    setMouseTracking(true);
+    // Every pixel comes from paintEvent.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    createControls();
+    logic_ = std::make_unique<KeyMapLogic>(keys, names, std::move(macroNames),
+                                           KeyMapPorts{hook, prompts_, *this},
+                                           QDir::homePath().toStdString());
+    for (const std::u16string& name : logic_->macroNames())
+        macroList_->addItem(qs(name));
+    fillTree();
+    logic_->open();
+    syncControls();
+}
+
+CKeyMap::~CKeyMap() = default;
+
+void CKeyMap::createControls() {
+    singleBox_ = new QLineEdit(this);
+    singleBox_->setGeometry(20, 89, 280, 15);
+    combinationBox_ = new QLineEdit(this);
+    combinationBox_->setGeometry(20, 139, 280, 15);
+    macroList_ = new QListWidget(this);
+    macroList_->setGeometry(20, 79, 280, 150);
+    macroList_->setFrameShape(QFrame::NoFrame);
+    tree_ = new VividTree(this);
+    tree_->setGeometry(10, 60, 295, 160);
+    tree_->LoadGlyphs();
+    tree_->setBackgroundMode(VividTree::SolidBackground);
+    tree_->SetItemIcon(QIcon(QStringLiteral(":/icons/154-16.png")));
+    // The stored function stays visible before the tree has the focus.
+    tree_->setShowSelectionAlways(true);
+
+    QFont font = QtCanvas::captionFont(CaptionStyle{});
+    for (QWidget* box : {static_cast<QWidget*>(singleBox_), static_cast<QWidget*>(combinationBox_),
+                         static_cast<QWidget*>(macroList_)}) {
+        box->setStyleSheet(kControlStyle);
+        box->setFont(font);
+    }
+    for (QLineEdit* box : {singleBox_, combinationBox_}) {
+        box->setTextMargins(2, 0, 0, 0);
+        box->installEventFilter(this);
+        // The boxes show captured keys, never typed text.
+        connect(box, &QLineEdit::textEdited, this, [this] { syncControls(); });
+    }
+    connect(macroList_, &QListWidget::currentRowChanged, this,
+            [this](int row) { logic_->onMacroSelection(row); });
+    connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+        logic_->onTreeSelection(
+            selected.isEmpty() ? -1 : selected.front()->data(0, kItemIndexRole).toInt());
+    });
+}
+
+void CKeyMap::fillTree() {
+    const auto& items = functionTreeItems();
+    treeItems_.clear();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const QString text =
+            QString::fromUtf16(items[i].text.data(), static_cast<qsizetype>(items[i].text.size()));
+        QTreeWidgetItem* item =
+            items[i].parent < 0
+                ? new QTreeWidgetItem(tree_, QStringList{text})
+                : new QTreeWidgetItem(treeItems_[static_cast<std::size_t>(items[i].parent)],
+                                      QStringList{text});
+        item->setData(0, kItemIndexRole, static_cast<int>(i));
+        treeItems_.push_back(item);
+    }
+}
+
+QWidget* CKeyMap::control(KeyMapControl which) const {
+    switch (which) {
+    case KeyMapControl::SingleKeyBox:
+        return singleBox_;
+    case KeyMapControl::CombinationBox:
+        return combinationBox_;
+    case KeyMapControl::MacroList:
+        return macroList_;
+    case KeyMapControl::FunctionTree:
+        return tree_;
+    }
+    return nullptr;
+}
+
+void CKeyMap::syncControls() {
+    const KeyMapLogic& logic = *logic_;
+    if (singleBox_->text() != qs(logic.singleKeyText()))
+        singleBox_->setText(qs(logic.singleKeyText()));
+    if (combinationBox_->text() != qs(logic.combinationText()))
+        combinationBox_->setText(qs(logic.combinationText()));
+    for (KeyMapControl which : {KeyMapControl::SingleKeyBox, KeyMapControl::CombinationBox,
+                                KeyMapControl::MacroList, KeyMapControl::FunctionTree})
+        control(which)->setVisible(logic.controlVisible(which));
+
+    const QSignalBlocker blockList(macroList_);
+    if (macroList_->currentRow() != logic.macroSelection())
+        macroList_->setCurrentRow(logic.macroSelection());
+
+    const QSignalBlocker blockTree(tree_);
+    for (std::size_t i = 0; i < treeItems_.size(); ++i) {
+        const int index = static_cast<int>(i);
+        if (logic.treeItemExpanded(index))
+            treeItems_[i]->setExpanded(true);
+        const bool selected = logic.treeSelection() == index;
+        if (treeItems_[i]->isSelected() != selected)
+            treeItems_[i]->setSelected(selected);
+    }
+}
+
+void CKeyMap::focusControl(KeyMapControl which) {
+    // A hidden control cannot take the focus: show the page first.
+    syncControls();
+    control(which)->setFocus(Qt::OtherFocusReason);
+}
+
+void CKeyMap::closeDialog(bool ok) {
+    done(ok ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void CKeyMap::startWindowDrag(int x, int y) {
+    // The window system moves the window where it can (Wayland allows nothing else); elsewhere
+    // the window follows the mouse itself.
+    if (QWindow* window = windowHandle(); window && window->startSystemMove())
+        return;
+    dragging_ = true;
+    dragGrip_ = QPoint(x, y);
+}
+
+void CKeyMap::refresh() {
+    syncControls();
+    update();
+}
+
+void CKeyMap::paintEvent(QPaintEvent*) {
+    QImage canvasImage =
+        QtCanvas::backgroundCanvas(images_, SkinFolder::Custom, KeyMapLogic::kBackgroundImage);
+    if (!canvasImage.isNull()) {
+        QtCanvas canvas(canvasImage, images_);
+        logic_->paint(canvas);
+    }
+    QPainter painter(this);
+    if (canvasImage.isNull())
+        painter.fillRect(rect(), QColor(35, 35, 35));
+    else
+        painter.drawImage(0, 0, canvasImage);
+}
+
+void CKeyMap::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    logic_->onLButtonDown(at.x(), at.y());
+}
+
+void CKeyMap::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - dragGrip_);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (logic_->onMouseMove(at.x(), at.y()))
+        update();
+}
+
+void CKeyMap::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging_ = false;
+    const QPoint at = event->position().toPoint();
+    logic_->onLButtonUp(at.x(), at.y());
+    refresh();
+}
+
+void CKeyMap::keyPressEvent(QKeyEvent* event) {
+    // The dialog ends only through its own buttons.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+bool CKeyMap::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn && logic_ &&
+        userMovedFocus(static_cast<QFocusEvent*>(event)->reason())) {
+        if (watched == singleBox_)
+            logic_->onSingleKeyBoxFocus();
+        else if (watched == combinationBox_)
+            logic_->onCombinationBoxFocus();
+        refresh();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+std::vector<std::u16string> macroListNames(const MacroStore& macros) {
+    std::vector<std::u16string> names;
+    const std::size_t used = macros.usedCount();
+    for (std::size_t i = 0; i < used; ++i)
+        names.push_back(macros.records[i].nameText());
+    return names;
+}
+
+bool runKeyMapDialog(QWidget* parent, KeyAssignmentState& keys, const KeyNameTable& names,
+                     const MacroStore& macros) {
+    QtKeyHook hook;
+    CKeyMap dialog(keys, names, macroListNames(macros), hook, programSkinImages(), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace talvex

@@ -1,0 +1,81 @@
+#pragma once
+// CKeyMap: the skinned, frameless key assignment dialog. KeyMapLogic decides everything; this
+// window paints it, places the two key boxes, the macro list and the function tree, mirrors the
+// logic's texts and selections into them and hands mouse, focus and selection events back.
+
+#include "keys/key_map_logic.h"
+#include "platform/qt/qt_prompts.h"
+
+#include <QDialog>
+#include <QPoint>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+class QListWidget;
+class QTreeWidgetItem;
+
+namespace talvex {
+
+class SkinImages;
+class VividTree;
+struct MacroStore;
+
+class CKeyMap final : public QDialog, private KeyMapHost {
+    Q_OBJECT
+public:
+    // Shows the assignment of keys.selectedPosition; capture starts at once through `hook`.
+    CKeyMap(KeyAssignmentState& keys, const KeyNameTable& names,
+            std::vector<std::u16string> macroNames, KeyHook& hook, SkinImages& images,
+            QWidget* parent = nullptr);
+    ~CKeyMap() override;
+
+    KeyMapLogic& logic() { return *logic_; }
+    QLineEdit* singleKeyBox() const { return singleBox_; }
+    QLineEdit* combinationBox() const { return combinationBox_; }
+    QListWidget* macroList() const { return macroList_; }
+    VividTree* functionTree() const { return tree_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void focusControl(KeyMapControl control) override;
+    void closeDialog(bool ok) override;
+    void startWindowDrag(int x, int y) override;
+    void refresh() override;
+
+    void createControls();
+    void fillTree();
+    // Puts the logic's texts, selections and page into the controls.
+    void syncControls();
+    QWidget* control(KeyMapControl which) const;
+
+    SkinImages& images_;
+    QtPrompts prompts_;
+    QLineEdit* singleBox_ = nullptr;
+    QLineEdit* combinationBox_ = nullptr;
+    QListWidget* macroList_ = nullptr;
+    VividTree* tree_ = nullptr;
+    std::vector<QTreeWidgetItem*> treeItems_; // in functionTreeItems() order
+    std::unique_ptr<KeyMapLogic> logic_;
+    bool dragging_ = false;
+    QPoint dragGrip_;
+};
+
+// The names the macro list shows: the macros in use, in record order.
+std::vector<std::u16string> macroListNames(const MacroStore& macros);
+
+// Runs the dialog modally for keys.selectedPosition with the program's key capture and skin.
+// True when the user saved or restored the key: keys.pendingAssignment then holds the result.
+bool runKeyMapDialog(QWidget* parent, KeyAssignmentState& keys, const KeyNameTable& names,
+                     const MacroStore& macros);
+
+} // namespace talvex
