@@ -1,7 +1,8 @@
 #pragma once
 // The main window's requests to the keyboard. They run away from the window thread (the keyboard
 // answers slowly, and a save waits for an acknowledgement per step), on copies of the settings;
-// each result comes back through its callback on the window thread.
+// each result comes back through its callback on the window thread. The callbacks refer to the
+// window's logic, so an implementation must finish or drop them before that logic is destroyed.
 
 #include "device/device_settings.h"
 

@@ -4,6 +4,7 @@
 #include "mainwindow/key_geometry.h"
 
 #include <string>
+#include <utility>
 
 namespace talvex {
 
