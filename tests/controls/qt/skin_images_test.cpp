@@ -142,10 +142,15 @@ TEST_F(CanvasTest, TransparentPixelsLandWithTheirStoredColourNotBlended) {
     EXPECT_EQ(canvas.pixel(6, 6), qRgb(200, 100, 50));
 }
 
-TEST_F(CanvasTest, NamesMatchWithoutRegardToCaseAndMissingImagesDrawNothing) {
+TEST_F(CanvasTest, NamesMatchWithoutRegardToCaseAndMissingOrBrokenImagesDrawNothing) {
     QImage red(4, 4, QImage::Format_RGB32);
     red.fill(Qt::red);
     writeImage("Custom/Enable.png", red);
+
+    QFile garbage(skinFile("Custom/garbage.png"));
+    ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+    garbage.write("\x89PNG\r\n\x1a\n not really");
+    garbage.close();
 
     SkinImages images(folder.path().toStdString());
     QImage canvas = blankCanvas();
@@ -153,6 +158,7 @@ TEST_F(CanvasTest, NamesMatchWithoutRegardToCaseAndMissingImagesDrawNothing) {
     {
         QtCanvas painter(canvas, images);
         painter.drawImage(SkinFolder::Custom, "missing.png", 0, 0);
+        painter.drawImagePart(SkinFolder::Custom, "garbage.png", Rect{0, 0, 4, 4}, 0, 0);
         painter.drawImage(SkinFolder::Main, "Enable.png", 0, 0); // other folder
     }
     EXPECT_EQ(canvas, untouched);
