@@ -4,7 +4,7 @@
 #include "cli/event_pump.h"
 #include "platform/hidapi_backend.h"
 #include "simulator/simulator_backend.h"
-#include "simulator/simulator_state.h"
+#include "simulator/state_backed_keyboard.h"
 
 namespace talvex {
 
@@ -50,21 +50,11 @@ int CliContext::connect() {
     if (int code = openTrace(); code != kExitOk)
         return code;
     if (options.simulate) {
-        DeviceSettings image = SimulatedKeyboard::factorySettings();
-        if (!options.simulatorStateFile.empty()) {
-            std::string error;
-            auto loaded = loadSimulatorState(options.simulatorStateFile, error);
-            if (!loaded)
-                return badInput(error);
-            image = *loaded;
-        }
-        simulated = std::make_shared<SimulatedKeyboard>(image);
+        std::string error;
+        simulated = makeSimulatedKeyboard(options.simulatorStateFile, error);
+        if (!simulated)
+            return badInput(error);
         simulated->setFaults(options.simulatorFaults);
-        if (!options.simulatorStateFile.empty()) {
-            simulated->setOnWrite([file = options.simulatorStateFile](const DeviceSettings& s) {
-                saveSimulatorState(file, s);
-            });
-        }
         backend = std::make_unique<SimulatorBackend>(simulated);
         protocolPauser = std::make_unique<InstantPauser>();
     } else {

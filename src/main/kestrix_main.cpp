@@ -1,15 +1,72 @@
+#include "app/app_options.h"
+#include "app/qt/about_box.h"
 #include "app/qt/talvex_app.h"
+#include "app/qt/talvex_dlg.h"
+#include "controls/qt/splash_screen.h"
+#include "platform/hidapi_backend.h"
+#include "platform/qt/qt_notification_icon.h"
+#include "platform/qt/qt_prompts.h"
+#include "platform/qt/qt_shell.h"
+#include "platform/qt/udev_device_monitor.h"
+#include "simulator/simulator_backend.h"
+#include "simulator/state_backed_keyboard.h"
 
 #include <QApplication>
-#include <QLabel>
+
+#include <cstdio>
+#include <memory>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    talvex::CTalvexApp talvex;
+    using namespace talvex;
+    QApplication app(argc, argv); // takes the toolkit's own arguments out of argv
+    // The window hides to the notification area; only its end ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const AppOptionsParse parse =
+        parseAppArguments(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parse.error.empty()) {
+        std::fprintf(stderr, "Kestrix: %s\n%s\n", parse.error.c_str(), kAppUsage);
+        return 2;
+    }
+
+    CTalvexApp talvex;
     if (!talvex.initInstance())
         return 0;
-    QLabel label("Kestrix");
-    talvex.setMainWindow(&label);
-    label.show();
+    initSkinResources();
+
+    std::unique_ptr<HidBackend> backend;
+    std::unique_ptr<Pauser> pauser;
+    if (parse.options.simulate) {
+        std::string error;
+        auto keyboard = makeSimulatedKeyboard(parse.options.simulatorStateFile, error);
+        if (!keyboard) {
+            std::fprintf(stderr, "Kestrix: %s\n", error.c_str());
+            return 2;
+        }
+        backend = std::make_unique<SimulatorBackend>(keyboard);
+        pauser = std::make_unique<InstantPauser>();
+    } else {
+        backend = makeHidapiBackend();
+        pauser = std::make_unique<SleepingPauser>();
+    }
+    auto monitor = createSystemDeviceMonitor();
+    QtNotificationIcon icon(applicationIcon());
+    QtPrompts prompts;
+    QtShell shell;
+
+    TalvexDlgSettings settings;
+    settings.paths = defaultAppPaths();
+    settings.runSplash = [] {
+        CSplashScreen splash;
+        splash.exec();
+    };
+    auto window = std::make_unique<CTalvexDlg>(
+        TalvexDlgPorts{*backend, *pauser, *monitor, icon, prompts, shell, programSkinImages()},
+        settings);
+    prompts.setParentWidget(window.get());
+    QObject::connect(window.get(), &CTalvexDlg::finished, &app, &QApplication::quit);
+    window->initDialog();
+    // A later copy that asked during start-up is answered now that the window is ready.
+    talvex.setMainWindow(window.get());
     return app.exec();
 }

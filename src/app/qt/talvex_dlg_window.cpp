@@ -1,0 +1,150 @@
+// The main window as a window: painting, mouse and keys, moving, hiding and ending.
+#include "app/qt/about_box.h"
+#include "app/qt/talvex_dlg.h"
+#include "controls/qt/qt_canvas.h"
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+namespace talvex {
+
+namespace {
+
+// The strip along the top edge where a title bar would be: its context menu is the window menu.
+constexpr int kTitleStripHeight = 30;
+
+} // namespace
+
+QImage CTalvexDlg::render() {
+    QImage image = QtCanvas::backgroundCanvas(ports_.skin, SkinFolder::Main,
+                                              MainWindowCommands::kBackgroundImage);
+    QtCanvas canvas(image, ports_.skin);
+    commands_.paint(canvas);
+    return image;
+}
+
+void CTalvexDlg::paintEvent(QPaintEvent*) {
+    const QImage image = render();
+    QPainter painter(this);
+    if (image.isNull())
+        painter.fillRect(rect(), Qt::black);
+    else
+        painter.drawImage(0, 0, image);
+}
+
+void CTalvexDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mousePressEvent(event);
+    moving_ = false;
+    manualMove_ = false;
+    commands_.onLButtonDown(event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void CTalvexDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return QWidget::mouseReleaseEvent(event);
+    if (moving_) {
+        moving_ = false;
+        manualMove_ = false;
+        return;
+    }
+    commands_.onLButtonUp(event->position().toPoint().x(), event->position().toPoint().y());
+}
+
+void CTalvexDlg::mouseMoveEvent(QMouseEvent* event) {
+    const bool leftHeld = event->buttons().testFlag(Qt::LeftButton);
+    if (manualMove_ && leftHeld) {
+        move(event->globalPosition().toPoint() - moveGrip_);
+        return;
+    }
+    const QPoint p = event->position().toPoint();
+    commands_.onMouseMove(p.x(), p.y(), leftHeld);
+}
+
+void CTalvexDlg::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_F1:
+        // Neither a default button nor the end of the window.
+        event->accept();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void CTalvexDlg::closeEvent(QCloseEvent* event) {
+    if (ended_) {
+        event->accept();
+        return;
+    }
+    // Closed from outside (the desktop's close shortcut): the close button's command.
+    event->ignore();
+    commands_.close();
+}
+
+void CTalvexDlg::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->pos().y() >= kTitleStripHeight)
+        return QWidget::contextMenuEvent(event);
+    QMenu menu(this);
+    connect(menu.addAction(QString::fromUtf8(kAboutMenuText)), &QAction::triggered, this,
+            [this] { runAboutBox(this); });
+    menu.exec(event->globalPos());
+}
+
+void CTalvexDlg::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange)
+        update();
+}
+
+void CTalvexDlg::requestRepaint() {
+    update();
+}
+
+void CTalvexDlg::hideWindow() {
+    if (ports_.notificationIcon.available())
+        hide();
+    else
+        showMinimized();
+}
+
+void CTalvexDlg::closeWindow() {
+    if (deviceThread_.busy()) {
+        // The keyboard finishes the request first; the close then runs again with its result.
+        closeWhenIdle_ = [this] { commands_.close(); };
+        hide();
+        return;
+    }
+    endWindow();
+}
+
+void CTalvexDlg::startWindowDrag(int x, int y) {
+    moving_ = true;
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    // No window manager that moves windows for us: follow the mouse by hand.
+    manualMove_ = true;
+    moveGrip_ = QPoint(x, y);
+}
+
+void CTalvexDlg::setBusyCursor(bool busy) {
+    commandsBusyCursor_ = busy;
+    updateCursor();
+}
+
+void CTalvexDlg::updateCursor() {
+    if (commandsBusyCursor_ || deviceThread_.busy())
+        setCursor(Qt::WaitCursor);
+    else
+        unsetCursor();
+}
+
+} // namespace talvex

@@ -1,0 +1,306 @@
+// The main window's lifecycle against the simulated keyboard: start with and without it, the
+// start-up read, hot-plug, key events during a save, the keys that must not close it, shutdown.
+#include "app/qt/talvex_dlg.h"
+#include "controls/qt/bit_slider.h"
+#include "device/hid_transport.h"
+#include "keys/key_positions.h"
+#include "keys/key_slot.h"
+#include "keys/keymap_file.h"
+#include "platform/fake_device_monitor.h"
+#include "platform/fake_notification_icon.h"
+#include "platform/file_io.h"
+#include "platform/recording_shell.h"
+#include "platform/scripted_prompts.h"
+#include "qt_test_app.h"
+#include "simulator/simulator_backend.h"
+#include "test_folder.h"
+
+#include <QDeadlineTimer>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace talvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kFirmwareQuestion = "检测到键盘版本与Driver的版本不匹配，是否进行更新？";
+constexpr const char* kSaveIncomplete =
+    "键盘没有响应，设置未能全部保存。请检查键盘连接后再保存一次。";
+
+// The USB bus of the test: a simulated keyboard is plugged in, pulled out or swapped by hand.
+class TestBus final : public HidBackend {
+public:
+    std::vector<HidInterfaceInfo> enumerate() override {
+        return keyboard ? SimulatorBackend(keyboard).enumerate() : std::vector<HidInterfaceInfo>{};
+    }
+    std::unique_ptr<HidChannel> open(const std::string& path, ChannelRole role) override {
+        return keyboard ? SimulatorBackend(keyboard).open(path, role) : nullptr;
+    }
+    // Pulls the keyboard out and, when `next` is given, plugs that one in.
+    void replace(std::shared_ptr<SimulatedKeyboard> next) {
+        if (keyboard)
+            keyboard->unplug();
+        keyboard = std::move(next);
+    }
+
+    std::shared_ptr<SimulatedKeyboard> keyboard;
+};
+
+std::shared_ptr<SimulatedKeyboard> keyboardWithBrightness(std::uint8_t brightness) {
+    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    image.lightBrightness = brightness;
+    return std::make_shared<SimulatedKeyboard>(image);
+}
+
+template <typename Done> bool spinUntil(Done done, int ms = 3000) {
+    QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+class TalvexDlgTest : public ::testing::Test {
+protected:
+    TalvexDlgTest()
+        : skin(std::getenv("TALVEX_BINARY_DIR") ? std::getenv("TALVEX_BINARY_DIR") : ".") {
+        testing::qtTestApp();
+    }
+
+    void start() {
+        TalvexDlgSettings settings;
+        settings.paths = {program.path(), data.path()};
+        settings.arrivalSettleMs = 50;
+        dlg = std::make_unique<CTalvexDlg>(
+            TalvexDlgPorts{bus, pauser, monitor, icon, prompts, shell, skin}, settings);
+        QObject::connect(dlg.get(), &CTalvexDlg::finished, [this] { finished = true; });
+        dlg->initDialog();
+    }
+    void startAndWaitForTheRead() {
+        start();
+        ASSERT_TRUE(spinUntil([this] { return !dlg->deviceThread().busy(); }));
+    }
+    // The keyboard expects firmware major.minor (the simulator has 1.3).
+    void expectFirmware(char major, char minor) {
+        std::ofstream(program / "VER.bin") << "Ver: " << major << "." << minor << "\n";
+    }
+    DeviceSettings keymapFileSettings() {
+        DeviceSettings s = zeroSettings();
+        loadKeymapFile(data / "keymap.bin", s, scratchAssignments, false);
+        return s;
+    }
+    int slider(SliderId id) {
+        for (CBitSlider* s : dlg->findChildren<CBitSlider*>())
+            if (s->controlId() == static_cast<int>(id))
+                return s->value();
+        return -1;
+    }
+    long questionsWith(const std::string& text) {
+        const auto texts = prompts.messageTexts();
+        return std::count(texts.begin(), texts.end(), text);
+    }
+    bool channelsOpen() const { return dlg->link().commandHandle && dlg->link().eventHandle; }
+    bool channelsClosed() const { return !dlg->link().commandHandle && !dlg->link().eventHandle; }
+
+    testing::TestFolder program{"talvex-program"};
+    testing::TestFolder data{"talvex-data"};
+    TestBus bus;
+    InstantPauser pauser;
+    FakeDeviceMonitor monitor;
+    FakeNotificationIcon icon;
+    ScriptedPrompts prompts;
+    RecordingShell shell;
+    SkinImages skin;
+    KeyAssignments scratchAssignments{};
+    bool finished = false;
+    std::unique_ptr<CTalvexDlg> dlg;
+};
+
+TEST_F(TalvexDlgTest, WithoutTheKeyboardOnlyTheIconRemainsAndItsDoubleClickWarns) {
+    start();
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_TRUE(icon.shown);
+    EXPECT_EQ(icon.tip, "Kestrix");
+    EXPECT_TRUE(channelsClosed());
+    EXPECT_FALSE(dlg->deviceThread().busy());
+    EXPECT_FALSE(dlg->readerRunning());
+    EXPECT_TRUE(prompts.questions.empty()); // no keyboard is an ordinary state
+
+    icon.activate();
+    ASSERT_EQ(icon.warnings.size(), 1u);
+    EXPECT_EQ(icon.warnings[0].first, "Warning");
+    EXPECT_EQ(icon.warnings[0].second, "系统没有检测到游戏键盘！");
+    EXPECT_FALSE(dlg->isVisible());
+}
+
+TEST_F(TalvexDlgTest, WithoutANotificationAreaTheWindowStaysReachable) {
+    icon.trayAvailable = false;
+    start();
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_TRUE(dlg->isMinimized());
+}
+
+TEST_F(TalvexDlgTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffered) {
+    DeviceSettings stale = SimulatedKeyboard::factorySettings();
+    stale.lightBrightness = 7;
+    stale.lightSpeed = 2;
+    KeyAssignments assignments{};
+    resetAssignments(assignments);
+    ASSERT_TRUE(saveKeymapFile(data / "keymap.bin", stale, assignments));
+    bus.keyboard = keyboardWithBrightness(33);
+    expectFirmware('1', '9');
+
+    start();
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(dlg->windowTitle(), "Kestrix");
+    EXPECT_TRUE(dlg->deviceThread().busy()); // the read runs beside the window
+    ASSERT_TRUE(spinUntil([this] { return !dlg->deviceThread().busy(); }));
+
+    const DeviceSettings expected = bus.keyboard->image();
+    EXPECT_EQ(dlg->keys().workingSettings, expected);
+    EXPECT_EQ(dlg->deviceSnapshot(), expected);
+    EXPECT_EQ(keymapFileSettings(), expected);
+    EXPECT_EQ(slider(SliderId::Brightness), 33);
+    EXPECT_EQ(slider(SliderId::Speed), expected.lightSpeed);
+    EXPECT_EQ(dlg->link().firmwareVersion[0], SimulatedKeyboard::kFirmwareMajor);
+    EXPECT_EQ(questionsWith(kFirmwareQuestion), 1);
+
+    // Settings that came from a profile are not the keyboard's: no read, no offer.
+    dlg->settingsReloaded(SettingsSource::Profile);
+    EXPECT_FALSE(dlg->deviceThread().busy());
+    EXPECT_EQ(questionsWith(kFirmwareQuestion), 1);
+
+    const QImage picture = dlg->render();
+    EXPECT_EQ(picture.size(), dlg->size());
+    EXPECT_EQ(picture.size(), skin.image(SkinFolder::Main, "main.png").size());
+}
+
+TEST_F(TalvexDlgTest, PullingAndPluggingTheKeyboardClosesAndReopensItsChannels) {
+    bus.keyboard = keyboardWithBrightness(33);
+    expectFirmware('1', '9');
+    startAndWaitForTheRead();
+    const DeviceSettings before = dlg->deviceSnapshot();
+
+    bus.replace(nullptr);
+    monitor.remove(kKestrixVendorId, kKestrixProductId);
+    EXPECT_TRUE(channelsClosed());
+    EXPECT_FALSE(dlg->readerRunning());
+    EXPECT_TRUE(dlg->isVisible()); // the window stays as it was
+
+    bus.replace(keyboardWithBrightness(12));
+    QElapsedTimer settling;
+    settling.start();
+    monitor.arrive();
+    EXPECT_TRUE(channelsClosed()); // not before the arrival has settled
+    ASSERT_TRUE(spinUntil([this] { return channelsOpen() && !dlg->deviceThread().busy(); }));
+    EXPECT_GE(settling.elapsed(), 50);
+    EXPECT_TRUE(dlg->readerRunning());
+    EXPECT_EQ(dlg->keys().workingSettings.lightBrightness, 12);
+    EXPECT_EQ(slider(SliderId::Brightness), 12);
+    EXPECT_EQ(keymapFileSettings().lightBrightness, 12);
+    // What the keyboard holds is known only from a save: the snapshot stays.
+    EXPECT_EQ(dlg->deviceSnapshot(), before);
+    EXPECT_EQ(questionsWith(kFirmwareQuestion), 2);
+}
+
+TEST_F(TalvexDlgTest, PullingAnotherUsbDeviceLeavesTheKeyboardConnected) {
+    bus.keyboard = keyboardWithBrightness(33);
+    startAndWaitForTheRead();
+
+    monitor.remove(0x046D, 0xC077); // a mouse
+    EXPECT_TRUE(channelsOpen());
+    monitor.remove(); // a device the system did not name, while the keyboard is still listed
+    EXPECT_TRUE(channelsOpen());
+    EXPECT_TRUE(dlg->readerRunning());
+
+    // An arrival while both channels are open reads nothing.
+    monitor.arrive();
+    spinUntil([] { return false; }, 150);
+    EXPECT_FALSE(dlg->deviceThread().busy());
+}
+
+TEST_F(TalvexDlgTest, AKeyEventDuringASaveRunsItsHostActionAndAFailedSaveIsReported) {
+    constexpr std::size_t kPosition = 42; // Q
+    const KeyPosition& key = keyPositions()[kPosition];
+    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    writeSlot(image, key.matrixCell, KeySlot{{kSlotHostAction, 0, key.vk, 0}});
+    bus.keyboard = std::make_shared<SimulatedKeyboard>(image);
+    std::ofstream(data / "notes.txt") << "notes";
+    KeyAssignments assignments{};
+    resetAssignments(assignments);
+    assignments[kPosition].type = static_cast<std::uint8_t>(AssignmentType::OpenFile);
+    ASSERT_TRUE(assignments[kPosition].setPathText((data / "notes.txt").u16string()));
+    ASSERT_TRUE(saveKeymapFile(data / "keymap.bin", image, assignments));
+    startAndWaitForTheRead();
+    const DeviceSettings snapshot = dlg->deviceSnapshot();
+
+    bus.keyboard->setFaults({.dropAllAcks = true});
+    dlg->keys().workingSettings.lightBrightness = 20;
+    dlg->commands().save();
+    ASSERT_TRUE(dlg->deviceThread().busy());
+    EXPECT_EQ(dlg->cursor().shape(), Qt::WaitCursor);
+    bus.keyboard->pressKey(key.matrixCell);
+    ASSERT_TRUE(spinUntil([this] { return !shell.calls.empty(); }));
+    EXPECT_TRUE(dlg->deviceThread().busy());
+    EXPECT_EQ(shell.calls[0].kind, RecordingShell::Call::OpenPath);
+    EXPECT_EQ(shell.calls[0].target, (data / "notes.txt").string());
+
+    ASSERT_TRUE(spinUntil([this] { return !dlg->deviceThread().busy(); }, 5000));
+    EXPECT_EQ(questionsWith(kSaveIncomplete), 1);
+    EXPECT_EQ(dlg->deviceSnapshot(), snapshot); // the next save sends it all again
+    EXPECT_NE(dlg->cursor().shape(), Qt::WaitCursor);
+}
+
+TEST_F(TalvexDlgTest, EnterEscapeAndF1NeitherCloseNorAct) {
+    bus.keyboard = keyboardWithBrightness(33);
+    startAndWaitForTheRead();
+    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_F1}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(dlg.get(), &press);
+    }
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_FALSE(finished);
+    EXPECT_TRUE(prompts.questions.empty());
+}
+
+TEST_F(TalvexDlgTest, QuitStopsBothThreadsAndClosesTheChannelsAtOnce) {
+    bus.keyboard = keyboardWithBrightness(33);
+    startAndWaitForTheRead();
+    ASSERT_TRUE(dlg->readerRunning());
+
+    QElapsedTimer quitting;
+    quitting.start();
+    icon.chooseQuit();
+    EXPECT_LT(quitting.elapsed(), 1000); // the reader notices within one 200 ms read
+    EXPECT_TRUE(finished);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_FALSE(dlg->readerRunning());
+    EXPECT_TRUE(channelsClosed());
+    EXPECT_FALSE(icon.shown);
+    EXPECT_FALSE(monitor.running());
+    EXPECT_FALSE(dlg->deviceThread().run([](DeviceIo&) {}, {}));
+}
+
+TEST_F(TalvexDlgTest, QuitDuringASaveWaitsForTheKeyboardToFinish) {
+    bus.keyboard = keyboardWithBrightness(33);
+    startAndWaitForTheRead();
+    dlg->keys().workingSettings.lightBrightness = 20;
+    dlg->commands().save();
+    ASSERT_TRUE(dlg->deviceThread().busy());
+
+    icon.chooseQuit();
+    EXPECT_FALSE(dlg->isVisible());
+    ASSERT_TRUE(spinUntil([this] { return finished; }));
+    EXPECT_EQ(bus.keyboard->image().lightBrightness, 20);
+    EXPECT_EQ(dlg->deviceSnapshot().lightBrightness, 20);
+    EXPECT_TRUE(channelsClosed());
+}
+
+} // namespace
+} // namespace talvex
