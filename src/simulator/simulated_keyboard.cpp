@@ -60,6 +60,8 @@ void SimulatedKeyboard::setFaults(const SimulatorFaults& f) {
     std::lock_guard lock(mutex);
     faults = f;
     reportCount = 0;
+    if (faults.unplugAfterReports == 0)
+        isPlugged = false;
 }
 
 void SimulatedKeyboard::pressKey(std::size_t cell) {

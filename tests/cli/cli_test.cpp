@@ -64,6 +64,12 @@ TEST_F(Cli, InfoTracesTheDeviceInformationExchange) {
     EXPECT_EQ(l[4], "Kestrix keyboard, firmware version 1.3");
 }
 
+TEST_F(Cli, NoKeyboardIsSaidPlainlyWithExitOne) {
+    EXPECT_EQ(run({"--simulate", "--simulate-fault=unplug:0", "set", "speed=1"}), 1);
+    EXPECT_EQ(err, "kestrix-cli: no Kestrix keyboard is attached\n");
+    EXPECT_EQ(out, "");
+}
+
 TEST_F(Cli, BadArgumentsPrintUsageAndExitTwo) {
     EXPECT_EQ(run({}), 2);
     EXPECT_NE(err.find("usage: kestrix-cli"), std::string::npos);
