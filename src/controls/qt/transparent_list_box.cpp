@@ -134,6 +134,10 @@ void CTransparentListBox::ResetContent() {
     linesChanged();
 }
 
+CEditHelper* CTransparentListBox::editor() const {
+    return editor_;
+}
+
 QString CTransparentListBox::text(int index) const {
     return QString::fromStdString(model_.text(index));
 }

@@ -56,7 +56,7 @@ public:
     int itemHeight() const;
     // The line's rectangle in viewport coordinates (it may lie outside the visible part).
     QRect itemRect(int index) const;
-    CEditHelper* editor() const { return editor_; }
+    CEditHelper* editor() const;
 
 public slots:
     // The editor's report; also how a parent ends a running edit itself.
