@@ -19,8 +19,10 @@ Rect trackbarChannel(int width, int height) {
 }
 
 Rect trackbarThumb(int width, int height, int position, int min, int max) {
+    // The thumb travels the whole channel, so the drawn thumb stays under the mouse that drags
+    // it: a click at x jumps to the position whose thumb is centred at x.
     Rect channel = trackbarChannel(width, height);
-    int travel = std::max(0, channel.width() - kTrackbarThumbWidth);
+    int travel = std::max(0, channel.width());
     int left = channel.left;
     if (max > min) {
         long long offset = static_cast<long long>(std::clamp(position, min, max) - min) * travel;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace talvex {
 namespace {
 
@@ -29,6 +31,18 @@ TEST(SliderJump, ClientOffsetMovesTheOrigin) {
     Rect channel{8, 6, 108, 10};
     EXPECT_EQ(jumpPosition(58, Rect{0, 0, 220, 17}, channel, 0, 10), 5);
     EXPECT_EQ(jumpPosition(58, Rect{10, 0, 230, 17}, channel, 0, 10), 4);
+}
+
+TEST(SliderThumb, TheDrawnThumbStaysUnderTheMouseThatDragsIt) {
+    Rect client{0, 0, kSliderTrackWidth, kSliderTrackHeight};
+    Rect channel = trackbarChannel(client.width(), client.height());
+    for (int x = channel.left; x <= channel.right; x += 17) {
+        int position = jumpPosition(x, client, channel, 0, 50);
+        ThumbPlacement thumb = placeThumb(
+            trackbarThumb(client.width(), client.height(), position, 0, 50), kSliderThumbWidth, 0);
+        int centre = thumb.x + kSliderThumbWidth / 2;
+        EXPECT_LE(std::abs(centre - x), 3) << "mouse at " << x;
+    }
 }
 
 TEST(SliderThumb, PlacementCentresTheThumbWindowAndShiftsLeft) {
