@@ -1,0 +1,255 @@
+#include "profiles/profile_manager_logic.h"
+
+#include "profiles/profile_names.h"
+
+#include <array>
+
+namespace talvex {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kLimitReached = "最多可以存储6个配置\n";
+// The save command shares the copy command's reminder.
+constexpr const char* kSelectToCopy = "请选择一个配置文件拷贝";
+constexpr const char* kSelectToOpen = "请选择一个配置文件打开";
+constexpr const char* kKeepOne = "请至少保留一个配置文件";
+constexpr const char* kSelectToDelete = "请选择一个配置文件删除";
+constexpr const char* kDeleteQuestion = "删除当前配置文件吗";
+constexpr const char* kRenameFailed = "Fail";
+constexpr const char* kReadFailed = "无法读取文件，没有任何改变";
+constexpr const char* kWriteFailed = "无法写入配置文件";
+constexpr const char* kExportFailed = "配置已保存，但无法写入所选文件";
+constexpr const char* kDeleteFailed = "无法删除配置文件";
+
+constexpr std::array<ProfileMenuItem, 5> kMenu{{
+    {"新建", ProfileCommand::New},
+    {"复制", ProfileCommand::Copy},
+    {"保存", ProfileCommand::Save},
+    {"加载", ProfileCommand::Load},
+    {"删除", ProfileCommand::Delete},
+}};
+
+const CaptionStyle kTitleStyle{15, {255, 255, 255}, {53, 53, 53}, 300, "Arial"};
+const CaptionStyle kButtonStyle{16, {255, 255, 255}, {53, 53, 53}, 300, "Arial"};
+
+// A file typed without an extension in the save chooser gets the profile files' one.
+std::string withDefaultExtension(const std::string& path) {
+    return fs::path(path).extension().empty() ? path + ".bin" : path;
+}
+
+} // namespace
+
+std::span<const ProfileMenuItem> profileMenu() {
+    return kMenu;
+}
+
+ProfileManagerLogic::ProfileManagerLogic(fs::path profileFolder, KeyAssignmentState& working,
+                                         std::string chooserFolder, ProfileManagerPorts ports)
+    : store_(std::move(profileFolder)), working_(working), chooserFolder_(std::move(chooserFolder)),
+      ports_(ports) {}
+
+void ProfileManagerLogic::open() {
+    store_.ReloadProfiles();
+    showStore({});
+}
+
+void ProfileManagerLogic::paint(Canvas& canvas) const {
+    canvas.drawCaption("配置", 10, 10, kTitleStyle);
+    canvas.drawImage(SkinFolder::Config, "button-close-normal.png", 247, 10);
+    canvas.drawImage(SkinFolder::Config, "New.png", 13, 575);
+    canvas.drawCaption("新建", 30, 578, kButtonStyle);
+    canvas.drawImage(SkinFolder::Config, "Delete.png", 183, 575);
+    canvas.drawCaption("删除", 200, 578, kButtonStyle);
+}
+
+std::optional<ProfileArea> ProfileManagerLogic::hitTest(int x, int y) const {
+    if (x >= 248 && x <= 262 && y > 10 && y <= 24)
+        return ProfileArea::Close;
+    if (y >= 576 && y <= 624) {
+        if (x >= 14 && x < 80)
+            return ProfileArea::New;
+        if (x >= 184 && x < 250)
+            return ProfileArea::Delete;
+    }
+    return std::nullopt;
+}
+
+void ProfileManagerLogic::onLButtonUp(int x, int y) {
+    const std::optional<ProfileArea> area = hitTest(x, y);
+    if (!area)
+        return;
+    switch (*area) {
+    case ProfileArea::Close:
+        ports_.host.closeDialog();
+        break;
+    case ProfileArea::New:
+        createProfile();
+        break;
+    case ProfileArea::Delete:
+        deleteProfile();
+        break;
+    }
+}
+
+bool ProfileManagerLogic::opensContextMenu(int x, int y) const {
+    return x >= kListRect.left && x < kListRect.right && y >= kListRect.top && y < kListRect.bottom;
+}
+
+void ProfileManagerLogic::runCommand(ProfileCommand command) {
+    switch (command) {
+    case ProfileCommand::New:
+        createProfile();
+        break;
+    case ProfileCommand::Copy:
+        copyProfile();
+        break;
+    case ProfileCommand::Save:
+        saveIntoProfile();
+        break;
+    case ProfileCommand::Load:
+        loadIntoProfile();
+        break;
+    case ProfileCommand::Delete:
+        deleteProfile();
+        break;
+    }
+}
+
+void ProfileManagerLogic::onSelectionChanged(int index) {
+    selection_ = index >= 0 && static_cast<std::size_t>(index) < names().size() ? index : -1;
+}
+
+void ProfileManagerLogic::onItemEdited(int oldIndex, const std::string& newText) {
+    std::string keep = selectedName();
+    if (oldIndex >= 0) {
+        const ProfileStatus status =
+            store_.RenameProfile(static_cast<std::size_t>(oldIndex), newText);
+        if (status == ProfileStatus::Done)
+            keep = editedProfileName(newText);
+        else if (status == ProfileStatus::InvalidName || status == ProfileStatus::WriteFailed)
+            ports_.prompts.message(kRenameFailed, "", MessageButtons::Ok, MessageIcon::None);
+    }
+    // The list shows the typed text until now; a refused name goes back to what the folder has.
+    showStore(keep);
+}
+
+void ProfileManagerLogic::createProfile() {
+    if (names().size() >= kMaxProfiles) {
+        tell(kLimitReached);
+        return;
+    }
+    const std::string keep = selectedName();
+    tellFailure(store_.CreateProfile());
+    showStore(keep);
+}
+
+void ProfileManagerLogic::copyProfile() {
+    if (!hasSelection()) {
+        tell(kSelectToCopy);
+        return;
+    }
+    const std::string keep = selectedName();
+    tellFailure(store_.CopyProfile(static_cast<std::size_t>(selection_)));
+    showStore(keep);
+}
+
+void ProfileManagerLogic::saveIntoProfile() {
+    if (!hasSelection()) {
+        tell(kSelectToCopy);
+        return;
+    }
+    const std::string keep = selectedName();
+    std::optional<std::string> exportPath =
+        ports_.prompts.saveFile("", chooserFolder_, kFileFilter);
+    // Cancelling the chooser only skips the export: the profile still takes the configuration.
+    std::optional<fs::path> target;
+    if (exportPath)
+        target = fs::path(withDefaultExtension(*exportPath));
+    tellFailure(store_.StoreWorkingToProfile(static_cast<std::size_t>(selection_),
+                                             working_.workingSettings, working_.assignments,
+                                             target));
+    showStore(keep);
+}
+
+void ProfileManagerLogic::loadIntoProfile() {
+    if (!hasSelection()) {
+        tell(kSelectToOpen);
+        return;
+    }
+    const std::string keep = selectedName();
+    std::optional<std::string> importPath =
+        ports_.prompts.openFile("", chooserFolder_, kFileFilter);
+    std::optional<fs::path> source;
+    if (importPath)
+        source = fs::path(*importPath);
+    tellFailure(store_.LoadFileIntoProfile(static_cast<std::size_t>(selection_),
+                                           working_.workingSettings, working_.assignments, source));
+    showStore(keep);
+}
+
+void ProfileManagerLogic::deleteProfile() {
+    if (names().size() == 1) {
+        tell(kKeepOne);
+        return;
+    }
+    if (!hasSelection()) {
+        tell(kSelectToDelete);
+        return;
+    }
+    const std::string keep = selectedName();
+    if (ports_.prompts.message(kDeleteQuestion, kMessageCaption, MessageButtons::OkCancel,
+                               MessageIcon::None) == MessageAnswer::Ok) {
+        tellFailure(store_.DeleteProfile(static_cast<std::size_t>(selection_)));
+    } else {
+        // The folder may have changed behind the dialog's back while the question was open.
+        store_.ReloadProfiles();
+    }
+    showStore(keep);
+}
+
+void ProfileManagerLogic::showStore(const std::string& selectedName) {
+    selection_ = -1;
+    for (std::size_t i = 0; i < names().size(); ++i)
+        if (!selectedName.empty() && names()[i] == selectedName)
+            selection_ = static_cast<int>(i);
+    ports_.host.showProfiles();
+}
+
+std::string ProfileManagerLogic::selectedName() const {
+    return hasSelection() ? names()[static_cast<std::size_t>(selection_)] : std::string();
+}
+
+bool ProfileManagerLogic::hasSelection() const {
+    return selection_ >= 0 && static_cast<std::size_t>(selection_) < names().size();
+}
+
+void ProfileManagerLogic::tell(const char* text, MessageIcon icon) {
+    ports_.prompts.message(text, kMessageCaption, MessageButtons::Ok, icon);
+}
+
+void ProfileManagerLogic::tellFailure(ProfileStatus status) {
+    switch (status) {
+    case ProfileStatus::ReadFailed:
+        tell(kReadFailed, MessageIcon::Warning);
+        break;
+    case ProfileStatus::WriteFailed:
+    case ProfileStatus::InvalidName:
+        tell(kWriteFailed, MessageIcon::Warning);
+        break;
+    case ProfileStatus::ExportFailed:
+        tell(kExportFailed, MessageIcon::Warning);
+        break;
+    case ProfileStatus::DeleteFailed:
+        tell(kDeleteFailed, MessageIcon::Warning);
+        break;
+    case ProfileStatus::Done:
+    case ProfileStatus::LimitReached: // copying at six profiles does nothing, silently
+    case ProfileStatus::NoSuchProfile:
+    case ProfileStatus::NameTaken:
+        break;
+    }
+}
+
+} // namespace talvex

@@ -1,0 +1,128 @@
+#include "profiles/qt/configure_dlg.h"
+
+#include "controls/qt/qt_canvas.h"
+#include "controls/qt/skin_images.h"
+#include "controls/qt/transparent_list_box.h"
+
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace talvex {
+
+namespace {
+
+// Used when the skin has no background image, so the window still has a usable size.
+constexpr QSize kFallbackSize(264, 606);
+// Typed names stay well inside a file name's 255 bytes, whatever the script.
+constexpr int kNameMaxLength = 80;
+
+} // namespace
+
+CConfigureDlg::CConfigureDlg(KeyAssignmentState& keys, const AppPaths& paths, SkinImages& images,
+                             QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), images_(images), prompts_(this) {
+    QImage background = images_.image(SkinFolder::Config, ProfileManagerLogic::kBackgroundImage);
+    setFixedSize(background.isNull() ? kFallbackSize : background.size());
+    // Every pixel comes from paintEvent.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    if (parent)
+        move(parent->frameGeometry().topLeft() - QPoint(1, 1));
+    createList();
+    createMenu();
+    logic_ = std::make_unique<ProfileManagerLogic>(paths.profileFolder(), keys,
+                                                   paths.dataFolder.string(),
+                                                   ProfileManagerPorts{prompts_, *this});
+    logic_->open();
+}
+
+CConfigureDlg::~CConfigureDlg() = default;
+
+void CConfigureDlg::createList() {
+    const Rect& r = ProfileManagerLogic::kListRect;
+    list_ = new CTransparentListBox(true, this);
+    list_->setGeometry(r.left, r.top, r.width(), r.height());
+    list_->SetItemStyle(15, QStringLiteral("Arial"), QColor(255, 255, 255), QColor(0, 255, 255),
+                        true, 2, QColor(0, 0, 0));
+    list_->setMode(ListMode::ParentBacked);
+    list_->setEditorMaxLength(kNameMaxLength);
+    connect(list_, &CTransparentListBox::selectionChanged, this,
+            [this](int index) { logic_->onSelectionChanged(index); });
+    connect(list_, &CTransparentListBox::itemEdited, this, [this](int oldIndex, int newIndex) {
+        // Renamed once the list has finished its edit: the rename rebuilds the list and may ask
+        // a question.
+        const std::string text = list_->text(newIndex).toStdString();
+        QTimer::singleShot(0, this,
+                           [this, oldIndex, text] { logic_->onItemEdited(oldIndex, text); });
+    });
+}
+
+void CConfigureDlg::createMenu() {
+    menu_ = new QMenu(this);
+    for (const ProfileMenuItem& item : profileMenu()) {
+        const ProfileCommand command = item.command;
+        menu_->addAction(QString::fromUtf8(item.text), this,
+                         [this, command] { logic_->runCommand(command); });
+    }
+}
+
+void CConfigureDlg::showProfiles() {
+    list_->ResetContent();
+    for (const std::string& name : logic_->names())
+        list_->AddLine(QString::fromStdString(name));
+    list_->setCurrentIndex(logic_->selection());
+}
+
+void CConfigureDlg::closeDialog() {
+    accept();
+}
+
+void CConfigureDlg::paintEvent(QPaintEvent*) {
+    QImage canvasImage = QtCanvas::backgroundCanvas(images_, SkinFolder::Config,
+                                                    ProfileManagerLogic::kBackgroundImage);
+    if (!canvasImage.isNull()) {
+        QtCanvas canvas(canvasImage, images_);
+        logic_->paint(canvas);
+    }
+    QPainter painter(this);
+    if (canvasImage.isNull())
+        painter.fillRect(rect(), QColor(53, 53, 53));
+    else
+        painter.drawImage(0, 0, canvasImage);
+}
+
+void CConfigureDlg::mousePressEvent(QMouseEvent* event) {
+    // The list passes right presses on to the dialog, in the dialog's coordinates.
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::RightButton && logic_->opensContextMenu(at.x(), at.y()))
+        menu_->exec(event->globalPosition().toPoint());
+}
+
+void CConfigureDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    logic_->onLButtonUp(at.x(), at.y());
+}
+
+void CConfigureDlg::keyPressEvent(QKeyEvent* event) {
+    // The dialog ends only through its close area.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void runConfigureDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths) {
+    CConfigureDlg dialog(keys, paths, programSkinImages(), mainWindow);
+    dialog.exec();
+}
+
+} // namespace talvex

@@ -1,0 +1,59 @@
+#pragma once
+// CConfigureDlg: the skinned, frameless profile manager. ProfileManagerLogic decides everything;
+// this window paints it, keeps the profile list box in step with the logic, opens the context
+// menu on a right press over the list and hands clicks, selections and renames back.
+
+#include "keys/key_assignment_store.h"
+#include "platform/app_paths.h"
+#include "platform/qt/qt_prompts.h"
+#include "profiles/profile_manager_logic.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QMenu;
+
+namespace talvex {
+
+class CTransparentListBox;
+class SkinImages;
+
+class CConfigureDlg final : public QDialog, private ProfileManagerHost {
+    Q_OBJECT
+public:
+    // Works on keys.workingSettings and keys.assignments. With a parent, the dialog opens one
+    // pixel up and left of the parent's corner.
+    CConfigureDlg(KeyAssignmentState& keys, const AppPaths& paths, SkinImages& images,
+                  QWidget* parent = nullptr);
+    ~CConfigureDlg() override;
+
+    ProfileManagerLogic& logic() { return *logic_; }
+    CTransparentListBox* profileList() const { return list_; }
+    QMenu* contextMenu() const { return menu_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void showProfiles() override;
+    void closeDialog() override;
+
+    void createList();
+    void createMenu();
+
+    SkinImages& images_;
+    QtPrompts prompts_;
+    CTransparentListBox* list_ = nullptr;
+    QMenu* menu_ = nullptr;
+    std::unique_ptr<ProfileManagerLogic> logic_;
+};
+
+// Runs the profile manager modally over the main window. The working settings and assignments
+// in `keys` may have been replaced when it returns.
+void runConfigureDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths);
+
+} // namespace talvex
