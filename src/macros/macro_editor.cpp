@@ -91,6 +91,11 @@ void MacroEditor::selectMacro(std::optional<std::size_t> index) {
     loadSelectedMacro();
 }
 
+void MacroEditor::followSelectedMacro(std::size_t index) {
+    if (selectedMacro_ && index < editedMacros_.records.size())
+        selectedMacro_ = index;
+}
+
 void MacroEditor::selectLine(std::optional<std::size_t> line) {
     if (line && *line < lines_.size())
         selectedLine_ = line;
@@ -143,6 +148,17 @@ void MacroEditor::stopCapture() {
     insertMode_ = false;
 }
 
+bool MacroEditor::suspendCapture() {
+    const bool capturing = hookInstalled_;
+    removeHook();
+    return capturing;
+}
+
+void MacroEditor::resumeCapture() {
+    if (!hookInstalled_)
+        hookInstalled_ = installHook();
+}
+
 bool MacroEditor::installHook() {
     return hook_.installhook([this](KeyStroke stroke) { onHookStroke(stroke); }, 1);
 }
@@ -163,7 +179,7 @@ void MacroEditor::onHookStroke(KeyStroke stroke) {
 EditOutcome MacroEditor::keyStroke(KeyStroke stroke) {
     // A key without a device code would end the keyboard's copy of the macro at that event.
     if (names_.deviceCode(stroke.vk) == 0)
-        return EditOutcome::Ignored;
+        return insertMode_ || hookInstalled_ ? EditOutcome::KeyWithoutCode : EditOutcome::Ignored;
     EditOutcome outcome = EditOutcome::Ignored;
     if (insertMode_)
         outcome = insertStroke(stroke);

@@ -23,7 +23,8 @@ namespace talvex {
 
 enum class EditOutcome {
     Applied,           // the sequences or the lines changed
-    Ignored,           // nothing to do: no selection, auto-repeat, capture off, unknown key
+    Ignored,           // nothing to do: no selection, auto-repeat, capture off
+    KeyWithoutCode,    // a captured key that the keyboard cannot play, left out
     NoRoom,            // refused: the event does not fit whole in the 190 bytes
     NoMacroSelected,   // recording needs a selected macro
     DelayLineSelected, // a delay cannot be inserted on a delay line; edit it instead
@@ -49,8 +50,10 @@ public:
 
     // The name list's selection changed: the macro's options and events are loaded. Capture is
     // left as it is, so a running recording goes on at the end of the newly selected macro.
-    // Call it again with the new index whenever the records move (new, delete, rename).
     void selectMacro(std::optional<std::size_t> index);
+    // The selected record moved to `index` in the store (a rename re-sorted it): editing goes on
+    // with it, nothing is reloaded.
+    void followSelectedMacro(std::size_t index);
     // The event list's selection, which the context-menu commands act on.
     void selectLine(std::optional<std::size_t> line);
 
@@ -64,6 +67,10 @@ public:
     // Removes the hook if installed and ends recording: a list edit begins, a macro is created
     // or deleted, the dialog closes.
     void stopCapture();
+    // A message box needs the keyboard while it is open: capture pauses (true when it was on)
+    // and resumeCapture() takes it up again, so a recording goes on where it was.
+    bool suspendCapture();
+    void resumeCapture();
     EditOutcome keyStroke(KeyStroke stroke);
 
     EditOutcome insertKeyBefore();

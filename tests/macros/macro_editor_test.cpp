@@ -114,6 +114,7 @@ TEST_F(MacroEditorTest, AutoRepeatAndRepeatedReleasesAreRecordedOnce) {
 
 TEST_F(MacroEditorTest, KeysWithoutDeviceCodeAreNotRecorded) {
     startRecording(false);
+    EXPECT_EQ(editor.keyStroke({kMute, false}), EditOutcome::KeyWithoutCode);
     hook.tap(kMute);
     hook.tap(kA);
     EXPECT_EQ(keyBytes(), (Bytes{0x01, kA, 0x81, kA}));

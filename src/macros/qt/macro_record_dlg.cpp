@@ -1,0 +1,262 @@
+#include "macros/qt/macro_record_dlg.h"
+
+#include "controls/qt/qt_canvas.h"
+#include "controls/qt/skin_images.h"
+#include "controls/qt/transparent_list_box.h"
+#include "platform/qt/qt_key_hook.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMap>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+#include <QWindow>
+
+namespace talvex {
+
+namespace {
+
+// Used when the skin has no background image, so the window still has a usable size.
+constexpr QSize kFallbackSize(410, 436);
+constexpr int kNameMaxLength = static_cast<int>(kMacroNameMaxLength);
+
+const char* const kLoopBoxStyle =
+    "QLineEdit { background-color: rgb(28, 28, 30); color: white; border: none; "
+    "selection-background-color: rgb(239, 14, 2); }"
+    "QLineEdit:disabled { color: rgb(110, 110, 116); }";
+
+QString qs(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Shows `lines` in the list, rebuilding it only when they differ, so that the scroll position
+// and a running edit survive a refresh that changed nothing.
+void syncLines(CTransparentListBox& list, const std::vector<std::u16string>& lines, int selection) {
+    bool same = list.count() == static_cast<int>(lines.size());
+    for (int i = 0; same && i < list.count(); ++i)
+        same = list.text(i) == qs(lines[static_cast<std::size_t>(i)]);
+    if (!same) {
+        const int top = list.topIndex();
+        list.ResetContent();
+        for (const std::u16string& line : lines)
+            list.AddLine(qs(line));
+        list.setTopIndex(top);
+    }
+    if (list.currentIndex() != selection)
+        list.setCurrentIndex(selection);
+}
+
+} // namespace
+
+CMacroRecordDlg::CMacroRecordDlg(MacroStore& savedMacros, const KeyNameTable& names, KeyHook& hook,
+                                 const SteadyClock& clock, SkinImages& images, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), images_(images), prompts_(this) {
+    QImage background =
+        images_.image(SkinFolder::MacroManagement, MacroManagerLogic::kBackgroundImage);
+    setFixedSize(background.isNull() ? kFallbackSize : background.size());
+    setWindowTitle(QStringLiteral("宏管理器"));
+    setMouseTracking(true);
+    // Every pixel comes from paintEvent.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    logic_ = std::make_unique<MacroManagerLogic>(savedMacros, names,
+                                                 MacroManagerPorts{hook, prompts_, clock, *this});
+    createControls();
+    buildMenu();
+    logic_->open();
+    syncControls();
+}
+
+CMacroRecordDlg::~CMacroRecordDlg() {
+    // The lists outlive the logic by a moment; an edit they end while going must not reach it.
+    for (QObject* control : {static_cast<QObject*>(nameList_), static_cast<QObject*>(eventList_),
+                             static_cast<QObject*>(loopBox_)})
+        control->disconnect(this);
+}
+
+void CMacroRecordDlg::createControls() {
+    const QColor white(255, 255, 255), cyan(0, 255, 255), black(0, 0, 0);
+    nameList_ = new CTransparentListBox(true, this);
+    nameList_->setGeometry(20, 80, 113, 275);
+    nameList_->setEditorMaxLength(kNameMaxLength);
+    eventList_ = new CTransparentListBox(false, this);
+    eventList_->setGeometry(150, 80, 113, 275);
+    for (CTransparentListBox* list : {nameList_, eventList_})
+        list->SetItemStyle(16, QStringLiteral("Arial"), white, cyan, true, 2, black);
+    eventList_->setMode(ListMode::Delay);
+
+    loopBox_ = new QLineEdit(this);
+    loopBox_->setGeometry(296, 331, 84, 18);
+    loopBox_->setMaxLength(MacroManagerLogic::kLoopBoxMaxLength);
+    loopBox_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), loopBox_));
+    loopBox_->setStyleSheet(kLoopBoxStyle);
+    CaptionStyle boxFont;
+    boxFont.height = 15;
+    loopBox_->setFont(QtCanvas::captionFont(boxFont));
+    loopBox_->setTextMargins(3, 0, 0, 0);
+
+    connect(nameList_, &CTransparentListBox::selectionChanged, this, [this](int index) {
+        logic_->onNameSelection(index);
+        refresh();
+    });
+    connect(nameList_, &CTransparentListBox::editAboutToBegin, this, [this] {
+        editedNameLine_ = nameList_->currentIndex();
+        logic_->onListEditBegins();
+        update();
+    });
+    connect(nameList_, &CTransparentListBox::lineTextChanged, this,
+            [this](int newIndex, const QString&) {
+                if (editedNameLine_ >= 0)
+                    logic_->onNameEdited(static_cast<std::size_t>(editedNameLine_),
+                                         nameList_->text(newIndex).toStdU16String());
+                editedNameLine_ = -1;
+                refresh();
+            });
+    connect(eventList_, &CTransparentListBox::selectionChanged, this,
+            [this](int line) { logic_->onEventLineSelection(line); });
+    connect(eventList_, &CTransparentListBox::editAboutToBegin, this, [this] {
+        logic_->onListEditBegins();
+        update();
+    });
+    connect(eventList_, &CTransparentListBox::delayCommitted, this, [this](int line, int delay) {
+        logic_->onDelayEdited(line, delay);
+        refresh();
+    });
+    connect(loopBox_, &QLineEdit::textChanged, this,
+            [this](const QString& text) { logic_->onLoopTextChanged(text.toStdString()); });
+}
+
+void CMacroRecordDlg::buildMenu() {
+    menu_ = new QMenu(QStringLiteral("MacroDefine"), this);
+    QMap<QString, QMenu*> submenus;
+    for (const MacroMenuItem& item : macroMenuItems()) {
+        QMenu* target = menu_;
+        if (!item.submenu.empty()) {
+            const QString path = qs(item.submenu);
+            if (!submenus.contains(path))
+                submenus[path] = menu_->addMenu(path);
+            target = submenus[path];
+            const QString buttonPath = path + QLatin1Char('/') + qs(item.button);
+            if (!submenus.contains(buttonPath))
+                submenus[buttonPath] = target->addMenu(qs(item.button));
+            target = submenus[buttonPath];
+        }
+        QAction* action = target->addAction(qs(item.text));
+        const MacroMenuCommand command = item.command;
+        action->setData(static_cast<int>(command));
+        connect(action, &QAction::triggered, this, [this, command] {
+            logic_->onMenuCommand(command);
+            refresh();
+        });
+    }
+}
+
+void CMacroRecordDlg::syncControls() {
+    const MacroManagerLogic& logic = *logic_;
+    syncLines(*nameList_, logic.names(), logic.nameSelection());
+    syncLines(*eventList_, logic.eventLines(), logic.eventLineSelection());
+    const QString loopText = QString::fromStdString(logic.loopText());
+    if (loopBox_->text() != loopText) {
+        const QSignalBlocker block(loopBox_);
+        loopBox_->setText(loopText);
+    }
+    loopBox_->setEnabled(logic.loopBoxEnabled());
+}
+
+void CMacroRecordDlg::closeDialog(bool ok) {
+    done(ok ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void CMacroRecordDlg::startWindowDrag(int x, int y) {
+    // The window system moves the window where it can (Wayland allows nothing else); elsewhere
+    // the window follows the mouse itself.
+    if (QWindow* window = windowHandle(); window && window->startSystemMove())
+        return;
+    dragging_ = true;
+    dragGrip_ = QPoint(x, y);
+}
+
+void CMacroRecordDlg::refresh() {
+    syncControls();
+    update();
+}
+
+QImage CMacroRecordDlg::render() {
+    return grab().toImage();
+}
+
+void CMacroRecordDlg::paintEvent(QPaintEvent*) {
+    QImage canvasImage = QtCanvas::backgroundCanvas(images_, SkinFolder::MacroManagement,
+                                                    MacroManagerLogic::kBackgroundImage);
+    if (!canvasImage.isNull()) {
+        QtCanvas canvas(canvasImage, images_);
+        logic_->paint(canvas);
+    }
+    QPainter painter(this);
+    if (canvasImage.isNull())
+        painter.fillRect(rect(), QColor(35, 35, 35));
+    else
+        painter.drawImage(0, 0, canvasImage);
+}
+
+void CMacroRecordDlg::mousePressEvent(QMouseEvent* event) {
+    // Taking the right button's press brings its release here, over the lists too.
+    if (event->button() == Qt::RightButton)
+        return event->accept();
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    logic_->onLButtonDown(at.x(), at.y());
+}
+
+void CMacroRecordDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
+        move(event->globalPosition().toPoint() - dragGrip_);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (logic_->onMouseMove(at.x(), at.y()))
+        update();
+}
+
+void CMacroRecordDlg::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        if (eventList_->geometry().contains(at))
+            menu_->exec(event->globalPosition().toPoint());
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragging_ = false;
+    logic_->onLButtonUp(at.x(), at.y());
+    refresh();
+}
+
+void CMacroRecordDlg::keyPressEvent(QKeyEvent* event) {
+    // The dialog ends only through its own buttons; Enter and Esc belong to the focused control.
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+bool runMacroManagerDialog(QWidget* parent, MacroStore& savedMacros, const KeyNameTable& names) {
+    QtKeyHook hook;
+    SystemSteadyClock clock;
+    CMacroRecordDlg dialog(savedMacros, names, hook, clock, programSkinImages(), parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+} // namespace talvex

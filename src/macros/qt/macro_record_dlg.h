@@ -1,0 +1,77 @@
+#pragma once
+// CMacroRecordDlg: the skinned, frameless macro manager. MacroManagerLogic decides everything;
+// this window paints it, places the name list, the event list and the loop-count box, mirrors
+// the logic's lines, selections and texts into them, shows the event list's context menu and
+// hands mouse, list and box events back.
+
+#include "macros/macro_manager_logic.h"
+#include "platform/qt/qt_prompts.h"
+
+#include <QDialog>
+#include <QPoint>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QLineEdit;
+class QMenu;
+
+namespace talvex {
+
+class CTransparentListBox;
+class SkinImages;
+
+class CMacroRecordDlg final : public QDialog, private MacroManagerHost {
+    Q_OBJECT
+public:
+    // Opens on a copy of savedMacros, which receives the edited macros when the user presses OK.
+    CMacroRecordDlg(MacroStore& savedMacros, const KeyNameTable& names, KeyHook& hook,
+                    const SteadyClock& clock, SkinImages& images, QWidget* parent = nullptr);
+    ~CMacroRecordDlg() override;
+
+    MacroManagerLogic& logic() { return *logic_; }
+    CTransparentListBox* nameList() const { return nameList_; }
+    CTransparentListBox* eventList() const { return eventList_; }
+    QLineEdit* loopCountBox() const { return loopBox_; }
+    // The context menu "MacroDefine", built once; runs the chosen command.
+    QMenu* contextMenu() const { return menu_; }
+
+    // The whole window as it would be painted now, lists and box included.
+    QImage render();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void closeDialog(bool ok) override;
+    void startWindowDrag(int x, int y) override;
+    void refresh() override;
+
+    void createControls();
+    void buildMenu();
+    // Puts the logic's lines, selections and texts into the controls.
+    void syncControls();
+
+    SkinImages& images_;
+    QtPrompts prompts_;
+    CTransparentListBox* nameList_ = nullptr;
+    CTransparentListBox* eventList_ = nullptr;
+    QLineEdit* loopBox_ = nullptr;
+    QMenu* menu_ = nullptr;
+    std::unique_ptr<MacroManagerLogic> logic_;
+    // The name line an in-place edit started on; the list reports only where the name went.
+    int editedNameLine_ = -1;
+    bool dragging_ = false;
+    QPoint dragGrip_;
+};
+
+// Runs the macro manager modally with the program's key capture, clock and skin. True when the
+// user pressed OK: savedMacros then holds the edited macros.
+bool runMacroManagerDialog(QWidget* parent, MacroStore& savedMacros, const KeyNameTable& names);
+
+} // namespace talvex
