@@ -1,16 +1,18 @@
 #include "app/qt/main_window_dialogs.h"
 
 #include "app/firmware_check.h"
+#include "macros/qt/macro_record_dlg.h"
 #include "profiles/qt/configure_dlg.h"
 
 namespace talvex {
 
 MainWindowDialogs makeMainWindowDialogs(const MainWindowDialogContext& context) {
     MainWindowDialogs dialogs;
-    // The key assignment and macro manager dialogs are not part of the program yet: their
-    // commands change nothing.
+    // The key assignment dialog is not part of the program yet: its command changes nothing.
     dialogs.keyAssignment = [] { return false; };
-    dialogs.macroManager = [] { return false; };
+    dialogs.macroManager = [context] {
+        return runMacroManagerDialog(context.mainWindow, context.savedMacros, context.keyNames);
+    };
     dialogs.profileManager = [context] {
         runConfigureDialog(context.mainWindow, context.keys, context.paths);
     };
