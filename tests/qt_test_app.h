@@ -3,6 +3,7 @@
 // modal dialog that the code under test is about to run.
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QTimer>
 #include <functional>
 
@@ -17,6 +18,14 @@ inline QApplication& qtTestApp() {
     // Never destroyed: tearing Qt down among the other statics at exit crashes in QtGui.
     static QApplication* app = new QApplication(argc, argv);
     return *app;
+}
+
+// Lets the event loop run until `done` or the time is up; what `done` says at the end.
+template <typename Done> bool spinUntil(Done done, int ms = 3000) {
+    QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
 }
 
 // Runs `answer` on the next modal widget once it is shown (polling from the event loop that

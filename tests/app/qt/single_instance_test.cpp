@@ -19,14 +19,6 @@
 namespace talvex {
 namespace {
 
-// Lets the first copy's event loop run until `done` or the time is up.
-template <typename Done> bool spinUntil(Done done, int ms = 1000) {
-    QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
-
 class SingleInstanceTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -46,12 +38,12 @@ TEST_F(SingleInstanceTest, SecondCopyGivesWayAndAsksTheFirstToComeForward) {
 
     SingleInstance second(folder(), SingleInstance::kKey);
     EXPECT_FALSE(second.claim());
-    EXPECT_TRUE(spinUntil([&] { return requests == 1; }));
+    EXPECT_TRUE(testing::spinUntil([&] { return requests == 1; }));
 
     // A third start works the same way.
     SingleInstance third(folder(), SingleInstance::kKey);
     EXPECT_FALSE(third.claim());
-    EXPECT_TRUE(spinUntil([&] { return requests == 2; }));
+    EXPECT_TRUE(testing::spinUntil([&] { return requests == 2; }));
 }
 
 TEST_F(SingleInstanceTest, TheLeadingBlankIsPartOfTheName) {
@@ -99,7 +91,7 @@ TEST_F(SingleInstanceTest, LockAndSocketLeftByACrashedCopyDoNotBlockTheNextStart
     QObject::connect(&next, &SingleInstance::activationRequested, [&] { ++requests; });
     SingleInstance later(folder(), SingleInstance::kKey);
     EXPECT_FALSE(later.claim());
-    EXPECT_TRUE(spinUntil([&] { return requests == 1; }));
+    EXPECT_TRUE(testing::spinUntil([&] { return requests == 1; }));
 }
 
 TEST_F(SingleInstanceTest, SecondCopyEndsWithinASecondWhenTheFirstDoesNotAnswer) {
@@ -123,7 +115,8 @@ TEST_F(SingleInstanceTest, OnlyTheExactRequestBringsTheFirstCopyForward) {
     ASSERT_TRUE(stranger.waitForConnected(1000));
     stranger.write("raise everything\n");
     stranger.flush();
-    EXPECT_TRUE(spinUntil([&] { return stranger.state() == QLocalSocket::UnconnectedState; }));
+    EXPECT_TRUE(
+        testing::spinUntil([&] { return stranger.state() == QLocalSocket::UnconnectedState; }));
     EXPECT_EQ(requests, 0);
 }
 
@@ -142,7 +135,7 @@ TEST_F(SingleInstanceTest, SecondStartShowsTheHiddenWindowOfTheFirstCopy) {
 
     CTalvexApp second(folder());
     EXPECT_FALSE(second.initInstance());
-    EXPECT_TRUE(spinUntil([&] { return window.isVisible(); }));
+    EXPECT_TRUE(testing::spinUntil([&] { return window.isVisible(); }));
     EXPECT_FALSE(window.isMinimized());
 }
 
@@ -151,7 +144,7 @@ TEST_F(SingleInstanceTest, RequestBeforeTheWindowExistsShowsItWhenItArrives) {
     ASSERT_TRUE(first.initInstance());
     CTalvexApp second(folder());
     EXPECT_FALSE(second.initInstance());
-    spinUntil([] { return false; }, 200); // let the request arrive
+    testing::spinUntil([] { return false; }, 200); // let the request arrive
     QWidget window;
     first.setMainWindow(&window);
     EXPECT_TRUE(window.isVisible());

@@ -12,10 +12,9 @@
 #include "platform/recording_shell.h"
 #include "platform/scripted_prompts.h"
 #include "qt_test_app.h"
-#include "simulator/simulator_backend.h"
+#include "simulated_bus.h"
 #include "test_folder.h"
 
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 
@@ -33,36 +32,10 @@ constexpr const char* kFirmwareQuestion = "检测到键盘版本与Driver的版�
 constexpr const char* kSaveIncomplete =
     "键盘没有响应，设置未能全部保存。请检查键盘连接后再保存一次。";
 
-// The USB bus of the test: a simulated keyboard is plugged in, pulled out or swapped by hand.
-class TestBus final : public HidBackend {
-public:
-    std::vector<HidInterfaceInfo> enumerate() override {
-        return keyboard ? SimulatorBackend(keyboard).enumerate() : std::vector<HidInterfaceInfo>{};
-    }
-    std::unique_ptr<HidChannel> open(const std::string& path, ChannelRole role) override {
-        return keyboard ? SimulatorBackend(keyboard).open(path, role) : nullptr;
-    }
-    // Pulls the keyboard out and, when `next` is given, plugs that one in.
-    void replace(std::shared_ptr<SimulatedKeyboard> next) {
-        if (keyboard)
-            keyboard->unplug();
-        keyboard = std::move(next);
-    }
-
-    std::shared_ptr<SimulatedKeyboard> keyboard;
-};
-
 std::shared_ptr<SimulatedKeyboard> keyboardWithBrightness(std::uint8_t brightness) {
     DeviceSettings image = SimulatedKeyboard::factorySettings();
     image.lightBrightness = brightness;
     return std::make_shared<SimulatedKeyboard>(image);
-}
-
-template <typename Done> bool spinUntil(Done done, int ms = 3000) {
-    QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
 }
 
 class TalvexDlgTest : public ::testing::Test {
@@ -83,7 +56,7 @@ protected:
     }
     void startAndWaitForTheRead() {
         start();
-        ASSERT_TRUE(spinUntil([this] { return !dlg->deviceThread().busy(); }));
+        ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }));
     }
     // The keyboard expects firmware major.minor (the simulator has 1.3).
     void expectFirmware(char major, char minor) {
@@ -109,7 +82,7 @@ protected:
 
     testing::TestFolder program{"talvex-program"};
     testing::TestFolder data{"talvex-data"};
-    TestBus bus;
+    testing::SimulatedBus bus;
     InstantPauser pauser;
     FakeDeviceMonitor monitor;
     FakeNotificationIcon icon;
@@ -159,7 +132,7 @@ TEST_F(TalvexDlgTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffe
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->windowTitle(), "Kestrix");
     EXPECT_TRUE(dlg->deviceThread().busy()); // the read runs beside the window
-    ASSERT_TRUE(spinUntil([this] { return !dlg->deviceThread().busy(); }));
+    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }));
 
     const DeviceSettings expected = bus.keyboard->image();
     EXPECT_EQ(dlg->keys().workingSettings, expected);
@@ -197,7 +170,8 @@ TEST_F(TalvexDlgTest, PullingAndPluggingTheKeyboardClosesAndReopensItsChannels) 
     settling.start();
     monitor.arrive();
     EXPECT_TRUE(channelsClosed()); // not before the arrival has settled
-    ASSERT_TRUE(spinUntil([this] { return channelsOpen() && !dlg->deviceThread().busy(); }));
+    ASSERT_TRUE(
+        testing::spinUntil([this] { return channelsOpen() && !dlg->deviceThread().busy(); }));
     EXPECT_GE(settling.elapsed(), 50);
     EXPECT_TRUE(dlg->readerRunning());
     EXPECT_EQ(dlg->keys().workingSettings.lightBrightness, 12);
@@ -220,7 +194,7 @@ TEST_F(TalvexDlgTest, PullingAnotherUsbDeviceLeavesTheKeyboardConnected) {
 
     // An arrival while both channels are open reads nothing.
     monitor.arrive();
-    spinUntil([] { return false; }, 150);
+    testing::spinUntil([] { return false; }, 150);
     EXPECT_FALSE(dlg->deviceThread().busy());
 }
 
@@ -245,12 +219,12 @@ TEST_F(TalvexDlgTest, AKeyEventDuringASaveRunsItsHostActionAndAFailedSaveIsRepor
     ASSERT_TRUE(dlg->deviceThread().busy());
     EXPECT_EQ(dlg->cursor().shape(), Qt::WaitCursor);
     bus.keyboard->pressKey(key.matrixCell);
-    ASSERT_TRUE(spinUntil([this] { return !shell.calls.empty(); }));
+    ASSERT_TRUE(testing::spinUntil([this] { return !shell.calls.empty(); }));
     EXPECT_TRUE(dlg->deviceThread().busy());
     EXPECT_EQ(shell.calls[0].kind, RecordingShell::Call::OpenPath);
     EXPECT_EQ(shell.calls[0].target, (data / "notes.txt").string());
 
-    ASSERT_TRUE(spinUntil([this] { return !dlg->deviceThread().busy(); }, 5000));
+    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }, 5000));
     EXPECT_EQ(questionsWith(kSaveIncomplete), 1);
     EXPECT_EQ(dlg->deviceSnapshot(), snapshot); // the next save sends it all again
     EXPECT_NE(dlg->cursor().shape(), Qt::WaitCursor);
@@ -296,7 +270,7 @@ TEST_F(TalvexDlgTest, QuitDuringASaveWaitsForTheKeyboardToFinish) {
 
     icon.chooseQuit();
     EXPECT_FALSE(dlg->isVisible());
-    ASSERT_TRUE(spinUntil([this] { return finished; }));
+    ASSERT_TRUE(testing::spinUntil([this] { return finished; }));
     EXPECT_EQ(bus.keyboard->image().lightBrightness, 20);
     EXPECT_EQ(dlg->deviceSnapshot().lightBrightness, 20);
     EXPECT_TRUE(channelsClosed());
