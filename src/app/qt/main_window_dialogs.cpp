@@ -1,6 +1,7 @@
 #include "app/qt/main_window_dialogs.h"
 
 #include "app/firmware_check.h"
+#include "keys/qt/key_map_dialog.h"
 #include "macros/qt/macro_record_dlg.h"
 #include "profiles/qt/configure_dlg.h"
 
@@ -8,8 +9,10 @@ namespace talvex {
 
 MainWindowDialogs makeMainWindowDialogs(const MainWindowDialogContext& context) {
     MainWindowDialogs dialogs;
-    // The key assignment dialog is not part of the program yet: its command changes nothing.
-    dialogs.keyAssignment = [] { return false; };
+    dialogs.keyAssignment = [context] {
+        return runKeyMapDialog(context.mainWindow, context.keys, context.keyNames,
+                               context.savedMacros);
+    };
     dialogs.macroManager = [context] {
         return runMacroManagerDialog(context.mainWindow, context.savedMacros, context.keyNames);
     };

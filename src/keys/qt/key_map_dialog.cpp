@@ -1,7 +1,6 @@
 #include "keys/qt/key_map_dialog.h"
 
 #include "controls/qt/qt_canvas.h"
-#include "controls/qt/skin_images.h"
 #include "controls/qt/vivid_tree.h"
 #include "macros/macro_record.h"
 #include "platform/qt/qt_key_hook.h"
@@ -74,6 +73,7 @@ void CKeyMap::createControls() {
     tree_->SetItemIcon(QIcon(QStringLiteral(":/icons/154-16.png")));
     // The stored function stays visible before the tree has the focus.
     tree_->setShowSelectionAlways(true);
+    tree_->setFont(QtCanvas::captionFont(CaptionStyle{}));
 
     QFont font = QtCanvas::captionFont(CaptionStyle{});
     for (QWidget* box : {static_cast<QWidget*>(singleBox_), static_cast<QWidget*>(combinationBox_),
@@ -249,9 +249,9 @@ std::vector<std::u16string> macroListNames(const MacroStore& macros) {
 }
 
 bool runKeyMapDialog(QWidget* parent, KeyAssignmentState& keys, const KeyNameTable& names,
-                     const MacroStore& macros) {
+                     const MacroStore& macros, SkinImages& images) {
     QtKeyHook hook;
-    CKeyMap dialog(keys, names, macroListNames(macros), hook, programSkinImages(), parent);
+    CKeyMap dialog(keys, names, macroListNames(macros), hook, images, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -3,6 +3,7 @@
 // window paints it, places the two key boxes, the macro list and the function tree, mirrors the
 // logic's texts and selections into them and hands mouse, focus and selection events back.
 
+#include "controls/qt/skin_images.h"
 #include "keys/key_map_logic.h"
 #include "platform/qt/qt_prompts.h"
 
@@ -19,7 +20,6 @@ class QTreeWidgetItem;
 
 namespace talvex {
 
-class SkinImages;
 class VividTree;
 struct MacroStore;
 
@@ -73,9 +73,9 @@ private:
 // The names the macro list shows: the macros in use, in record order.
 std::vector<std::u16string> macroListNames(const MacroStore& macros);
 
-// Runs the dialog modally for keys.selectedPosition with the program's key capture and skin.
-// True when the user saved or restored the key: keys.pendingAssignment then holds the result.
+// Runs the dialog modally for keys.selectedPosition with the program's key capture. True when
+// the user saved or restored the key: keys.pendingAssignment then holds the result.
 bool runKeyMapDialog(QWidget* parent, KeyAssignmentState& keys, const KeyNameTable& names,
-                     const MacroStore& macros);
+                     const MacroStore& macros, SkinImages& images = programSkinImages());
 
 } // namespace talvex
