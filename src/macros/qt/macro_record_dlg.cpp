@@ -27,6 +27,12 @@ const char* const kLoopBoxStyle =
     "selection-background-color: rgb(239, 14, 2); }"
     "QLineEdit:disabled { color: rgb(110, 110, 116); }";
 
+// The context menu in the skin's colours; its submenus take the style from it.
+const char* const kMenuStyle =
+    "QMenu { background-color: rgb(40, 40, 44); color: white; border: 1px solid rgb(70, 70, 76); }"
+    "QMenu::item { padding: 4px 22px 4px 14px; }"
+    "QMenu::item:selected { background-color: rgb(239, 14, 2); }";
+
 QString qs(const std::u16string& text) {
     return QString::fromStdU16String(text);
 }
@@ -134,6 +140,7 @@ void CMacroRecordDlg::createControls() {
 
 void CMacroRecordDlg::buildMenu() {
     menu_ = new QMenu(QStringLiteral("MacroDefine"), this);
+    menu_->setStyleSheet(kMenuStyle);
     QMap<QString, QMenu*> submenus;
     for (const MacroMenuItem& item : macroMenuItems()) {
         QMenu* target = menu_;
@@ -222,6 +229,12 @@ void CMacroRecordDlg::mouseMoveEvent(QMouseEvent* event) {
     }
     const QPoint at = event->position().toPoint();
     if (logic_->onMouseMove(at.x(), at.y()))
+        update();
+}
+
+void CMacroRecordDlg::leaveEvent(QEvent*) {
+    // The pointer went onto a list or off the window: no button is under it any more.
+    if (logic_->onMouseMove(-1, -1))
         update();
 }
 
