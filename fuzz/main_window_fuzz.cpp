@@ -5,12 +5,8 @@
 
 #include "controls/recording_canvas.h"
 #include "fuzz_check.h"
-#include "keys/key_assignment.h"
 #include "mainwindow/lighting_effects.h"
-#include "mainwindow/main_window_commands.h"
-#include "mainwindow/recording_ports.h"
-#include "platform/recording_shell.h"
-#include "platform/scripted_prompts.h"
+#include "mainwindow/main_window_rig.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -21,35 +17,17 @@ namespace {
 
 using namespace talvex;
 
-struct Window {
-    Window() {
-        // No folder to write to: file writes fail at once and change nothing.
-        paths.programFolder = "/nonexistent/talvex-fuzz";
-        paths.dataFolder = paths.programFolder;
-        resetAssignments(keys->assignments);
-        commands = std::make_unique<MainWindowCommands>(
-            MainWindowData{*keys, snapshot, *macros, names, paths},
-            MainWindowPorts{prompts, shell, sliders, jobs, host}, MainWindowDialogs{});
-    }
-
-    AppPaths paths;
-    std::unique_ptr<KeyAssignmentState> keys = std::make_unique<KeyAssignmentState>();
-    DeviceSettings snapshot = zeroSettings();
-    std::unique_ptr<MacroStore> macros = std::make_unique<MacroStore>();
-    KeyNameTable names = buildKeyNameTable();
-    ScriptedPrompts prompts;
-    RecordingShell shell;
-    RecordingSliders sliders;
-    UnansweredDeviceJobs jobs;
-    RecordingWindowHost host;
-    std::unique_ptr<MainWindowCommands> commands;
-};
+// No folder to write to: file writes fail at once and change nothing.
+const AppPaths kNoFolder{"/nonexistent/talvex-fuzz", "/nonexistent/talvex-fuzz"};
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Window w;
-    DeviceSettings& settings = w.keys->workingSettings;
+    RecordingSliders sliders;
+    UnansweredDeviceJobs jobs;
+    auto rig = std::make_unique<MainWindowRig>(kNoFolder, sliders, jobs);
+    MainWindowCommands& window = rig->commands;
+    DeviceSettings& settings = rig->keys.workingSettings;
     auto bytes = settings.bytes();
     const std::size_t inSettings = std::min(size, bytes.size());
     std::copy(data, data + inSettings, bytes.begin());
@@ -58,31 +36,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t at = inSettings; at + 5 <= size; at += 5) {
         const int x = (data[at + 1] | (data[at + 2] << 8)) % 1024;
         const int y = (data[at + 3] | (data[at + 4] << 8)) % 768;
-        w.prompts.colourAnswers.push_back(Rgb{data[at + 1], data[at + 3], data[at + 4]});
+        rig->prompts.colourAnswers.push_back(Rgb{data[at + 1], data[at + 3], data[at + 4]});
         switch (data[at] % 4) {
         case 0:
-            w.commands->onLButtonDown(x, y);
-            w.commands->onLButtonUp(x, y);
+            window.onLButtonDown(x, y);
+            window.onLButtonUp(x, y);
             break;
         case 1:
-            w.commands->onMouseMove(x, y, data[at] & 0x80);
+            window.onMouseMove(x, y, data[at] & 0x80);
             break;
         case 2:
-            w.sliders[static_cast<SliderId>(kSpeedSliderId)].position = x % 60;
-            w.commands->onSliderMoved(SliderId::Speed);
+            sliders[static_cast<SliderId>(kSpeedSliderId)].position = x % 60;
+            window.onSliderMoved(SliderId::Speed);
             break;
         default:
-            w.commands->keyboardView().setDiyView(data[at] & 0x80);
+            window.keyboardView().setDiyView(data[at] & 0x80);
             break;
         }
         RecordingCanvas canvas;
-        w.commands->paint(canvas);
-        const bool swatchesDrawn = !w.commands->settingsPanel().lightingCollapsed() &&
-                                   !isCustomEffect(settings.lightEffect);
+        window.paint(canvas);
+        const bool swatchesDrawn =
+            !window.settingsPanel().lightingCollapsed() && !isCustomEffect(settings.lightEffect);
         if (swatchesDrawn)
             check(settings.lightColour >= 1 && settings.lightColour <= kAllColours);
-        check(!w.commands->settingsPanel().effectListOpen() ||
-              !w.commands->settingsPanel().responseListOpen());
+        check(!window.settingsPanel().effectListOpen() ||
+              !window.settingsPanel().responseListOpen());
     }
     return 0;
 }

@@ -2,14 +2,9 @@
 // moved onto another key. Run from the build folder (the skin is read from "png/" beside it):
 //   QT_QPA_PLATFORM=offscreen bench/talvex_bench_main_window_paint
 #include "controls/qt/qt_canvas.h"
-#include "keys/key_assignment.h"
 #include "mainwindow/key_geometry.h"
-#include "mainwindow/main_window_commands.h"
+#include "mainwindow/main_window_rig.h"
 #include "mainwindow/qt/panel_bit_sliders.h"
-#include "mainwindow/recording_ports.h"
-#include "platform/app_paths.h"
-#include "platform/recording_shell.h"
-#include "platform/scripted_prompts.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,42 +19,32 @@ namespace {
 
 struct Window {
     Window()
-        : images(std::filesystem::current_path()), names(buildKeyNameTable()),
-          sliders(&widget, [](SliderId) {}) {
-        paths.programFolder = std::filesystem::current_path();
-        paths.dataFolder = std::filesystem::temp_directory_path();
-        keys.workingSettings.lightEffect = 2;
-        keys.workingSettings.lightColour = 1;
-        resetAssignments(keys.assignments);
+        : images(std::filesystem::current_path()), sliders(&widget, [](SliderId) {}),
+          rig(std::make_unique<MainWindowRig>(
+              AppPaths{std::filesystem::current_path(), std::filesystem::temp_directory_path()},
+              sliders, jobs)),
+          commands(rig->commands) {
+        rig->keys.workingSettings.lightEffect = 2;
+        rig->keys.workingSettings.lightColour = 1;
         for (std::size_t p = 40; p < 60; ++p)
-            keys.keyModified[p] = 1;
-        commands = std::make_unique<MainWindowCommands>(
-            MainWindowData{keys, snapshot, macros, names, paths},
-            MainWindowPorts{prompts, shell, sliders, jobs, host}, MainWindowDialogs{});
-        commands->onLButtonUp(100, 115); // lighting section open: the busiest panel
+            rig->keys.keyModified[p] = 1;
+        commands.onLButtonUp(100, 115); // lighting section open: the busiest panel
     }
 
     void paint() {
         QImage image = QtCanvas::backgroundCanvas(images, SkinFolder::Main,
                                                   MainWindowCommands::kBackgroundImage);
         QtCanvas canvas(image, images);
-        commands->paint(canvas);
+        commands.paint(canvas);
         benchmark::DoNotOptimize(image.constBits());
     }
 
     SkinImages images;
     QWidget widget;
-    AppPaths paths;
-    KeyAssignmentState keys;
-    DeviceSettings snapshot = zeroSettings();
-    MacroStore macros{};
-    KeyNameTable names;
-    ScriptedPrompts prompts;
-    RecordingShell shell;
     PanelBitSliders sliders;
     UnansweredDeviceJobs jobs;
-    RecordingWindowHost host;
-    std::unique_ptr<MainWindowCommands> commands;
+    std::unique_ptr<MainWindowRig> rig;
+    MainWindowCommands& commands;
 };
 
 Window& window() {
@@ -86,7 +71,7 @@ void BM_HoverRepaint(benchmark::State& state) {
     for (auto _ : state) {
         onA = !onA;
         const Rect& r = onA ? a : b;
-        w.commands->onMouseMove(r.left + 3, r.top + 3, false);
+        w.commands.onMouseMove(r.left + 3, r.top + 3, false);
         w.paint();
     }
 }

@@ -4,9 +4,8 @@
 #include "keys/key_positions.h"
 #include "keys/keymap_file.h"
 #include "macros/macro_file.h"
-#include "mainwindow/recording_ports.h"
+#include "mainwindow/main_window_rig.h"
 #include "platform/file_io.h"
-#include "platform/recording_shell.h"
 #include "simulator_jobs.h"
 
 #include <gtest/gtest.h>
@@ -36,21 +35,17 @@ protected:
         : folder(fs::temp_directory_path() /
                  ("talvex_mainwin_" + std::to_string(::getpid()) + "_" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name())),
-          names(buildKeyNameTable()) {
+          rig(std::make_unique<MainWindowRig>(
+              AppPaths{folder, folder}, sliders, jobs,
+              MainWindowDialogs{[this] { return keyDialog(); }, [this] { return macroDialog(); },
+                                [this] { profileDialog(); }, [this] { ++updaterStarts; }})),
+          paths(rig->paths), keys(rig->keys), snapshot(rig->snapshot), macros(rig->macros),
+          prompts(rig->prompts), shell(rig->shell), host(rig->host), window(&rig->commands) {
         fs::remove_all(folder);
         fs::create_directories(folder);
-        paths.programFolder = folder;
-        paths.dataFolder = folder;
         // As after the first read: memory, snapshot and keyboard agree.
         keys.workingSettings = jobs.keyboard().image();
         snapshot = keys.workingSettings;
-        resetAssignments(keys.assignments);
-        keys.savedAssignments = keys.assignments;
-        window = std::make_unique<MainWindowCommands>(
-            MainWindowData{keys, snapshot, macros, names, paths},
-            MainWindowPorts{prompts, shell, sliders, jobs, host},
-            MainWindowDialogs{[this] { return keyDialog(); }, [this] { return macroDialog(); },
-                              [this] { profileDialog(); }, [this] { ++updaterStarts; }});
     }
     ~MainWindowCommandsTest() override { fs::remove_all(folder); }
 
@@ -75,17 +70,17 @@ protected:
     int updaterStarts = 0;
 
     fs::path folder;
-    AppPaths paths;
-    KeyAssignmentState keys;
-    DeviceSettings snapshot = zeroSettings();
-    MacroStore macros{};
-    KeyNameTable names;
-    ScriptedPrompts prompts;
-    RecordingShell shell;
     RecordingSliders sliders;
     SimulatorJobs jobs;
-    RecordingWindowHost host;
-    std::unique_ptr<MainWindowCommands> window;
+    std::unique_ptr<MainWindowRig> rig;
+    const AppPaths& paths;
+    KeyAssignmentState& keys;
+    DeviceSettings& snapshot;
+    MacroStore& macros;
+    ScriptedPrompts& prompts;
+    RecordingShell& shell;
+    RecordingWindowHost& host;
+    MainWindowCommands* window;
 };
 
 TEST_F(MainWindowCommandsTest, SaveWithoutChangesSendsNothingButRewritesKeymap) {
@@ -224,10 +219,8 @@ TEST_F(MainWindowCommandsTest, FactoryResetReadsBackAndForgetsEveryAssignment) {
 
 TEST_F(MainWindowCommandsTest, FactoryResetKeepsTheKnownStateWhenKeymapCannotBeWritten) {
     const DeviceSettings before = snapshot;
-    paths.dataFolder = folder / "missing" / "deeper";
-    window = std::make_unique<MainWindowCommands>(
-        MainWindowData{keys, snapshot, macros, names, paths},
-        MainWindowPorts{prompts, shell, sliders, jobs, host}, MainWindowDialogs{});
+    fs::remove_all(folder);
+    ASSERT_TRUE(writeFileAtomically(folder, std::vector<std::uint8_t>{1})); // no folder to write in
     keys.assignments[kQ].type = 3;
     keys.savedAssignments[kQ].type = 3;
     prompts.messageAnswers.push_back(MessageAnswer::Ok);

@@ -1,14 +1,10 @@
 // Renders the whole main window offscreen in its three looks and checks a few pixels; the
 // PNGs are kept in the build folder ("renders/") for a person to look at.
 #include "controls/qt/qt_canvas.h"
-#include "keys/key_assignment.h"
 #include "keys/key_positions.h"
 #include "mainwindow/key_geometry.h"
-#include "mainwindow/main_window_commands.h"
+#include "mainwindow/main_window_rig.h"
 #include "mainwindow/qt/panel_bit_sliders.h"
-#include "mainwindow/recording_ports.h"
-#include "platform/recording_shell.h"
-#include "platform/scripted_prompts.h"
 #include "qt_test_app.h"
 #include "simulator/simulated_keyboard.h"
 
@@ -30,18 +26,16 @@ protected:
     MainWindowRenderTest()
         : app(testing::qtTestApp()),
           binary(std::getenv("TALVEX_BINARY_DIR") ? std::getenv("TALVEX_BINARY_DIR") : "."),
-          images(binary), names(buildKeyNameTable()), sliders(&window, [this](SliderId id) {
-              if (commands)
-                  commands->onSliderMoved(id);
-          }) {
-        paths.programFolder = binary;
-        paths.dataFolder = fs::temp_directory_path();
+          images(binary), sliders(&window,
+                                  [this](SliderId id) {
+                                      if (rig)
+                                          rig->commands.onSliderMoved(id);
+                                  }),
+          rig(std::make_unique<MainWindowRig>(AppPaths{binary, fs::temp_directory_path()}, sliders,
+                                              jobs)),
+          keys(rig->keys), commands(&rig->commands) {
         keys.workingSettings = SimulatedKeyboard::factorySettings();
-        snapshot = keys.workingSettings;
-        resetAssignments(keys.assignments);
-        commands = std::make_unique<MainWindowCommands>(
-            MainWindowData{keys, snapshot, macros, names, paths},
-            MainWindowPorts{prompts, shell, sliders, jobs, host}, MainWindowDialogs{});
+        rig->snapshot = keys.workingSettings;
     }
 
     QImage render(const char* name) {
@@ -68,17 +62,11 @@ protected:
     fs::path binary;
     SkinImages images;
     QWidget window;
-    AppPaths paths;
-    KeyAssignmentState keys;
-    DeviceSettings snapshot = zeroSettings();
-    MacroStore macros{};
-    KeyNameTable names;
-    ScriptedPrompts prompts;
-    RecordingShell shell;
     PanelBitSliders sliders;
     UnansweredDeviceJobs jobs;
-    RecordingWindowHost host;
-    std::unique_ptr<MainWindowCommands> commands;
+    std::unique_ptr<MainWindowRig> rig;
+    KeyAssignmentState& keys;
+    MainWindowCommands* commands;
 };
 
 TEST_F(MainWindowRenderTest, KeyMapViewLightsModifiedAndHoveredKeys) {
