@@ -1,5 +1,6 @@
 // The main window's lifecycle against the simulated keyboard: start with and without it, the
 // start-up read, hot-plug, key events during a save, the keys that must not close it, shutdown.
+#include "app/keyboard_access.h"
 #include "app/qt/talvex_dlg.h"
 #include "controls/qt/bit_slider.h"
 #include "device/hid_transport.h"
@@ -17,6 +18,7 @@
 
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -45,12 +47,13 @@ protected:
         testing::qtTestApp();
     }
 
-    void start() {
+    void start(HidBackend* backend = nullptr) {
         TalvexDlgSettings settings;
         settings.paths = {program.path(), data.path()};
         settings.arrivalSettleMs = 50;
         dlg = std::make_unique<CTalvexDlg>(
-            TalvexDlgPorts{bus, pauser, monitor, icon, prompts, shell, skin}, settings);
+            TalvexDlgPorts{backend ? *backend : bus, pauser, monitor, icon, prompts, shell, skin},
+            settings);
         QObject::connect(dlg.get(), &CTalvexDlg::finished, [this] { finished = true; });
         dlg->initDialog();
     }
@@ -116,6 +119,27 @@ TEST_F(TalvexDlgTest, WithoutANotificationAreaTheWindowStaysReachable) {
     start();
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_TRUE(dlg->isMinimized());
+}
+
+// The keyboard is listed but this user may not open it (no udev rule yet).
+class LockedBus final : public HidBackend {
+public:
+    std::vector<HidInterfaceInfo> enumerate() override { return listed.enumerate(); }
+    std::unique_ptr<HidChannel> open(const std::string&, ChannelRole) override { return nullptr; }
+    SimulatorBackend listed{std::make_shared<SimulatedKeyboard>()};
+};
+
+TEST_F(TalvexDlgTest, AKeyboardThatCannotBeOpenedIsExplainedAtStartAndOnArrival) {
+    LockedBus locked;
+    start(&locked);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(questionsWith(keyboardAccessAdvice()), 1);
+
+    monitor.arrive(0x046D, 0xC077); // another device: nothing to explain
+    monitor.arrive(kKestrixVendorId, kKestrixProductId);
+    ASSERT_TRUE(testing::spinUntil([this] { return prompts.questions.size() > 1; }, 1000));
+    EXPECT_EQ(questionsWith(keyboardAccessAdvice()), 2);
+    dlg.reset(); // before the bus it uses
 }
 
 TEST_F(TalvexDlgTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffered) {
@@ -228,6 +252,29 @@ TEST_F(TalvexDlgTest, AKeyEventDuringASaveRunsItsHostActionAndAFailedSaveIsRepor
     EXPECT_EQ(questionsWith(kSaveIncomplete), 1);
     EXPECT_EQ(dlg->deviceSnapshot(), snapshot); // the next save sends it all again
     EXPECT_NE(dlg->cursor().shape(), Qt::WaitCursor);
+}
+
+TEST_F(TalvexDlgTest, MouseEventsReachTheCommandsAndABackgroundDragMovesTheWindow) {
+    bus.keyboard = keyboardWithBrightness(33);
+    startAndWaitForTheRead();
+    auto send = [this](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
+        QMouseEvent event(type, at, dlg->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(dlg.get(), &event);
+    };
+    send(QEvent::MouseButtonPress, {944, 12}, Qt::LeftButton); // the help button
+    send(QEvent::MouseButtonRelease, {944, 12}, Qt::NoButton);
+    EXPECT_TRUE(dlg->commands().helpOpen());
+    send(QEvent::MouseButtonPress, {600, 15}, Qt::LeftButton); // closes the help panel
+    send(QEvent::MouseButtonRelease, {600, 15}, Qt::NoButton);
+    ASSERT_FALSE(dlg->commands().helpOpen());
+
+    const QPoint before = dlg->pos();
+    send(QEvent::MouseButtonPress, {600, 520}, Qt::LeftButton); // free background
+    send(QEvent::MouseMove, {610, 525}, Qt::LeftButton);
+    send(QEvent::MouseMove, {640, 545}, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {640, 545}, Qt::NoButton);
+    EXPECT_EQ(dlg->pos() - before, QPoint(30, 20));
+    EXPECT_FALSE(dlg->commands().helpOpen()); // the drag's release is no click
 }
 
 TEST_F(TalvexDlgTest, EnterEscapeAndF1NeitherCloseNorAct) {
