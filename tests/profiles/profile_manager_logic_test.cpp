@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "../test_folder.h"
-#include "controls/recording_canvas.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
 #include "platform/scripted_prompts.h"
@@ -119,18 +118,14 @@ TEST_F(ProfileManagerLogicTest, LoadReadsTheChosenFileIntoWorkingAndProfile) {
     EXPECT_EQ(profileBytes("Game"), workingImage());
     EXPECT_EQ(profileBytes("Work"), Bytes(kDeviceSettingsSize, 0));
     EXPECT_EQ(prompts.messageTexts(), Names{});
-}
 
-TEST_F(ProfileManagerLogicTest, LoadOfAnUnreadableFileChangesNothingAndSaysSo) {
-    openWith({"Game"});
-    select("Game");
-    fillWorking(1, 2);
-    const Bytes before = workingImage();
-    put("short", Bytes(100, 0xFF)); // far less than a settings image
+    // A file too short to hold a settings image changes nothing, and the user is told.
+    const Bytes loaded = workingImage();
+    put("short", Bytes(100, 0xFF));
     prompts.pathAnswers.push_back((profiles / "short.bin").string());
     logic.runCommand(ProfileCommand::Load);
-    EXPECT_EQ(workingImage(), before);
-    EXPECT_EQ(profileBytes("Game"), Bytes(kDeviceSettingsSize, 0));
+    EXPECT_EQ(workingImage(), loaded);
+    EXPECT_EQ(profileBytes("Game"), loaded);
     ASSERT_EQ(prompts.messageTexts().size(), 1u);
     EXPECT_EQ(lastQuestion().caption, "配置管理");
 }
@@ -151,15 +146,7 @@ TEST_F(ProfileManagerLogicTest, CommandsWithoutASelectionAreRefused) {
     EXPECT_EQ(profileBytes("Game"), Bytes(kDeviceSettingsSize, 0));
 }
 
-TEST_F(ProfileManagerLogicTest, DeletingTheOnlyProfileIsRefusedEvenWhenSelected) {
-    openWith({"Game"});
-    select("Game");
-    logic.runCommand(ProfileCommand::Delete);
-    EXPECT_EQ(prompts.messageTexts(), Names{"请至少保留一个配置文件"});
-    EXPECT_TRUE(fs::exists(profiles / "Game.bin"));
-}
-
-TEST_F(ProfileManagerLogicTest, DeleteAsksAndCancelStillReloads) {
+TEST_F(ProfileManagerLogicTest, DeleteAsksCancelStillReloadsAndTheLastProfileStays) {
     openWith({"Game", "Work"});
     select("Work");
     put("Late", Bytes(kDeviceSettingsSize, 0)); // appears while the dialog is open
@@ -177,6 +164,15 @@ TEST_F(ProfileManagerLogicTest, DeleteAsksAndCancelStillReloads) {
     EXPECT_FALSE(fs::exists(profiles / "Work.bin"));
     EXPECT_EQ(logic.names(), (Names{"Game", "Late"}));
     EXPECT_EQ(logic.selection(), -1);
+
+    // The last profile is kept, selected or not, without asking.
+    fs::remove(profiles / "Late.bin");
+    logic.open();
+    select("Game");
+    prompts.questions.clear();
+    logic.runCommand(ProfileCommand::Delete);
+    EXPECT_EQ(prompts.messageTexts(), Names{"请至少保留一个配置文件"});
+    EXPECT_TRUE(fs::exists(profiles / "Game.bin"));
 }
 
 TEST_F(ProfileManagerLogicTest, NewAndCopyStopAtSixProfiles) {
@@ -250,27 +246,6 @@ TEST_F(ProfileManagerLogicTest, ClickAreasAndTheContextMenuArea) {
     EXPECT_FALSE(logic.opensContextMenu(100, 574));
     EXPECT_FALSE(logic.opensContextMenu(20, 20)) << "the title bar is not the list";
     EXPECT_FALSE(logic.opensContextMenu(30, 590)) << "the new button is not the list";
-}
-
-TEST_F(ProfileManagerLogicTest, PaintsTitleButtonsAndCaptionsInOrder) {
-    RecordingCanvas canvas;
-    logic.paint(canvas);
-    const auto& calls = canvas.calls();
-    ASSERT_EQ(calls.size(), 6u);
-    EXPECT_EQ(calls[0].text, "配置");
-    EXPECT_EQ(calls[0].style.height, 15);
-    EXPECT_EQ(calls[1].text, "button-close-normal.png");
-    EXPECT_EQ(calls[1].x, 247);
-    EXPECT_EQ(calls[2].text, "New.png");
-    EXPECT_EQ(calls[3].text, "新建");
-    EXPECT_EQ(calls[3].x, 30);
-    EXPECT_EQ(calls[3].y, 578);
-    EXPECT_EQ(calls[4].text, "Delete.png");
-    EXPECT_EQ(calls[4].x, 183);
-    EXPECT_EQ(calls[5].text, "删除");
-    EXPECT_EQ(calls[5].style.height, 16);
-    for (const CanvasCall& call : canvas.imageCalls("New.png"))
-        EXPECT_EQ(call.folder, SkinFolder::Config);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "controls/qt/skin_images.h"
 #include "controls/qt/transparent_list_box.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -61,11 +62,8 @@ void CConfigureDlg::createList() {
 
 void CConfigureDlg::createMenu() {
     menu_ = new QMenu(this);
-    for (const ProfileMenuItem& item : profileMenu()) {
-        const ProfileCommand command = item.command;
-        menu_->addAction(QString::fromUtf8(item.text), this,
-                         [this, command] { logic_->runCommand(command); });
-    }
+    for (const ProfileMenuItem& item : profileMenu())
+        menu_->addAction(QString::fromUtf8(item.text))->setData(static_cast<int>(item.command));
 }
 
 void CConfigureDlg::showProfiles() {
@@ -96,8 +94,11 @@ void CConfigureDlg::paintEvent(QPaintEvent*) {
 void CConfigureDlg::mousePressEvent(QMouseEvent* event) {
     // The list passes right presses on to the dialog, in the dialog's coordinates.
     const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::RightButton && logic_->opensContextMenu(at.x(), at.y()))
-        menu_->exec(event->globalPosition().toPoint());
+    if (event->button() != Qt::RightButton || !logic_->opensContextMenu(at.x(), at.y()))
+        return;
+    // The command runs once the menu has closed, so its questions never sit under the menu.
+    if (QAction* chosen = menu_->exec(event->globalPosition().toPoint()))
+        logic_->runCommand(static_cast<ProfileCommand>(chosen->data().toInt()));
 }
 
 void CConfigureDlg::mouseReleaseEvent(QMouseEvent* event) {

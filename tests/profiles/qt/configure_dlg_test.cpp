@@ -1,0 +1,318 @@
+// The profile manager window offscreen: its picture (kept in "renders/" for a person to look at),
+// the context menu on a right press over the list only, Enter, renaming in the list, and the
+// whole road from the main window's profile button and back.
+#include "profiles/qt/configure_dlg.h"
+
+#include "app/qt/talvex_dlg.h"
+#include "controls/qt/bit_slider.h"
+#include "controls/qt/edit_helper.h"
+#include "controls/qt/skin_images.h"
+#include "controls/qt/transparent_list_box.h"
+#include "keys/keymap_file.h"
+#include "platform/fake_device_monitor.h"
+#include "platform/fake_notification_icon.h"
+#include "platform/file_io.h"
+#include "platform/recording_shell.h"
+#include "platform/scripted_prompts.h"
+#include "qt_test_app.h"
+#include "simulator/simulator_backend.h"
+#include "test_folder.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+
+namespace talvex {
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+fs::path binaryDir() {
+    const char* dir = std::getenv("TALVEX_BINARY_DIR");
+    return dir ? fs::path(dir) : fs::path(".");
+}
+
+void mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    QMouseEvent event(type, at, target->mapToGlobal(at), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+void click(QWidget* target, QPoint at) {
+    mouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    mouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+}
+
+template <typename Done> bool spinUntil(Done done, int ms = 3000) {
+    QDeadlineTimer deadline(ms);
+    while (!done() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return done();
+}
+
+// Runs `act` once a widget of type T is the active modal widget (or, for a menu, the open
+// popup), from the event loop that the modal run spins.
+template <typename T> void whenShown(std::function<void(T*)> act) {
+    auto* timer = new QTimer(&testing::qtTestApp());
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
+        T* shown = qobject_cast<T*>(QApplication::activePopupWidget());
+        if (!shown)
+            shown = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!shown)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(shown);
+    });
+    timer->start();
+}
+
+// Chooses the menu item with that text, as a user pressing Return on it.
+void choose(QMenu* menu, const char* text) {
+    for (QAction* action : menu->actions())
+        if (action->text() == QString::fromUtf8(text))
+            menu->setActiveAction(action);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(menu, &enter);
+}
+
+// A right press on the list at its line, and the menu item to choose when the menu opens.
+void runMenuCommand(CConfigureDlg& dialog, int line, const char* item) {
+    CTransparentListBox* list = dialog.profileList();
+    whenShown<QMenu>([item](QMenu* menu) { choose(menu, item); });
+    mouse(list->viewport(), QEvent::MouseButtonPress, list->itemRect(line).center(),
+          Qt::RightButton);
+}
+
+void selectLine(CConfigureDlg& dialog, int line) {
+    CTransparentListBox* list = dialog.profileList();
+    click(list->viewport(), list->itemRect(line).center());
+}
+
+class ConfigureDlgTest : public ::testing::Test {
+protected:
+    ConfigureDlgTest() : skin(binaryDir()) {
+        testing::qtTestApp();
+        fs::create_directories(paths.profileFolder());
+    }
+
+    void put(const std::string& name) {
+        ASSERT_TRUE(writeFileAtomically(paths.profileFolder() / (name + ".bin"),
+                                        std::vector<std::uint8_t>(kDeviceSettingsSize, 0)));
+    }
+    Names listed(const CConfigureDlg& dialog) const {
+        Names names;
+        for (int i = 0; i < dialog.profileList()->count(); ++i)
+            names.push_back(dialog.profileList()->text(i).toStdString());
+        return names;
+    }
+
+    testing::TestFolder data{"talvex-profdlg-qt"};
+    AppPaths paths{binaryDir(), data.path()};
+    SkinImages skin;
+    KeyAssignmentState keys;
+};
+
+TEST_F(ConfigureDlgTest, LooksLikeItsSkinWithTheProfilesListed) {
+    put("Profile_1");
+    put("Game");
+    CConfigureDlg dialog(keys, paths, skin);
+    dialog.show();
+    selectLine(dialog, 1);
+    const QImage background = skin.image(SkinFolder::Config, "Config.png");
+    ASSERT_FALSE(background.isNull());
+    EXPECT_EQ(dialog.size(), background.size());
+    EXPECT_EQ(listed(dialog), (Names{"Game", "Profile_1"}));
+
+    QCoreApplication::processEvents(); // the list hides its scroll bar from the event loop
+    const QImage picture = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QDir().mkpath(QString::fromStdString((binaryDir() / "renders").string()));
+    picture.save(QString::fromStdString((binaryDir() / "renders" / "configure_dlg.png").string()));
+
+    // The list shows the dialog's own picture behind its lines: far from any text it is the
+    // background image; the selected line is drawn cyan, the other white.
+    const QPoint empty(200, 400);
+    EXPECT_EQ(picture.pixelColor(empty), background.pixelColor(empty));
+    auto count = [&](int line, QColor colour) {
+        QRect r = dialog.profileList()->itemRect(line).translated(dialog.profileList()->pos());
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += picture.pixelColor(x, y) == colour;
+        return n;
+    };
+    EXPECT_GT(count(0, Qt::white), 10);
+    EXPECT_EQ(count(0, QColor(0, 255, 255)), 0);
+    EXPECT_GT(count(1, QColor(0, 255, 255)), 10);
+    // The new button's image sits at (13, 575).
+    const QImage newButton = skin.image(SkinFolder::Config, "New.png");
+    EXPECT_EQ(picture.pixelColor(14, 576), newButton.pixelColor(1, 1));
+}
+
+TEST_F(ConfigureDlgTest, RightPressOpensTheMenuOnlyOverTheList) {
+    put("Profile_1");
+    CConfigureDlg dialog(keys, paths, skin);
+    dialog.show();
+
+    // Outside the list nothing opens: the press returns at once and nothing changes.
+    mouse(&dialog, QEvent::MouseButtonPress, QPoint(100, 590), Qt::RightButton);
+    mouse(&dialog, QEvent::MouseButtonPress, QPoint(100, 15), Qt::RightButton);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+
+    runMenuCommand(dialog, 0, "新建");
+    EXPECT_EQ(listed(dialog), (Names{"Profile_1", "Profile_2"}));
+    EXPECT_TRUE(fs::exists(paths.profileFolder() / "Profile_2.bin"));
+}
+
+TEST_F(ConfigureDlgTest, EnterDoesNotCloseAndTheCloseAreaDoes) {
+    put("Profile_1");
+    CConfigureDlg dialog(keys, paths, skin);
+    int result = -1;
+    whenShown<CConfigureDlg>([&result](CConfigureDlg* shown) {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(shown, &press);
+        }
+        result = shown->isVisible() ? 1 : 0;
+        click(shown, QPoint(255, 15));
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    EXPECT_EQ(result, 1);
+}
+
+TEST_F(ConfigureDlgTest, RenamingALineRenamesTheFile) {
+    put("Profile_1");
+    put("Work");
+    CConfigureDlg dialog(keys, paths, skin);
+    dialog.show();
+    CTransparentListBox* list = dialog.profileList();
+    selectLine(dialog, 0);
+    mouse(list->viewport(), QEvent::MouseButtonDblClick, list->itemRect(0).center(),
+          Qt::LeftButton);
+    ASSERT_NE(list->editor(), nullptr);
+    list->editor()->setText(QStringLiteral("游戏"));
+    list->endEdit(true);
+    ASSERT_TRUE(spinUntil([&] { return fs::exists(paths.profileFolder() / "游戏.bin"); }));
+    EXPECT_FALSE(fs::exists(paths.profileFolder() / "Profile_1.bin"));
+    EXPECT_EQ(listed(dialog), (Names{"Work", "游戏"}));
+    EXPECT_EQ(list->currentIndex(), 1);
+}
+
+// The main window on a simulated keyboard, with the profile manager opened from its button.
+class ProfileRoadTest : public ::testing::Test {
+protected:
+    ProfileRoadTest() : skin(binaryDir()) {
+        testing::qtTestApp();
+        fs::create_directories(data / "Configure");
+        bus.keyboard = std::make_shared<SimulatedKeyboard>(SimulatedKeyboard::factorySettings());
+        TalvexDlgSettings settings;
+        settings.paths = {program.path(), data.path()};
+        dlg = std::make_unique<CTalvexDlg>(
+            TalvexDlgPorts{bus, pauser, monitor, icon, prompts, shell, skin}, settings);
+        dlg->initDialog();
+    }
+
+    // Clicks the main window's profile button and runs `inside` in the profile manager, which
+    // it must close through the close area.
+    void inProfileManager(std::function<void(CConfigureDlg&)> inside) {
+        bool ran = false;
+        whenShown<CConfigureDlg>([&](CConfigureDlg* dialog) {
+            inside(*dialog);
+            ran = true;
+            click(dialog, QPoint(255, 15));
+        });
+        click(dlg.get(), QPoint(40, 615));
+        EXPECT_TRUE(ran);
+    }
+    CBitSlider* brightnessSlider() {
+        for (CBitSlider* s : dlg->findChildren<CBitSlider*>())
+            if (s->controlId() == static_cast<int>(SliderId::Brightness))
+                return s;
+        return nullptr;
+    }
+    std::uint8_t keymapFileBrightness() {
+        DeviceSettings s = zeroSettings();
+        KeyAssignments scratch{};
+        loadKeymapFile(data / "keymap.bin", s, scratch, false);
+        return s.lightBrightness;
+    }
+
+    struct Bus final : HidBackend {
+        std::vector<HidInterfaceInfo> enumerate() override {
+            return SimulatorBackend(keyboard).enumerate();
+        }
+        std::unique_ptr<HidChannel> open(const std::string& path, ChannelRole role) override {
+            return SimulatorBackend(keyboard).open(path, role);
+        }
+        std::shared_ptr<SimulatedKeyboard> keyboard;
+    };
+
+    testing::TestFolder program{"talvex-profdlg-program"};
+    testing::TestFolder data{"talvex-profdlg-road"};
+    Bus bus;
+    InstantPauser pauser;
+    FakeDeviceMonitor monitor;
+    FakeNotificationIcon icon;
+    ScriptedPrompts prompts;
+    RecordingShell shell;
+    SkinImages skin;
+    std::unique_ptr<CTalvexDlg> dlg;
+};
+
+TEST_F(ProfileRoadTest, AStoredProfileLoadsBackIntoTheMainWindow) {
+    ASSERT_TRUE(spinUntil([this] { return !dlg->deviceThread().busy(); }));
+    dlg->show();
+    const std::uint8_t stored = dlg->keys().workingSettings.lightBrightness;
+    CBitSlider* slider = brightnessSlider();
+    ASSERT_NE(slider, nullptr);
+    ASSERT_EQ(slider->value(), stored);
+    const fs::path profile = data / "Configure" / "Profile_1.bin";
+
+    // New, then save the working configuration into it, cancelling the export.
+    inProfileManager([&](CConfigureDlg& dialog) {
+        click(&dialog, QPoint(40, 590));
+        ASSERT_EQ(dialog.profileList()->count(), 1);
+        selectLine(dialog, 0);
+        whenShown<QFileDialog>([](QFileDialog* chooser) { chooser->reject(); });
+        runMenuCommand(dialog, 0, "保存");
+    });
+    DeviceSettings inProfile = zeroSettings();
+    KeyAssignments scratch{};
+    ASSERT_EQ(loadKeymapFile(profile, inProfile, scratch, false), KeymapLoad::Loaded);
+    EXPECT_EQ(inProfile.lightBrightness, stored);
+
+    // The user turns the brightness down in the main window.
+    const int changed = stored > 1 ? 1 : 3;
+    slider->setValue(changed);
+    emit slider->notify(slider->controlId());
+    ASSERT_EQ(dlg->keys().workingSettings.lightBrightness, changed);
+
+    // Load the profile's file back through the chooser.
+    inProfileManager([&](CConfigureDlg& dialog) {
+        selectLine(dialog, 0);
+        whenShown<QFileDialog>([&](QFileDialog* chooser) {
+            chooser->selectFile(QString::fromStdString(profile.string()));
+            static_cast<QDialog*>(chooser)->accept(); // QFileDialog::accept checks the name
+        });
+        runMenuCommand(dialog, 0, "加载");
+    });
+    EXPECT_EQ(dlg->keys().workingSettings.lightBrightness, stored);
+    EXPECT_EQ(slider->value(), stored);
+    EXPECT_EQ(keymapFileBrightness(), stored);
+    EXPECT_TRUE(prompts.questions.empty());
+}
+
+} // namespace
+} // namespace talvex
