@@ -9,9 +9,11 @@ void EventReaderThread::start(DeviceLink& link, KeyEventSink onKeyEvent) {
         return;
     link_ = &link;
     link.stopReader = false;
-    thread_ = std::thread([&link, onKeyEvent = std::move(onKeyEvent)] {
+    // The reader holds the channel, not the link's pointer to it: of the link, only the two
+    // atomic flags are shared between threads.
+    thread_ = std::thread([&events = *link.eventHandle, &link, onKeyEvent = std::move(onKeyEvent)] {
         SleepingPauser pauser;
-        runEventReader(*link.eventHandle, link.ackFlag, link.stopReader, onKeyEvent, pauser);
+        runEventReader(events, link.ackFlag, link.stopReader, onKeyEvent, pauser);
     });
 }
 
