@@ -125,8 +125,11 @@ Rect browseRect(int r) {
     return {256, 68 + kRowPitch * r, 302, 83 + kRowPitch * r};
 }
 
-// Rows 0..2 choose an existing file of one kind; row 3 chooses a folder.
-constexpr const char* kFileFilters[] = {"mp3 Files(*.mp3)", "exe Files(*.exe)", "txt Files(*.txt)"};
+// Rows 0..2 choose an existing file of one kind; row 3 chooses a folder. Sounds, programs and
+// documents on Linux seldom carry these extensions, so every file can be shown too.
+constexpr const char* kFileFilters[] = {"mp3 Files(*.mp3);;All Files(*)",
+                                        "exe Files(*.exe);;All Files(*)",
+                                        "txt Files(*.txt);;All Files(*)"};
 constexpr const char* kFileChooserTitle = "打开";
 constexpr const char* kFolderChooserTitle = "modification path";
 

@@ -289,7 +289,7 @@ TEST_F(KeyMapLogicTest, ChoosersSetTheRowAndSuspendCapture) {
     EXPECT_EQ(logic->actionRow(), 1);
     EXPECT_EQ(logic->radioRow(), 4);
     ASSERT_EQ(prompts.questions.size(), 2u);
-    EXPECT_EQ(prompts.questions[1].filter, "exe Files(*.exe)");
+    EXPECT_EQ(prompts.questions[1].filter, "exe Files(*.exe);;All Files(*)");
     EXPECT_EQ(prompts.questions[1].startFolder, "/home/u");
     EXPECT_EQ(hook.removeCount, 2);
     EXPECT_TRUE(hook.installed());

@@ -237,6 +237,18 @@ bool CKeyMap::eventFilter(QObject* watched, QEvent* event) {
             logic_->onCombinationBoxFocus();
         refresh();
     }
+    if (event->type() == QEvent::FocusIn) {
+        // The caret goes after the keys shown; a line edit that gets the focus with the window
+        // would select its whole text instead, once it has handled the event.
+        if (auto* box = qobject_cast<QLineEdit*>(watched))
+            QMetaObject::invokeMethod(
+                box,
+                [box] {
+                    box->deselect();
+                    box->end(false);
+                },
+                Qt::QueuedConnection);
+    }
     return QDialog::eventFilter(watched, event);
 }
 
