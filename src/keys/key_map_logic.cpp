@@ -431,6 +431,8 @@ void KeyMapLogic::runButton(int button) {
         }
         return;
     }
+    // The macro and function tabs leave the type one below the page's own, which Save then
+    // sets; on the function page this keeps pressed keys out of the hidden boxes.
     case TabMacro:
         page_ = 1;
         p.type = typeValue(AssignmentType::Combination);
