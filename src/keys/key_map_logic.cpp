@@ -431,17 +431,12 @@ void KeyMapLogic::runButton(int button) {
         }
         return;
     }
-    // The macro and function tabs leave the type one below the page's own, which Save then
-    // sets; on the function page this keeps pressed keys out of the hidden boxes.
+    // The macro and function tabs set the type to their page number, one below the type the
+    // page saves; on the function page this keeps pressed keys out of the hidden boxes.
     case TabMacro:
-        page_ = 1;
-        p.type = typeValue(AssignmentType::Combination);
-        radioRow_ = kNone;
-        actionRow_ = kNone;
-        return;
     case TabFunction:
-        page_ = 2;
-        p.type = typeValue(AssignmentType::MacroKey);
+        page_ = button - TabKeys;
+        p.type = static_cast<std::uint8_t>(page_);
         radioRow_ = kNone;
         actionRow_ = kNone;
         return;
