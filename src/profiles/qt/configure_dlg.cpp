@@ -2,6 +2,7 @@
 
 #include "controls/qt/qt_canvas.h"
 #include "controls/qt/skin_images.h"
+#include "controls/qt/skin_menu_style.h"
 #include "controls/qt/transparent_list_box.h"
 
 #include <QAction>
@@ -62,6 +63,7 @@ void CConfigureDlg::createList() {
 
 void CConfigureDlg::createMenu() {
     menu_ = new QMenu(this);
+    menu_->setStyleSheet(kSkinMenuStyle);
     for (const ProfileMenuItem& item : profileMenu())
         menu_->addAction(QString::fromUtf8(item.text))->setData(static_cast<int>(item.command));
 }
