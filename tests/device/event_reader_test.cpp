@@ -47,18 +47,20 @@ TEST(EventReader, FailedReadDeliversNothingAndDoesNotSpin) {
     EXPECT_EQ(pauser.polledMs, 3 * kEventReadTimeoutMs);
 }
 
-// Presses a key of the simulated keyboard at the first sleep of an acknowledgement wait.
-class PressOnFirstPoll final : public Pauser {
+// Presses a key of the simulated keyboard at the first protocol pause, the one just before the
+// first acknowledgement wait, so the key event and the acknowledgement are in flight together.
+// (Pressing at the first poll of the wait is timing-dependent: a quick reader may have set the
+// flag already, and the wait then never polls.)
+class PressOnFirstPause final : public Pauser {
 public:
-    PressOnFirstPoll(SimulatedKeyboard& keyboard, std::size_t cell)
+    PressOnFirstPause(SimulatedKeyboard& keyboard, std::size_t cell)
         : keyboard(keyboard), cell(cell) {}
-    void pause(int) override {}
-    void poll(int ms) override {
+    void pause(int) override {
         if (!pressed)
             keyboard.pressKey(cell);
         pressed = true;
-        sleeper.poll(ms);
     }
+    void poll(int ms) override { sleeper.poll(ms); }
 
 private:
     SimulatedKeyboard& keyboard;
@@ -95,7 +97,7 @@ TEST(EventReader, KeyEventDuringAnAcknowledgementWaitIsNeitherLostNorBlocking) {
     DeviceSettings snapshot = image;
     working.lightBrightness = 5;
     working.macroSlot(2)[0] = 1;
-    PressOnFirstPoll pauser(*keyboard, 24);
+    PressOnFirstPause pauser(*keyboard, 24);
     DeviceIo io{*link.commandHandle, pauser, link.ackFlag};
     const auto started = std::chrono::steady_clock::now();
     const ApplyResult result = applyChanges(io, working, snapshot);
