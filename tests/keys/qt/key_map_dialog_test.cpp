@@ -7,11 +7,9 @@
 #include "keys/keymap_file.h"
 #include "keys/qt/key_map_dialog.h"
 #include "mainwindow/key_geometry.h"
-#include "mainwindow/main_window_commands.h"
+#include "mainwindow/main_window_rig.h"
 #include "platform/file_io.h"
-#include "platform/recording_shell.h"
 #include "platform/scripted_key_hook.h"
-#include "platform/scripted_prompts.h"
 #include "qt_test_app.h"
 #include "simulator/simulated_keyboard.h"
 
@@ -25,6 +23,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 namespace talvex {
 namespace {
@@ -35,31 +34,6 @@ constexpr std::size_t kKeyA = 63;
 // Native scan codes as X11 and Wayland report them: evdev code + 8.
 constexpr quint32 kScanLeftCtrl = 29 + 8;
 constexpr quint32 kScanA = 30 + 8;
-
-class NoDevice final : public DeviceJobs {
-public:
-    bool busy() const override { return false; }
-    void requestSave(const DeviceSettings&, const DeviceSettings&, SaveDone) override {}
-    void requestFactoryReset(const DeviceSettings&, ReadDone) override {}
-};
-
-class NoWindow final : public MainWindowHost {
-public:
-    void requestRepaint() override {}
-    void hideWindow() override {}
-    void closeWindow() override {}
-    void startWindowDrag(int, int) override {}
-    void setBusyCursor(bool) override {}
-};
-
-class NoSliders final : public PanelSliders {
-public:
-    int position(SliderId) const override { return 0; }
-    void setPosition(SliderId, int) override {}
-    void setVisible(SliderId, bool) override {}
-    void moveTo(SliderId, int, int) override {}
-    void draw(SliderId, Canvas&) override {}
-};
 
 void sendMouse(QWidget* widget, QEvent::Type type, QPoint at) {
     QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton,
@@ -83,18 +57,17 @@ protected:
     KeyMapDialogTest()
         : app(testing::qtTestApp()),
           binary(std::getenv("TALVEX_BINARY_DIR") ? std::getenv("TALVEX_BINARY_DIR") : "."),
-          images(binary) {
-        paths.programFolder = binary;
-        paths.dataFolder = fs::temp_directory_path() / "talvex_key_map_dialog_test";
-        fs::remove_all(paths.dataFolder);
-        fs::create_directories(paths.dataFolder);
-        keys.workingSettings = SimulatedKeyboard::factorySettings();
-        snapshot = keys.workingSettings;
-        resetAssignments(keys.assignments);
-        saveKeymapFile(paths.keymapFile(), keys.workingSettings, keys.assignments);
-        macros.records[0].setNameText(u"Rapid fire");
+          folder(fs::temp_directory_path() / "talvex_key_map_dialog_test"), images(binary),
+          rig(std::make_unique<MainWindowRig>(
+              AppPaths{binary, folder}, sliders, jobs, MainWindowDialogs{.keyAssignment = [this] {
+                  return runKeyMapDialog(nullptr, rig->keys, rig->names, rig->macros, images);
+              }})) {
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        rig->keys.workingSettings = SimulatedKeyboard::factorySettings();
+        rig->macros.records[0].setNameText(u"Rapid fire");
     }
-    ~KeyMapDialogTest() override { fs::remove_all(paths.dataFolder); }
+    ~KeyMapDialogTest() override { fs::remove_all(folder); }
 
     QImage grabPage(CKeyMap& dialog, const char* name) {
         QImage image = dialog.grab().toImage();
@@ -105,25 +78,14 @@ protected:
 
     QApplication& app;
     fs::path binary;
+    fs::path folder;
     SkinImages images;
-    AppPaths paths;
-    KeyAssignmentState keys;
-    DeviceSettings snapshot{};
-    MacroStore macros{};
-    KeyNameTable names = buildKeyNameTable();
+    RecordingSliders sliders;
+    UnansweredDeviceJobs jobs;
+    std::unique_ptr<MainWindowRig> rig;
 };
 
 TEST_F(KeyMapDialogTest, CombinationCapturedInTheDialogReachesKeyTableAndKeymapFile) {
-    ScriptedPrompts prompts;
-    RecordingShell shell;
-    NoSliders sliders;
-    NoDevice jobs;
-    NoWindow host;
-    MainWindowDialogs dialogs;
-    dialogs.keyAssignment = [&] { return runKeyMapDialog(nullptr, keys, names, macros, images); };
-    MainWindowCommands commands(MainWindowData{keys, snapshot, macros, names, paths},
-                                MainWindowPorts{prompts, shell, sliders, jobs, host}, dialogs);
-
     bool answered = false;
     testing::answerNextModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<CKeyMap*>(modal);
@@ -140,15 +102,16 @@ TEST_F(KeyMapDialogTest, CombinationCapturedInTheDialogReachesKeyTableAndKeymapF
         clickWidget(dialog, QPoint(284, 257)); // "保存"
     });
     const Rect key = keyRectOnWindow(kKeyA);
-    commands.onLButtonDown(key.left + 3, key.top + 3);
-    commands.onLButtonUp(key.left + 3, key.top + 3);
+    rig->commands.onLButtonDown(key.left + 3, key.top + 3);
+    rig->commands.onLButtonUp(key.left + 3, key.top + 3);
     ASSERT_TRUE(answered);
 
+    KeyAssignmentState& keys = rig->keys;
     const KeySlot slot = readSlot(keys.workingSettings, keyPositions()[kKeyA].matrixCell);
     EXPECT_EQ(slot.bytes, (std::array<std::uint8_t, 4>{0, 224, 4, 0}));
     EXPECT_EQ(keys.keyModified[kKeyA], 1);
 
-    const auto file = readFileBytes(paths.keymapFile(), kKeymapFileSize);
+    const auto file = readFileBytes(rig->paths.keymapFile(), kKeymapFileSize);
     ASSERT_TRUE(file.has_value());
     ASSERT_EQ(file->size(), kKeymapFileSize);
     const std::size_t entry = kDeviceSettingsSize + kKeyAssignmentSize * kKeyA;
@@ -160,10 +123,11 @@ TEST_F(KeyMapDialogTest, CombinationCapturedInTheDialogReachesKeyTableAndKeymapF
 
 TEST_F(KeyMapDialogTest, EachPageShowsItsControlsAndRenders) {
     ScriptedKeyHook hook;
+    KeyAssignmentState& keys = rig->keys;
     keys.assignments[kKeyA].type = static_cast<std::uint8_t>(AssignmentType::StartProgram);
     ASSERT_TRUE(keys.assignments[kKeyA].setPathText(u"/usr/games/solitaire"));
     ASSERT_TRUE(selectPosition(keys, kKeyA));
-    CKeyMap dialog(keys, names, macroListNames(macros), hook, images);
+    CKeyMap dialog(keys, rig->names, macroListNames(rig->macros), hook, images);
     dialog.show();
     EXPECT_EQ(dialog.size(), QSize(325, 278));
     EXPECT_TRUE(hook.installed());
