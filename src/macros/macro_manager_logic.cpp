@@ -54,6 +54,24 @@ constexpr std::array<MacroMenuItem, 13> kMenuItems{{
     {"", "", "删除", MacroMenuCommand::DeleteLine},
 }};
 
+struct MouseCommand {
+    MacroMenuCommand command;
+    MouseButton button;
+    MouseAction action;
+};
+
+constexpr MouseCommand kMouseCommands[] = {
+    {MacroMenuCommand::LeftPress, MouseButton::Left, MouseAction::Press},
+    {MacroMenuCommand::LeftRelease, MouseButton::Left, MouseAction::Release},
+    {MacroMenuCommand::LeftClick, MouseButton::Left, MouseAction::Click},
+    {MacroMenuCommand::RightPress, MouseButton::Right, MouseAction::Press},
+    {MacroMenuCommand::RightRelease, MouseButton::Right, MouseAction::Release},
+    {MacroMenuCommand::RightClick, MouseButton::Right, MouseAction::Click},
+    {MacroMenuCommand::MiddlePress, MouseButton::Middle, MouseAction::Press},
+    {MacroMenuCommand::MiddleRelease, MouseButton::Middle, MouseAction::Release},
+    {MacroMenuCommand::MiddleClick, MouseButton::Middle, MouseAction::Click},
+};
+
 void caption(Canvas& canvas, const char* text, int x, int y, int height, Colour colour = kWhite) {
     CaptionStyle style;
     style.height = height;
@@ -325,6 +343,9 @@ std::optional<std::size_t> MacroManagerLogic::onNameEdited(std::size_t oldIndex,
 
 void MacroManagerLogic::onMenuCommand(MacroMenuCommand command) {
     notice_.clear();
+    for (const MouseCommand& mouse : kMouseCommands)
+        if (mouse.command == command)
+            return onEditOutcome(editor_.insertMouse(mouse.button, mouse.action));
     switch (command) {
     case MacroMenuCommand::InsertKeyBefore:
         return onEditOutcome(editor_.insertKeyBefore());
@@ -334,24 +355,8 @@ void MacroManagerLogic::onMenuCommand(MacroMenuCommand command) {
         return onEditOutcome(editor_.insertDelay());
     case MacroMenuCommand::DeleteLine:
         return onEditOutcome(editor_.deleteLine());
-    case MacroMenuCommand::LeftPress:
-        return onEditOutcome(editor_.insertMouse(MouseButton::Left, MouseAction::Press));
-    case MacroMenuCommand::LeftRelease:
-        return onEditOutcome(editor_.insertMouse(MouseButton::Left, MouseAction::Release));
-    case MacroMenuCommand::LeftClick:
-        return onEditOutcome(editor_.insertMouse(MouseButton::Left, MouseAction::Click));
-    case MacroMenuCommand::RightPress:
-        return onEditOutcome(editor_.insertMouse(MouseButton::Right, MouseAction::Press));
-    case MacroMenuCommand::RightRelease:
-        return onEditOutcome(editor_.insertMouse(MouseButton::Right, MouseAction::Release));
-    case MacroMenuCommand::RightClick:
-        return onEditOutcome(editor_.insertMouse(MouseButton::Right, MouseAction::Click));
-    case MacroMenuCommand::MiddlePress:
-        return onEditOutcome(editor_.insertMouse(MouseButton::Middle, MouseAction::Press));
-    case MacroMenuCommand::MiddleRelease:
-        return onEditOutcome(editor_.insertMouse(MouseButton::Middle, MouseAction::Release));
-    case MacroMenuCommand::MiddleClick:
-        return onEditOutcome(editor_.insertMouse(MouseButton::Middle, MouseAction::Click));
+    default:
+        return;
     }
 }
 

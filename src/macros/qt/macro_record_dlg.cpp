@@ -2,6 +2,7 @@
 
 #include "controls/qt/qt_canvas.h"
 #include "controls/qt/skin_images.h"
+#include "controls/qt/skinned_window.h"
 #include "controls/qt/transparent_list_box.h"
 #include "platform/qt/qt_key_hook.h"
 
@@ -10,9 +11,7 @@
 #include <QMap>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QRegularExpressionValidator>
-#include <QWindow>
 
 namespace talvex {
 
@@ -181,12 +180,7 @@ void CMacroRecordDlg::closeDialog(bool ok) {
 }
 
 void CMacroRecordDlg::startWindowDrag(int x, int y) {
-    // The window system moves the window where it can (Wayland allows nothing else); elsewhere
-    // the window follows the mouse itself.
-    if (QWindow* window = windowHandle(); window && window->startSystemMove())
-        return;
-    dragging_ = true;
-    dragGrip_ = QPoint(x, y);
+    drag_.start(*this, QPoint(x, y));
 }
 
 void CMacroRecordDlg::refresh() {
@@ -199,17 +193,9 @@ QImage CMacroRecordDlg::render() {
 }
 
 void CMacroRecordDlg::paintEvent(QPaintEvent*) {
-    QImage canvasImage = QtCanvas::backgroundCanvas(images_, SkinFolder::MacroManagement,
-                                                    MacroManagerLogic::kBackgroundImage);
-    if (!canvasImage.isNull()) {
-        QtCanvas canvas(canvasImage, images_);
-        logic_->paint(canvas);
-    }
-    QPainter painter(this);
-    if (canvasImage.isNull())
-        painter.fillRect(rect(), QColor(35, 35, 35));
-    else
-        painter.drawImage(0, 0, canvasImage);
+    paintSkinnedWindow(
+        *this, images_, SkinFolder::MacroManagement, MacroManagerLogic::kBackgroundImage,
+        [this](Canvas& canvas) { logic_->paint(canvas); }, QColor(35, 35, 35));
 }
 
 void CMacroRecordDlg::mousePressEvent(QMouseEvent* event) {
@@ -223,10 +209,8 @@ void CMacroRecordDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CMacroRecordDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - dragGrip_);
+    if (drag_.follow(*this, *event))
         return;
-    }
     const QPoint at = event->position().toPoint();
     if (logic_->onMouseMove(at.x(), at.y()))
         update();
@@ -247,22 +231,15 @@ void CMacroRecordDlg::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (event->button() != Qt::LeftButton)
         return;
-    dragging_ = false;
+    drag_.end();
     logic_->onLButtonUp(at.x(), at.y());
     refresh();
 }
 
 void CMacroRecordDlg::keyPressEvent(QKeyEvent* event) {
-    // The dialog ends only through its own buttons; Enter and Esc belong to the focused control.
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    default:
+    // Enter and Esc end an in-place list edit in the focused control, never the dialog.
+    if (!swallowDialogEndingKey(*event))
         QDialog::keyPressEvent(event);
-    }
 }
 
 bool runMacroManagerDialog(QWidget* parent, MacroStore& savedMacros, const KeyNameTable& names) {

@@ -4,11 +4,11 @@
 // the logic's lines, selections and texts into them, shows the event list's context menu and
 // hands mouse, list and box events back.
 
+#include "controls/qt/skinned_window.h"
 #include "macros/macro_manager_logic.h"
 #include "platform/qt/qt_prompts.h"
 
 #include <QDialog>
-#include <QPoint>
 
 #include <memory>
 #include <string>
@@ -67,8 +67,7 @@ private:
     std::unique_ptr<MacroManagerLogic> logic_;
     // The name line an in-place edit started on; the list reports only where the name went.
     int editedNameLine_ = -1;
-    bool dragging_ = false;
-    QPoint dragGrip_;
+    WindowDrag drag_;
 };
 
 // Runs the macro manager modally with the program's key capture, clock and skin. True when the

@@ -1,0 +1,45 @@
+#pragma once
+// What every skinned dialog does with its own window: paint its logic over the background image
+// in one piece, and move with the mouse when the user grabs a free spot.
+
+#include "controls/canvas.h"
+#include "controls/qt/skin_images.h"
+
+#include <QColor>
+#include <QPoint>
+
+#include <functional>
+#include <string_view>
+
+class QKeyEvent;
+class QMouseEvent;
+class QWidget;
+
+namespace talvex {
+
+// `paint` draws on a copy of the background image, which then covers the window; without the
+// background the window is filled with `fallback` and nothing else is drawn.
+void paintSkinnedWindow(QWidget& window, SkinImages& images, SkinFolder folder,
+                        std::string_view background, const std::function<void(Canvas&)>& paint,
+                        QColor fallback);
+
+// A skinned dialog ends only through its own buttons: Enter and Esc, which a dialog takes for
+// OK and Cancel, are accepted here and do nothing (true). Other keys are left alone.
+bool swallowDialogEndingKey(QKeyEvent& event);
+
+// Moves a frameless window as if its caption had been grabbed.
+class WindowDrag {
+public:
+    // The window system moves the window where it can (Wayland allows nothing else); elsewhere
+    // the window follows the mouse itself from `grip` (window coordinates) on.
+    void start(QWidget& window, QPoint grip);
+    // True when the movement belonged to a drag and moved the window.
+    bool follow(QWidget& window, const QMouseEvent& event);
+    void end() { active_ = false; }
+
+private:
+    bool active_ = false;
+    QPoint grip_;
+};
+
+} // namespace talvex
