@@ -30,70 +30,32 @@ struct ButtonSpec {
     int number;
     Rect rect; // inclusive
     const char* normal;
-    const char* over;
-    const char* caption; // nullptr: none, or drawn elsewhere
-    int captionX, captionY;
+    const char* over; // under the mouse; for the switch: switched on
 };
 
+// clang-format off
 constexpr ButtonSpec kButtons[] = {
-    {KeyMapLogic::Close,
-     {303, 2, 318, 17},
-     "button-close-normal.png",
-     "button-close-over.png",
-     nullptr,
-     0,
-     0},
-    {KeyMapLogic::TabKeys, {0, 31, 81, 57}, "large_button.png", "large_button.png", nullptr, 0, 0},
-    {KeyMapLogic::TabMacro,
-     {81, 31, 162, 57},
-     "large_button.png",
-     "large_button.png",
-     nullptr,
-     0,
-     0},
-    {KeyMapLogic::TabFunction,
-     {162, 31, 243, 57},
-     "large_button.png",
-     "large_button.png",
-     nullptr,
-     0,
-     0},
-    {KeyMapLogic::TabAdvanced,
-     {243, 31, 324, 57},
-     "large_button.png",
-     "large_button.png",
-     nullptr,
-     0,
-     0},
-    {KeyMapLogic::DisableSwitch,
-     {19, 251, 29, 260},
-     "Disable.png",
-     "Enable.png",
-     "禁用按键",
-     34,
-     249},
-    {KeyMapLogic::Restore,
-     {156, 246, 197, 268},
-     "button-cancel-normal.png",
-     "button-cancel-over.png",
-     "初始值",
-     158,
-     248},
-    {KeyMapLogic::Cancel,
-     {210, 246, 251, 268},
-     "button-cancel-normal.png",
-     "button-cancel-over.png",
-     "取消",
-     218,
-     248},
-    {KeyMapLogic::Save,
-     {264, 246, 305, 268},
-     "button-save-normal.png",
-     "button-save-over.png",
-     "保存",
-     272,
-     248},
+    {KeyMapLogic::Close, {303, 2, 318, 17}, "button-close-normal.png", "button-close-over.png"},
+    {KeyMapLogic::TabKeys, {0, 31, 81, 57}, "large_button.png", "large_button.png"},
+    {KeyMapLogic::TabMacro, {81, 31, 162, 57}, "large_button.png", "large_button.png"},
+    {KeyMapLogic::TabFunction, {162, 31, 243, 57}, "large_button.png", "large_button.png"},
+    {KeyMapLogic::TabAdvanced, {243, 31, 324, 57}, "large_button.png", "large_button.png"},
+    {KeyMapLogic::DisableSwitch, {19, 251, 29, 260}, "Disable.png", "Enable.png"},
+    {KeyMapLogic::Restore, {156, 246, 197, 268}, "button-cancel-normal.png", "button-cancel-over.png"},
+    {KeyMapLogic::Cancel, {210, 246, 251, 268}, "button-cancel-normal.png", "button-cancel-over.png"},
+    {KeyMapLogic::Save, {264, 246, 305, 268}, "button-save-normal.png", "button-save-over.png"},
 };
+// clang-format on
+
+struct ButtonCaption {
+    int number;
+    const char* text;
+    int x, y;
+};
+constexpr ButtonCaption kButtonCaptions[] = {{KeyMapLogic::DisableSwitch, "禁用按键", 34, 249},
+                                             {KeyMapLogic::Restore, "初始值", 158, 248},
+                                             {KeyMapLogic::Cancel, "取消", 218, 248},
+                                             {KeyMapLogic::Save, "保存", 272, 248}};
 
 // The switch is small, so it takes clicks a little around it too.
 constexpr int kSwitchSlack = 5;
@@ -594,8 +556,9 @@ void KeyMapLogic::paintButton(Canvas& canvas, int button) const {
     const ButtonSpec& b = buttonSpec(button);
     const bool lit = button == DisableSwitch ? disableSwitch_ : hover(button);
     canvas.drawImage(kSkin, lit ? b.over : b.normal, b.rect.left, b.rect.top);
-    if (b.caption)
-        canvas.drawCaption(b.caption, b.captionX, b.captionY, captionStyle());
+    for (const ButtonCaption& caption : kButtonCaptions)
+        if (caption.number == button)
+            canvas.drawCaption(caption.text, caption.x, caption.y, captionStyle());
 }
 
 void KeyMapLogic::paint(Canvas& canvas) const {
