@@ -1,6 +1,7 @@
 #include "keys/qt/key_map_dialog.h"
 
 #include "controls/qt/qt_canvas.h"
+#include "controls/qt/skinned_window.h"
 #include "controls/qt/vivid_tree.h"
 #include "macros/macro_record.h"
 #include "platform/qt/qt_key_hook.h"
@@ -10,8 +11,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QWindow>
 
 namespace talvex {
 
@@ -162,12 +161,7 @@ void CKeyMap::closeDialog(bool ok) {
 }
 
 void CKeyMap::startWindowDrag(int x, int y) {
-    // The window system moves the window where it can (Wayland allows nothing else); elsewhere
-    // the window follows the mouse itself.
-    if (QWindow* window = windowHandle(); window && window->startSystemMove())
-        return;
-    dragging_ = true;
-    dragGrip_ = QPoint(x, y);
+    drag_.start(*this, QPoint(x, y));
 }
 
 void CKeyMap::refresh() {
@@ -176,17 +170,9 @@ void CKeyMap::refresh() {
 }
 
 void CKeyMap::paintEvent(QPaintEvent*) {
-    QImage canvasImage =
-        QtCanvas::backgroundCanvas(images_, SkinFolder::Custom, KeyMapLogic::kBackgroundImage);
-    if (!canvasImage.isNull()) {
-        QtCanvas canvas(canvasImage, images_);
-        logic_->paint(canvas);
-    }
-    QPainter painter(this);
-    if (canvasImage.isNull())
-        painter.fillRect(rect(), QColor(35, 35, 35));
-    else
-        painter.drawImage(0, 0, canvasImage);
+    paintSkinnedWindow(
+        *this, images_, SkinFolder::Custom, KeyMapLogic::kBackgroundImage,
+        [this](Canvas& canvas) { logic_->paint(canvas); }, QColor(35, 35, 35));
 }
 
 void CKeyMap::mousePressEvent(QMouseEvent* event) {
@@ -197,10 +183,8 @@ void CKeyMap::mousePressEvent(QMouseEvent* event) {
 }
 
 void CKeyMap::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - dragGrip_);
+    if (drag_.follow(*this, *event))
         return;
-    }
     const QPoint at = event->position().toPoint();
     if (logic_->onMouseMove(at.x(), at.y()))
         update();
@@ -209,23 +193,15 @@ void CKeyMap::mouseMoveEvent(QMouseEvent* event) {
 void CKeyMap::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    dragging_ = false;
+    drag_.end();
     const QPoint at = event->position().toPoint();
     logic_->onLButtonUp(at.x(), at.y());
     refresh();
 }
 
 void CKeyMap::keyPressEvent(QKeyEvent* event) {
-    // The dialog ends only through its own buttons.
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    default:
+    if (!swallowDialogEndingKey(*event))
         QDialog::keyPressEvent(event);
-    }
 }
 
 bool CKeyMap::eventFilter(QObject* watched, QEvent* event) {

@@ -4,11 +4,11 @@
 // logic's texts and selections into them and hands mouse, focus and selection events back.
 
 #include "controls/qt/skin_images.h"
+#include "controls/qt/skinned_window.h"
 #include "keys/key_map_logic.h"
 #include "platform/qt/qt_prompts.h"
 
 #include <QDialog>
-#include <QPoint>
 
 #include <memory>
 #include <string>
@@ -66,8 +66,7 @@ private:
     VividTree* tree_ = nullptr;
     std::vector<QTreeWidgetItem*> treeItems_; // in functionTreeItems() order
     std::unique_ptr<KeyMapLogic> logic_;
-    bool dragging_ = false;
-    QPoint dragGrip_;
+    WindowDrag drag_;
 };
 
 // The names the macro list shows: the macros in use, in record order.
