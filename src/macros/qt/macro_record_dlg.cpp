@@ -2,6 +2,7 @@
 
 #include "controls/qt/qt_canvas.h"
 #include "controls/qt/skin_images.h"
+#include "controls/qt/skin_menu_style.h"
 #include "controls/qt/skinned_window.h"
 #include "controls/qt/transparent_list_box.h"
 #include "platform/qt/qt_key_hook.h"
@@ -25,12 +26,6 @@ const char* const kLoopBoxStyle =
     "QLineEdit { background-color: rgb(28, 28, 30); color: white; border: none; "
     "selection-background-color: rgb(239, 14, 2); }"
     "QLineEdit:disabled { color: rgb(110, 110, 116); }";
-
-// The context menu in the skin's colours; its submenus take the style from it.
-const char* const kMenuStyle =
-    "QMenu { background-color: rgb(40, 40, 44); color: white; border: 1px solid rgb(70, 70, 76); }"
-    "QMenu::item { padding: 4px 22px 4px 14px; }"
-    "QMenu::item:selected { background-color: rgb(239, 14, 2); }";
 
 QString qs(const std::u16string& text) {
     return QString::fromStdU16String(text);
@@ -139,7 +134,8 @@ void CMacroRecordDlg::createControls() {
 
 void CMacroRecordDlg::buildMenu() {
     menu_ = new QMenu(QStringLiteral("MacroDefine"), this);
-    menu_->setStyleSheet(kMenuStyle);
+    // Its submenus take the style from it.
+    menu_->setStyleSheet(kSkinMenuStyle);
     QMap<QString, QMenu*> submenus;
     for (const MacroMenuItem& item : macroMenuItems()) {
         QMenu* target = menu_;

@@ -1,15 +1,14 @@
 #include "profiles/qt/configure_dlg.h"
 
-#include "controls/qt/qt_canvas.h"
 #include "controls/qt/skin_images.h"
 #include "controls/qt/skin_menu_style.h"
+#include "controls/qt/skinned_window.h"
 #include "controls/qt/transparent_list_box.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
 
 namespace talvex {
@@ -80,17 +79,9 @@ void CConfigureDlg::closeDialog() {
 }
 
 void CConfigureDlg::paintEvent(QPaintEvent*) {
-    QImage canvasImage = QtCanvas::backgroundCanvas(images_, SkinFolder::Config,
-                                                    ProfileManagerLogic::kBackgroundImage);
-    if (!canvasImage.isNull()) {
-        QtCanvas canvas(canvasImage, images_);
-        logic_->paint(canvas);
-    }
-    QPainter painter(this);
-    if (canvasImage.isNull())
-        painter.fillRect(rect(), QColor(53, 53, 53));
-    else
-        painter.drawImage(0, 0, canvasImage);
+    paintSkinnedWindow(
+        *this, images_, SkinFolder::Config, ProfileManagerLogic::kBackgroundImage,
+        [this](Canvas& canvas) { logic_->paint(canvas); }, QColor(53, 53, 53));
 }
 
 void CConfigureDlg::mousePressEvent(QMouseEvent* event) {
@@ -112,15 +103,8 @@ void CConfigureDlg::mouseReleaseEvent(QMouseEvent* event) {
 
 void CConfigureDlg::keyPressEvent(QKeyEvent* event) {
     // The dialog ends only through its close area.
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    default:
+    if (!swallowDialogEndingKey(*event))
         QDialog::keyPressEvent(event);
-    }
 }
 
 void runConfigureDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths) {
