@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QTimer>
 #include <functional>
+#include <type_traits>
 
 namespace talvex::testing {
 
@@ -29,17 +30,22 @@ template <typename Done> bool spinUntil(Done done, int ms = 3000) {
 }
 
 // Runs `answer` on the next modal widget once it is shown (polling from the event loop that
-// the modal run spins), so a test can click through QMessageBox::exec() and friends.
-inline void answerNextModal(std::function<void(QWidget*)> answer) {
+// the modal run spins), so a test can click through QMessageBox::exec() and friends. With a
+// type, it waits for an open popup menu or a modal widget of that type, so a test can answer a
+// chooser opened from a dialog that is itself modal.
+template <typename T = QWidget>
+void answerNextModal(std::function<void(std::type_identity_t<T>*)> answer) {
     auto* timer = new QTimer(&qtTestApp());
     timer->setInterval(5);
     QObject::connect(timer, &QTimer::timeout, [timer, answer = std::move(answer)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
+        T* shown = qobject_cast<T*>(QApplication::activePopupWidget());
+        if (!shown)
+            shown = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!shown)
             return;
         timer->stop();
         timer->deleteLater();
-        answer(modal);
+        answer(shown);
     });
     timer->start();
 }

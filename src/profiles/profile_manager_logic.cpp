@@ -3,6 +3,7 @@
 #include "profiles/profile_names.h"
 
 #include <array>
+#include <functional>
 
 namespace talvex {
 
@@ -145,48 +146,45 @@ void ProfileManagerLogic::createProfile() {
     showStore(keep);
 }
 
-void ProfileManagerLogic::copyProfile() {
+void ProfileManagerLogic::onSelectedProfile(
+    const char* refusal, const std::function<ProfileStatus(std::size_t)>& command) {
     if (!hasSelection()) {
-        tell(kSelectToCopy);
+        tell(refusal);
         return;
     }
     const std::string keep = selectedName();
-    tellFailure(store_.CopyProfile(static_cast<std::size_t>(selection_)));
+    tellFailure(command(static_cast<std::size_t>(selection_)));
     showStore(keep);
+}
+
+void ProfileManagerLogic::copyProfile() {
+    onSelectedProfile(kSelectToCopy, [this](std::size_t s) { return store_.CopyProfile(s); });
 }
 
 void ProfileManagerLogic::saveIntoProfile() {
-    if (!hasSelection()) {
-        tell(kSelectToCopy);
-        return;
-    }
-    const std::string keep = selectedName();
-    std::optional<std::string> exportPath =
-        ports_.prompts.saveFile("", chooserFolder_, kFileFilter);
-    // Cancelling the chooser only skips the export: the profile still takes the configuration.
-    std::optional<fs::path> target;
-    if (exportPath)
-        target = fs::path(withDefaultExtension(*exportPath));
-    tellFailure(store_.StoreWorkingToProfile(static_cast<std::size_t>(selection_),
-                                             working_.workingSettings, working_.assignments,
-                                             target));
-    showStore(keep);
+    onSelectedProfile(kSelectToCopy, [this](std::size_t s) {
+        std::optional<std::string> chosen =
+            ports_.prompts.saveFile("", chooserFolder_, kFileFilter);
+        // Cancelling the chooser only skips the export: the profile still takes the
+        // configuration.
+        std::optional<fs::path> exportPath;
+        if (chosen)
+            exportPath = fs::path(withDefaultExtension(*chosen));
+        return store_.StoreWorkingToProfile(s, working_.workingSettings, working_.assignments,
+                                            exportPath);
+    });
 }
 
 void ProfileManagerLogic::loadIntoProfile() {
-    if (!hasSelection()) {
-        tell(kSelectToOpen);
-        return;
-    }
-    const std::string keep = selectedName();
-    std::optional<std::string> importPath =
-        ports_.prompts.openFile("", chooserFolder_, kFileFilter);
-    std::optional<fs::path> source;
-    if (importPath)
-        source = fs::path(*importPath);
-    tellFailure(store_.LoadFileIntoProfile(static_cast<std::size_t>(selection_),
-                                           working_.workingSettings, working_.assignments, source));
-    showStore(keep);
+    onSelectedProfile(kSelectToOpen, [this](std::size_t s) {
+        std::optional<std::string> chosen =
+            ports_.prompts.openFile("", chooserFolder_, kFileFilter);
+        std::optional<fs::path> importPath;
+        if (chosen)
+            importPath = fs::path(*chosen);
+        return store_.LoadFileIntoProfile(s, working_.workingSettings, working_.assignments,
+                                          importPath);
+    });
 }
 
 void ProfileManagerLogic::deleteProfile() {
@@ -194,19 +192,14 @@ void ProfileManagerLogic::deleteProfile() {
         tell(kKeepOne);
         return;
     }
-    if (!hasSelection()) {
-        tell(kSelectToDelete);
-        return;
-    }
-    const std::string keep = selectedName();
-    if (ports_.prompts.message(kDeleteQuestion, kMessageCaption, MessageButtons::OkCancel,
-                               MessageIcon::None) == MessageAnswer::Ok) {
-        tellFailure(store_.DeleteProfile(static_cast<std::size_t>(selection_)));
-    } else {
+    onSelectedProfile(kSelectToDelete, [this](std::size_t s) {
+        if (ports_.prompts.message(kDeleteQuestion, kMessageCaption, MessageButtons::OkCancel,
+                                   MessageIcon::None) == MessageAnswer::Ok)
+            return store_.DeleteProfile(s);
         // The folder may have changed behind the dialog's back while the question was open.
         store_.ReloadProfiles();
-    }
-    showStore(keep);
+        return ProfileStatus::Done;
+    });
 }
 
 void ProfileManagerLogic::showStore(const std::string& selectedName) {

@@ -10,6 +10,7 @@
 #include "profiles/profile_store.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -88,6 +89,10 @@ private:
     void saveIntoProfile();
     void loadIntoProfile();
     void deleteProfile();
+    // Runs `command` on the selected profile, or tells `refusal` when none is selected; then
+    // shows the list again with the same profile selected.
+    void onSelectedProfile(const char* refusal,
+                           const std::function<ProfileStatus(std::size_t)>& command);
     // Shows the store's list again, keeping `selectedName` selected when it is still listed.
     void showStore(const std::string& selectedName);
     std::string selectedName() const;

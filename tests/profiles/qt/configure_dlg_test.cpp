@@ -15,17 +15,15 @@
 #include "platform/recording_shell.h"
 #include "platform/scripted_prompts.h"
 #include "qt_test_app.h"
-#include "simulator/simulator_backend.h"
+#include "simulated_bus.h"
 #include "test_folder.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -54,31 +52,6 @@ void click(QWidget* target, QPoint at) {
     mouse(target, QEvent::MouseButtonRelease, at, Qt::LeftButton);
 }
 
-template <typename Done> bool spinUntil(Done done, int ms = 3000) {
-    QDeadlineTimer deadline(ms);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
-// Runs `act` once a widget of type T is the active modal widget (or, for a menu, the open
-// popup), from the event loop that the modal run spins.
-template <typename T> void whenShown(std::function<void(T*)> act) {
-    auto* timer = new QTimer(&testing::qtTestApp());
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act = std::move(act)] {
-        T* shown = qobject_cast<T*>(QApplication::activePopupWidget());
-        if (!shown)
-            shown = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!shown)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        act(shown);
-    });
-    timer->start();
-}
-
 // Chooses the menu item with that text, as a user pressing Return on it.
 void choose(QMenu* menu, const char* text) {
     for (QAction* action : menu->actions())
@@ -91,7 +64,7 @@ void choose(QMenu* menu, const char* text) {
 // A right press on the list at its line, and the menu item to choose when the menu opens.
 void runMenuCommand(CConfigureDlg& dialog, int line, const char* item) {
     CTransparentListBox* list = dialog.profileList();
-    whenShown<QMenu>([item](QMenu* menu) { choose(menu, item); });
+    testing::answerNextModal<QMenu>([item](QMenu* menu) { choose(menu, item); });
     mouse(list->viewport(), QEvent::MouseButtonPress, list->itemRect(line).center(),
           Qt::RightButton);
 }
@@ -180,7 +153,7 @@ TEST_F(ConfigureDlgTest, EnterDoesNotCloseAndTheCloseAreaDoes) {
     put("Profile_1");
     CConfigureDlg dialog(keys, paths, skin);
     int result = -1;
-    whenShown<CConfigureDlg>([&result](CConfigureDlg* shown) {
+    testing::answerNextModal<CConfigureDlg>([&result](CConfigureDlg* shown) {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
             QApplication::sendEvent(shown, &press);
@@ -204,7 +177,7 @@ TEST_F(ConfigureDlgTest, RenamingALineRenamesTheFile) {
     ASSERT_NE(list->editor(), nullptr);
     list->editor()->setText(QStringLiteral("游戏"));
     list->endEdit(true);
-    ASSERT_TRUE(spinUntil([&] { return fs::exists(paths.profileFolder() / "游戏.bin"); }));
+    ASSERT_TRUE(testing::spinUntil([&] { return fs::exists(paths.profileFolder() / "游戏.bin"); }));
     EXPECT_FALSE(fs::exists(paths.profileFolder() / "Profile_1.bin"));
     EXPECT_EQ(listed(dialog), (Names{"Work", "游戏"}));
     EXPECT_EQ(list->currentIndex(), 1);
@@ -228,7 +201,7 @@ protected:
     // it must close through the close area.
     void inProfileManager(std::function<void(CConfigureDlg&)> inside) {
         bool ran = false;
-        whenShown<CConfigureDlg>([&](CConfigureDlg* dialog) {
+        testing::answerNextModal<CConfigureDlg>([&](CConfigureDlg* dialog) {
             inside(*dialog);
             ran = true;
             click(dialog, QPoint(255, 15));
@@ -249,19 +222,9 @@ protected:
         return s.lightBrightness;
     }
 
-    struct Bus final : HidBackend {
-        std::vector<HidInterfaceInfo> enumerate() override {
-            return SimulatorBackend(keyboard).enumerate();
-        }
-        std::unique_ptr<HidChannel> open(const std::string& path, ChannelRole role) override {
-            return SimulatorBackend(keyboard).open(path, role);
-        }
-        std::shared_ptr<SimulatedKeyboard> keyboard;
-    };
-
     testing::TestFolder program{"talvex-profdlg-program"};
     testing::TestFolder data{"talvex-profdlg-road"};
-    Bus bus;
+    testing::SimulatedBus bus;
     InstantPauser pauser;
     FakeDeviceMonitor monitor;
     FakeNotificationIcon icon;
@@ -272,7 +235,7 @@ protected:
 };
 
 TEST_F(ProfileRoadTest, AStoredProfileLoadsBackIntoTheMainWindow) {
-    ASSERT_TRUE(spinUntil([this] { return !dlg->deviceThread().busy(); }));
+    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }));
     dlg->show();
     const std::uint8_t stored = dlg->keys().workingSettings.lightBrightness;
     CBitSlider* slider = brightnessSlider();
@@ -285,7 +248,7 @@ TEST_F(ProfileRoadTest, AStoredProfileLoadsBackIntoTheMainWindow) {
         click(&dialog, QPoint(40, 590));
         ASSERT_EQ(dialog.profileList()->count(), 1);
         selectLine(dialog, 0);
-        whenShown<QFileDialog>([](QFileDialog* chooser) { chooser->reject(); });
+        testing::answerNextModal<QFileDialog>([](QFileDialog* chooser) { chooser->reject(); });
         runMenuCommand(dialog, 0, "保存");
     });
     DeviceSettings inProfile = zeroSettings();
@@ -302,7 +265,7 @@ TEST_F(ProfileRoadTest, AStoredProfileLoadsBackIntoTheMainWindow) {
     // Load the profile's file back through the chooser.
     inProfileManager([&](CConfigureDlg& dialog) {
         selectLine(dialog, 0);
-        whenShown<QFileDialog>([&](QFileDialog* chooser) {
+        testing::answerNextModal<QFileDialog>([&](QFileDialog* chooser) {
             chooser->selectFile(QString::fromStdString(profile.string()));
             static_cast<QDialog*>(chooser)->accept(); // QFileDialog::accept checks the name
         });
