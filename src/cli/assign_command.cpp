@@ -158,7 +158,7 @@ int runAssignCommand(CliContext& context, const CliArgs& args) {
         std::shared_ptr<MacroStore> macros;
         const CommitResult result =
             commitKeyAssignment(*state, names, macroRefreshFor(file, macros), file);
-        if (result.apply != ApplyResult::Applied)
+        if (result.apply != KeyApplyResult::Applied)
             return context.badInput("the assignment was refused");
         if (!result.saved)
             return context.badInput(result.saveError);

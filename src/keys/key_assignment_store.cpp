@@ -140,20 +140,20 @@ bool selectPosition(KeyAssignmentState& state, std::size_t position) {
     return true;
 }
 
-ApplyResult applyKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
+KeyApplyResult applyKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
                                const MacroSlotRefresh& refreshMacroSlots) {
     const std::size_t position = state.selectedPosition;
     if (position >= kKeyPositionCount)
-        return ApplyResult::InvalidPosition;
+        return KeyApplyResult::InvalidPosition;
     PendingAssignment& p = state.pendingAssignment;
 
     if (p.keyCount == kRestoreMarker) {
         restoreKey(state, position);
         p.keyEnabled = true;
-        return ApplyResult::Applied;
+        return KeyApplyResult::Applied;
     }
     if (isHostActionType(p.type) && !isStorableActionPath(p.actionPath))
-        return ApplyResult::PathRefused;
+        return KeyApplyResult::PathRefused;
 
     switch (static_cast<AssignmentType>(p.type)) {
     case AssignmentType::SingleKey:
@@ -180,7 +180,7 @@ ApplyResult applyKeyAssignment(KeyAssignmentState& state, const KeyNameTable& na
     default: // an unknown type changes nothing
         break;
     }
-    return ApplyResult::Applied;
+    return KeyApplyResult::Applied;
 }
 
 void applyEnableSwitch(KeyAssignmentState& state) {
@@ -199,13 +199,13 @@ CommitResult commitKeyAssignment(KeyAssignmentState& state, const KeyNameTable& 
     CommitResult result;
     const std::size_t position = state.selectedPosition;
     if (position >= kKeyPositionCount) {
-        result.apply = ApplyResult::InvalidPosition;
+        result.apply = KeyApplyResult::InvalidPosition;
         return result;
     }
     const std::uint8_t modifiedBefore = state.keyModified[position];
     state.keyModified[position] = 0;
     result.apply = applyKeyAssignment(state, names, refreshMacroSlots);
-    if (result.apply != ApplyResult::Applied) {
+    if (result.apply != KeyApplyResult::Applied) {
         state.keyModified[position] = modifiedBefore;
         return result;
     }

@@ -46,7 +46,7 @@ struct KeyAssignmentState {
 // module owns the macros, so the caller supplies it.
 using MacroSlotRefresh = std::function<void(DeviceSettings&)>;
 
-enum class ApplyResult {
+enum class KeyApplyResult {
     Applied,
     InvalidPosition, // selectedPosition names no key position; nothing changed
     PathRefused,     // the action path does not fit the entry; nothing changed
@@ -57,14 +57,14 @@ bool selectPosition(KeyAssignmentState& state, std::size_t position);
 
 // Turns pendingAssignment into the selected key's entry, key slot, enable bit, macro slots and
 // modified flag. Memory only: commitKeyAssignment adds the enable switch and the file.
-ApplyResult applyKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
+KeyApplyResult applyKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
                                const MacroSlotRefresh& refreshMacroSlots);
 
 // The dialog's disable switch: enables the selected key, or disables it and marks it modified.
 void applyEnableSwitch(KeyAssignmentState& state);
 
 struct CommitResult {
-    ApplyResult apply = ApplyResult::Applied;
+    KeyApplyResult apply = KeyApplyResult::Applied;
     bool saved = false;
     std::string saveError;
 };

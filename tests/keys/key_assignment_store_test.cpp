@@ -69,7 +69,7 @@ protected:
 
 TEST_F(KeyAssignmentStoreTest, SingleKeyWritesThePlainSlotAndMarksTheKey) {
     const CommitResult result = save(kEsc, keys(0, {'A'}));
-    EXPECT_EQ(result.apply, ApplyResult::Applied);
+    EXPECT_EQ(result.apply, KeyApplyResult::Applied);
     EXPECT_TRUE(result.saved);
     EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 4, 0}));
     EXPECT_EQ(state.assignments[kEsc].type, 0);
@@ -200,11 +200,11 @@ TEST_F(KeyAssignmentStoreTest, OverlongOrBrokenPathIsRefusedAndNothingChanges) {
     const KeyAssignmentState before = state;
     PendingAssignment p = ofType(AssignmentType::PlaySound);
     p.actionPath = std::u16string(256, u'a');
-    EXPECT_EQ(save(kEnter, p).apply, ApplyResult::PathRefused);
+    EXPECT_EQ(save(kEnter, p).apply, KeyApplyResult::PathRefused);
     p.actionPath = std::u16string(u"/a\0b", 4);
     p.keyEnabled = false;
     const CommitResult result = save(kEnter, p);
-    EXPECT_EQ(result.apply, ApplyResult::PathRefused);
+    EXPECT_EQ(result.apply, KeyApplyResult::PathRefused);
     EXPECT_FALSE(result.saved);
     EXPECT_EQ(state.workingSettings, before.workingSettings);
     EXPECT_EQ(state.assignments, before.assignments);
@@ -212,7 +212,7 @@ TEST_F(KeyAssignmentStoreTest, OverlongOrBrokenPathIsRefusedAndNothingChanges) {
     EXPECT_FALSE(std::filesystem::exists(file));
 
     p.actionPath = std::u16string(255, u'a');
-    EXPECT_EQ(save(kEnter, p).apply, ApplyResult::Applied);
+    EXPECT_EQ(save(kEnter, p).apply, KeyApplyResult::Applied);
     EXPECT_EQ(state.assignments[kEnter].pathText().size(), 255u);
 }
 
@@ -276,7 +276,7 @@ TEST_F(KeyAssignmentStoreTest, PositionsOutsideTheKeyboardAreRefused) {
     state.selectedPosition = 200;
     state.pendingAssignment = keys(0, {'A'});
     const KeyAssignmentState before = state;
-    EXPECT_EQ(commitKeyAssignment(state, names, refresh, file).apply, ApplyResult::InvalidPosition);
+    EXPECT_EQ(commitKeyAssignment(state, names, refresh, file).apply, KeyApplyResult::InvalidPosition);
     applyEnableSwitch(state);
     EXPECT_EQ(state.workingSettings, before.workingSettings);
     EXPECT_EQ(state.assignments, before.assignments);
@@ -286,7 +286,7 @@ TEST_F(KeyAssignmentStoreTest, PositionsOutsideTheKeyboardAreRefused) {
 TEST_F(KeyAssignmentStoreTest, WriteFailureIsReportedAndMemoryKeepsTheEdit) {
     file = folder / "missing-folder" / "keymap.bin";
     const CommitResult result = save(kEsc, keys(0, {'A'}));
-    EXPECT_EQ(result.apply, ApplyResult::Applied);
+    EXPECT_EQ(result.apply, KeyApplyResult::Applied);
     EXPECT_FALSE(result.saved);
     EXPECT_FALSE(result.saveError.empty());
     EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 4, 0}));

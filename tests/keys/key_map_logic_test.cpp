@@ -320,7 +320,7 @@ TEST_F(KeyMapLogicTest, RestoreClosesWithOkFromAnyPageAndReEnables) {
     click(KeyMapLogic::Restore);
     EXPECT_EQ(host.closed, true);
     EXPECT_EQ(pending().keyCount, kRestoreMarker);
-    ASSERT_EQ(applyKeyAssignment(state, names, nullptr), ApplyResult::Applied);
+    ASSERT_EQ(applyKeyAssignment(state, names, nullptr), KeyApplyResult::Applied);
     applyEnableSwitch(state);
     EXPECT_TRUE(keyEnabledAt(state.workingSettings, kKeyA));
 }
