@@ -79,7 +79,7 @@ void paintClock(QPainter& p, int w, int h) {
 }
 
 void paintTreeGlyph(QPainter& p, int w, int h, bool expanded) {
-    p.fillRect(0, 0, w, h, kDialogBody);
+    p.fillRect(0, 0, w, h, kTreeBack);
     chevron(p, QRectF(0, 0, w, h), expanded, kRedBright, 1.5);
 }
 

@@ -2,6 +2,7 @@
 #include "app/qt/about_box.h"
 #include "app/qt/talvex_app.h"
 #include "app/qt/talvex_dlg.h"
+#include "controls/qt/skin_theme.h"
 #include "controls/qt/splash_screen.h"
 #include "platform/hidapi_backend.h"
 #include "platform/qt/qt_notification_icon.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
     if (!talvex.initInstance())
         return 0;
     initSkinResources();
+    applySkinPalette(app);
 
     std::unique_ptr<HidBackend> backend;
     std::unique_ptr<Pauser> pauser;

@@ -3,6 +3,7 @@
 #include "controls/qt/edit_helper.h"
 #include "controls/qt/qt_canvas.h"
 #include "controls/qt/skin_images.h"
+#include "controls/qt/skin_theme.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -70,6 +71,7 @@ CTransparentListBox::CTransparentListBox(bool sorted, QWidget* parent)
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    useSkinScrollBars(*this);
     verticalScrollBar()->setSingleStep(1);
     // Using the scroll bar takes the focus, which also ends a running edit.
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] {

@@ -1,6 +1,7 @@
 #include "controls/qt/vivid_tree.h"
 
 #include "controls/qt/skin_images.h"
+#include "controls/qt/skin_theme.h"
 
 #include <QHeaderView>
 #include <QLinearGradient>
@@ -32,6 +33,7 @@ VividTree::VividTree(QWidget* parent) : QTreeWidget(parent) {
     // Every pixel is painted by paintEvent; erasing first would only flicker.
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    useSkinScrollBars(*this);
     // A stretched bitmap follows the content's size, so the whole view changes with it.
     auto repaintBitmap = [this] {
         if (backgroundMode_ == BitmapBackground) {

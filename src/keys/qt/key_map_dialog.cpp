@@ -1,6 +1,7 @@
 #include "keys/qt/key_map_dialog.h"
 
 #include "controls/qt/qt_canvas.h"
+#include "controls/qt/skin_theme.h"
 #include "controls/qt/skinned_window.h"
 #include "controls/qt/vivid_tree.h"
 #include "macros/macro_record.h"
@@ -80,6 +81,7 @@ void CKeyMap::createControls() {
         box->setStyleSheet(kControlStyle);
         box->setFont(font);
     }
+    useSkinScrollBars(*macroList_);
     for (QLineEdit* box : {singleBox_, combinationBox_}) {
         box->setTextMargins(2, 0, 0, 0);
         box->installEventFilter(this);
