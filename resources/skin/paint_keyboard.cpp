@@ -45,16 +45,21 @@ void paintKeycap(QPainter& p, const KeyGeometry& key, bool lit) {
     const QString label =
         QString::fromUtf8(key.label.data(), static_cast<qsizetype>(key.label.size()));
     const int room = key.rect.right - key.labelX - 2;
-    QFont f = fittingFont(label, 11, std::max(room, 8), QFont::DemiBold);
+    constexpr int kLabelPixels = 11;
+    QFont f = fittingFont(label, kLabelPixels, std::max(room, 8), QFont::DemiBold);
+    // A label shrunk to fit keeps the middle of a full-size one instead of riding up the cap.
+    const int labelY =
+        key.labelY +
+        (QFontMetrics(font(kLabelPixels, QFont::DemiBold)).height() - QFontMetrics(f).height()) / 2;
     if (lit) {
         QColor halo(255, 60, 20, 70);
         for (int dx = -1; dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy)
                 if (dx != 0 || dy != 0)
-                    textAt(p, key.labelX + dx, key.labelY + dy, label, f, halo);
-        textAt(p, key.labelX, key.labelY, label, f, QColor(255, 226, 218));
+                    textAt(p, key.labelX + dx, labelY + dy, label, f, halo);
+        textAt(p, key.labelX, labelY, label, f, QColor(255, 226, 218));
     } else {
-        textAt(p, key.labelX, key.labelY, label, f, QColor(206, 206, 212));
+        textAt(p, key.labelX, labelY, label, f, QColor(206, 206, 212));
     }
 }
 
