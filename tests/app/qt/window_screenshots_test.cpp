@@ -46,12 +46,18 @@ void click(QWidget* widget, QPoint at) {
     }
 }
 
-// A rainbow across the keyboard, left to right, for the custom layout the DIY view shows.
+// A rainbow across the keyboard, red at the left edge to violet at the right, for the custom
+// layout the DIY view shows.
 void paintRainbow(DeviceSettings& settings, std::size_t layoutIndex) {
+    int left = keyRectOnWindow(0).left, right = left;
+    for (std::size_t p = 0; p < kKeyPositionCount; ++p) {
+        left = std::min(left, keyRectOnWindow(p).left);
+        right = std::max(right, keyRectOnWindow(p).left);
+    }
     auto layout = settings.customLayout(layoutIndex);
     for (std::size_t p = 0; p < kKeyPositionCount; ++p) {
-        const Rect r = keyRectOnWindow(p);
-        const QColor c = QColor::fromHsv((r.left * 300 / 1000) % 360, 230, 255);
+        const int hue = (keyRectOnWindow(p).left - left) * 280 / std::max(1, right - left);
+        const QColor c = QColor::fromHsv(hue, 230, 255);
         const std::size_t at = keyPositions()[p].cellOffset;
         layout[at + 1] = static_cast<std::uint8_t>(c.red());
         layout[at + 2] = static_cast<std::uint8_t>(c.green());
