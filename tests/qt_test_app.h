@@ -1,10 +1,12 @@
 #pragma once
-// The one QApplication of a Qt test executable, made on first use, and a way to answer the
-// modal dialog that the code under test is about to run.
+// The one QApplication of a Qt test executable, made on first use, a left click, and a way to
+// answer the modal dialog that the code under test is about to run.
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QMouseEvent>
 #include <QTimer>
+#include <QWidget>
 #include <functional>
 #include <type_traits>
 
@@ -27,6 +29,16 @@ template <typename Done> bool spinUntil(Done done, int ms = 3000) {
     while (!done() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return done();
+}
+
+// A left click at `at` (widget coordinates), delivered straight to the widget.
+inline void leftClick(QWidget* widget, QPoint at) {
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(widget, &event);
+    }
 }
 
 // Runs `answer` on the next modal widget once it is shown (polling from the event loop that

@@ -37,14 +37,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void click(QWidget* widget, QPoint at) {
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(widget, &event);
-    }
-}
+using testing::leftClick;
 
 // A rainbow across the keyboard, red at the left edge to violet at the right, for the custom
 // layout the DIY view shows.
@@ -162,12 +155,12 @@ TEST_F(WindowScreenshots, KeyDialogPages) {
     dialog.show();
     save(dialog, "key_dialog_advanced.png");
 
-    click(&dialog, QPoint(40, 44));
+    leftClick(&dialog, QPoint(40, 44));
     hook.press(162); // left Ctrl
     save(dialog, "key_dialog_keys.png");
-    click(&dialog, QPoint(120, 44));
+    leftClick(&dialog, QPoint(120, 44));
     save(dialog, "key_dialog_macro.png");
-    click(&dialog, QPoint(200, 44));
+    leftClick(&dialog, QPoint(200, 44));
     dialog.functionTree()->expandAll(); // long enough to scroll
     save(dialog, "key_dialog_function.png");
 }
@@ -178,16 +171,16 @@ TEST_F(WindowScreenshots, MacroManagerWithARecordedMacro) {
     macros.records[0].setNameText(u"Rapid fire");
     CMacroRecordDlg dialog(macros, names, hook, clock, skin);
     dialog.show();
-    click(&dialog, {40, 380});                     // 新建
-    click(&dialog, {375, 175});                    // record the delays
-    click(&dialog, {300, 110});                    // 开始录制
+    leftClick(&dialog, {40, 380});                 // 新建
+    leftClick(&dialog, {375, 175});                // record the delays
+    leftClick(&dialog, {300, 110});                // 开始录制
     for (std::uint8_t vk : {72, 69, 76, 76, 79}) { // H E L L O: more lines than the list shows
         hook.press(vk);
         clock.advanceMs(120);
         hook.release(vk);
         clock.advanceMs(250);
     }
-    click(&dialog, {300, 110}); // stop
+    leftClick(&dialog, {300, 110}); // stop
     ASSERT_GT(dialog.eventList()->count(), 17);
     save(dialog, "macro_manager.png");
 }
@@ -203,7 +196,7 @@ TEST_F(WindowScreenshots, ProfileManager) {
     CConfigureDlg dialog(keys, paths, skin);
     dialog.show();
     CTransparentListBox* list = dialog.profileList();
-    click(list->viewport(), list->itemRect(1).center());
+    leftClick(list->viewport(), list->itemRect(1).center());
     save(dialog, "profile_manager.png");
 }
 

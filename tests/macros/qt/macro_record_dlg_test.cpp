@@ -33,14 +33,7 @@ namespace fs = std::filesystem;
 
 constexpr std::uint8_t kA = 65; // device code 4
 
-void click(QWidget* widget, QPoint at) {
-    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-        QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::LeftButton,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(widget, &event);
-    }
-}
+using testing::leftClick;
 
 class MacroRecordDlgTest : public ::testing::Test {
 protected:
@@ -94,9 +87,9 @@ TEST_F(MacroRecordDlgTest, RecordedMacroReachesTheKeyboardWhenTheMainWindowSaves
     testing::answerNextModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<CMacroRecordDlg*>(modal);
         ASSERT_NE(dialog, nullptr);
-        click(dialog, {40, 380});  // 新建
-        click(dialog, {375, 175}); // the delay tick
-        click(dialog, {300, 110}); // 开始录制
+        leftClick(dialog, {40, 380});  // 新建
+        leftClick(dialog, {375, 175}); // the delay tick
+        leftClick(dialog, {300, 110}); // 开始录制
         hook.press(kA);
         clock.advanceMs(1500);
         hook.release(kA);
@@ -107,7 +100,7 @@ TEST_F(MacroRecordDlgTest, RecordedMacroReachesTheKeyboardWhenTheMainWindowSaves
         const QImage shown = dialog->render();
         EXPECT_EQ(shown.pixelColor(378, 179), QColor(255, 33, 0)); // ticked
         saveRender(*dialog, "macro_manager_recorded.png");
-        click(dialog, {300, 410}); // 确定
+        leftClick(dialog, {300, 410}); // 确定
     });
     window.openMacroManager();
     window.save();
