@@ -2,6 +2,7 @@
 #include "app/qt/about_box.h"
 #include "app/qt/talvex_dlg.h"
 #include "controls/qt/qt_canvas.h"
+#include "controls/qt/skin_menu_style.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -94,6 +95,7 @@ void CTalvexDlg::contextMenuEvent(QContextMenuEvent* event) {
     if (event->pos().y() >= kTitleStripHeight)
         return QWidget::contextMenuEvent(event);
     QMenu menu(this);
+    menu.setStyleSheet(kSkinMenuStyle);
     connect(menu.addAction(QString::fromUtf8(kAboutMenuText)), &QAction::triggered, this,
             [this] { runAboutBox(this); });
     menu.exec(event->globalPos());
