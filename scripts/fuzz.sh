@@ -43,7 +43,11 @@ for name in "${names[@]}"; do
     corpus="$BUILD/corpus/$name"
     mkdir -p "$corpus"
     echo "fuzz $name for ${SECONDS_EACH}s"
-    "$BUILD/fuzz/talvex_fuzz_$name" "$corpus" "fuzz/corpus/$name" \
+    seeds=()
+    if [ -d "fuzz/corpus/$name" ]; then
+        seeds=("fuzz/corpus/$name")
+    fi
+    "$BUILD/fuzz/talvex_fuzz_$name" "$corpus" "${seeds[@]}" \
         -max_total_time="$SECONDS_EACH" -max_len="$(max_len "$name")" -timeout=10 \
         -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$BUILD/findings/$name-" \
         2>"$BUILD/$name.log" || {
