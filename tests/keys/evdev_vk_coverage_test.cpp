@@ -21,9 +21,11 @@ std::set<int> capturableVks() {
 TEST(EvdevVkCoverage, EveryNamedKeyboardKeyCanBeCaptured) {
     const std::set<int> capturable = capturableVks();
     const KeyNameTable names = buildKeyNameTable();
-    for (int vk = 0; vk < 240; ++vk) // 240 and up are mouse actions, not keys
-        if (names.deviceCode(static_cast<std::uint8_t>(vk)) != 0)
+    for (int vk = 0; vk < 240; ++vk) { // 240 and up are mouse actions, not keys
+        if (names.deviceCode(static_cast<std::uint8_t>(vk)) != 0) {
             EXPECT_TRUE(capturable.count(vk)) << "vk " << vk;
+        }
+    }
 }
 
 TEST(EvdevVkCoverage, EveryKeyPositionCanBeCaptured) {

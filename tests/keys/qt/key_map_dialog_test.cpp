@@ -59,9 +59,15 @@ protected:
           binary(std::getenv("TALVEX_BINARY_DIR") ? std::getenv("TALVEX_BINARY_DIR") : "."),
           folder(fs::temp_directory_path() / "talvex_key_map_dialog_test"), images(binary),
           rig(std::make_unique<MainWindowRig>(
-              AppPaths{binary, folder}, sliders, jobs, MainWindowDialogs{.keyAssignment = [this] {
-                  return runKeyMapDialog(nullptr, rig->keys, rig->names, rig->macros, images);
-              }})) {
+              AppPaths{binary, folder}, sliders, jobs,
+              MainWindowDialogs{.keyAssignment =
+                                    [this] {
+                                        return runKeyMapDialog(nullptr, rig->keys, rig->names,
+                                                               rig->macros, images);
+                                    },
+                                .macroManager = {},
+                                .profileManager = {},
+                                .startUpdater = {}})) {
         fs::remove_all(folder);
         fs::create_directories(folder);
         rig->keys.workingSettings = SimulatedKeyboard::factorySettings();

@@ -44,10 +44,6 @@ protected:
     std::vector<KeyStroke> strokes;
 };
 
-bool operator==(KeyStroke a, KeyStroke b) {
-    return a.vk == b.vk && a.release == b.release;
-}
-
 TEST_F(QtKeyHookTest, PressesOnlyModeDeliversOneStrokePerPressAndNoTypedText) {
     ASSERT_TRUE(hook.installhook(collect(), 0));
     pressA();
