@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
     int failures = 0;
     std::set<std::string> painted;
     QStringList resources;
-    for (const SkinImageSpec& spec : skinImages()) {
-        std::string key(spec.path);
+    for (const SkinImageEntry& entry : skinImages()) {
+        std::string key(entry.path);
         auto painter = painters.find(key);
         if (painter == painters.end()) {
             std::fprintf(stderr, "no painter for %s\n", key.c_str());
@@ -81,17 +81,17 @@ int main(int argc, char** argv) {
             continue;
         }
         // Icons keep their transparency; everything else is drawn opaque.
-        bool isIcon = spec.path.starts_with(":/icons/");
-        QImage image(spec.width, spec.height,
+        bool isIcon = entry.path.starts_with(":/icons/");
+        QImage image(entry.width, entry.height,
                      isIcon ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
         image.fill(isIcon ? Qt::transparent : Qt::black);
         {
             QPainter p(&image);
             p.setRenderHint(QPainter::TextAntialiasing);
-            painter->second(p, spec.width, spec.height);
+            painter->second(p, entry.width, entry.height);
         }
-        bool isResource = spec.path.starts_with(":/");
-        QString file = relativeFile(spec.path);
+        bool isResource = entry.path.starts_with(":/");
+        QString file = relativeFile(entry.path);
         QString target = QDir(isResource ? resourceFolder : programFolder).absoluteFilePath(file);
         if (!saveImage(image, target)) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(target));

@@ -10,7 +10,7 @@ namespace {
 
 // Sizes follow the places the windows give the images: each covers the click rectangle or
 // the area of its window that it stands for.
-constexpr std::array kSkinImages = std::to_array<SkinImageSpec>({
+constexpr std::array kSkinImages = std::to_array<SkinImageEntry>({
     // Main window.
     {"png/main.png", 1000, 640},
     {"png/logo.png", 243, 68},
@@ -110,7 +110,7 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 
 } // namespace
 
-std::span<const SkinImageSpec> skinImages() {
+std::span<const SkinImageEntry> skinImages() {
     return kSkinImages;
 }
 
@@ -137,10 +137,11 @@ std::string skinImagePath(SkinFolder folder, std::string_view file) {
     return path;
 }
 
-const SkinImageSpec* findSkinImage(std::string_view path) {
-    auto it = std::find_if(kSkinImages.begin(), kSkinImages.end(), [&](const SkinImageSpec& spec) {
-        return equalIgnoringCase(spec.path, path);
-    });
+const SkinImageEntry* findSkinImage(std::string_view path) {
+    auto it =
+        std::find_if(kSkinImages.begin(), kSkinImages.end(), [&](const SkinImageEntry& entry) {
+            return equalIgnoringCase(entry.path, path);
+        });
     return it == kSkinImages.end() ? nullptr : &*it;
 }
 

@@ -11,20 +11,20 @@
 
 namespace talvex {
 
-struct SkinImageSpec {
+struct SkinImageEntry {
     // "png/..." below the program folder, or a resource path ":/bitmaps/...", ":/icons/...".
     std::string_view path;
     int width = 0;
     int height = 0;
 };
 
-std::span<const SkinImageSpec> skinImages();
+std::span<const SkinImageEntry> skinImages();
 
 // Where a window's image lives: "png/Config/New.png" or ":/bitmaps/139.png".
 std::string skinImagePath(SkinFolder folder, std::string_view file);
 
 // The table entry for a path; file names match without regard to case, as the windows name
 // some files in two spellings ("kb_BK.png", "kb_bk.png"). Null when the path is not listed.
-const SkinImageSpec* findSkinImage(std::string_view path);
+const SkinImageEntry* findSkinImage(std::string_view path);
 
 } // namespace talvex

@@ -26,7 +26,7 @@ constexpr const char* kPathTooLong = "路径太长：文件或文件夹的路径
 constexpr const char* kMacroBeyondSlots = "键盘只能存放前32个宏，请选择其中之一。";
 constexpr const char* kMessageCaption = "Kestrix";
 
-struct ButtonSpec {
+struct ButtonArea {
     int number;
     Rect rect; // inclusive
     const char* normal;
@@ -34,7 +34,7 @@ struct ButtonSpec {
 };
 
 // clang-format off
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonArea kButtons[] = {
     {KeyMapLogic::Close, {303, 2, 318, 17}, "button-close-normal.png", "button-close-over.png"},
     {KeyMapLogic::TabKeys, {0, 31, 81, 57}, "large_button.png", "large_button.png"},
     {KeyMapLogic::TabMacro, {81, 31, 162, 57}, "large_button.png", "large_button.png"},
@@ -60,12 +60,12 @@ constexpr ButtonCaption kButtonCaptions[] = {{KeyMapLogic::DisableSwitch, "禁�
 // The switch is small, so it takes clicks a little around it too.
 constexpr int kSwitchSlack = 5;
 
-struct TabSpec {
+struct TabArea {
     const char* caption;
     int captionX;
     int markerX;
 };
-constexpr TabSpec kTabs[] = {
+constexpr TabArea kTabs[] = {
     {"单键/组合键", 6, 35}, {"宏", 115, 115}, {"基本功能", 182, 200}, {"高级功能", 259, 280}};
 constexpr int kTabCaptionY = 39;
 constexpr int kTabMarkerY = 30;
@@ -95,9 +95,9 @@ constexpr const char* kFileFilters[] = {"mp3 Files(*.mp3);;All Files(*)",
 constexpr const char* kFileChooserTitle = "打开";
 constexpr const char* kFolderChooserTitle = "modification path";
 
-const ButtonSpec& buttonSpec(int number) {
+const ButtonArea& buttonArea(int number) {
     return *std::find_if(std::begin(kButtons), std::end(kButtons),
-                         [number](const ButtonSpec& b) { return b.number == number; });
+                         [number](const ButtonArea& b) { return b.number == number; });
 }
 
 CaptionStyle captionStyle(Colour colour = kWhite) {
@@ -260,12 +260,12 @@ void KeyMapLogic::removeHook() {
 }
 
 std::optional<int> KeyMapLogic::hitTest(int x, int y) const {
-    Rect sw = buttonSpec(DisableSwitch).rect;
+    Rect sw = buttonArea(DisableSwitch).rect;
     const Rect around{sw.left - kSwitchSlack, sw.top - kSwitchSlack, sw.right + kSwitchSlack,
                       sw.bottom + kSwitchSlack};
     if (around.containsInclusive(x, y))
         return DisableSwitch;
-    for (const ButtonSpec& b : kButtons)
+    for (const ButtonArea& b : kButtons)
         if (b.rect.containsInclusive(x, y))
             return b.number;
     return std::nullopt;
@@ -553,7 +553,7 @@ bool KeyMapLogic::controlVisible(KeyMapControl control) const {
 }
 
 void KeyMapLogic::paintButton(Canvas& canvas, int button) const {
-    const ButtonSpec& b = buttonSpec(button);
+    const ButtonArea& b = buttonArea(button);
     const bool lit = button == DisableSwitch ? disableSwitch_ : hover(button);
     canvas.drawImage(kSkin, lit ? b.over : b.normal, b.rect.left, b.rect.top);
     for (const ButtonCaption& caption : kButtonCaptions)

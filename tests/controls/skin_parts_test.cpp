@@ -53,7 +53,7 @@ TEST(SkinCatalogue, WindowsFindTheirImagesWhateverTheSpelling) {
               "png/MacroManagement/Pane.png");
     EXPECT_EQ(skinImagePath(SkinFolder::Bitmaps, "139.png"), ":/bitmaps/139.png");
 
-    const SkinImageSpec* unlit = findSkinImage("png/kb_bk.png");
+    const SkinImageEntry* unlit = findSkinImage("png/kb_bk.png");
     ASSERT_NE(unlit, nullptr);
     EXPECT_EQ(unlit, findSkinImage("png/kb_BK.png"));
     EXPECT_NE(findSkinImage("png/Custom/enable.png"), nullptr);
@@ -62,13 +62,13 @@ TEST(SkinCatalogue, WindowsFindTheirImagesWhateverTheSpelling) {
 
 TEST(SkinCatalogue, NoImageIsListedTwice) {
     std::set<std::string> seen;
-    for (const auto& spec : skinImages()) {
-        std::string lower(spec.path);
+    for (const auto& entry : skinImages()) {
+        std::string lower(entry.path);
         std::transform(lower.begin(), lower.end(), lower.begin(),
                        [](unsigned char c) { return std::tolower(c); });
-        EXPECT_TRUE(seen.insert(lower).second) << spec.path;
-        EXPECT_GT(spec.width, 0) << spec.path;
-        EXPECT_GT(spec.height, 0) << spec.path;
+        EXPECT_TRUE(seen.insert(lower).second) << entry.path;
+        EXPECT_GT(entry.width, 0) << entry.path;
+        EXPECT_GT(entry.height, 0) << entry.path;
     }
 }
 

@@ -33,11 +33,11 @@ QImage builtImage(std::string_view path) {
 
 TEST(GeneratedSkin, EveryImageAWindowNamesShipsWithItsSize) {
     qtTestApp();
-    for (const auto& spec : skinImages()) {
-        QImage image = builtImage(spec.path);
-        ASSERT_FALSE(image.isNull()) << spec.path;
-        EXPECT_EQ(image.width(), spec.width) << spec.path;
-        EXPECT_EQ(image.height(), spec.height) << spec.path;
+    for (const auto& entry : skinImages()) {
+        QImage image = builtImage(entry.path);
+        ASSERT_FALSE(image.isNull()) << entry.path;
+        EXPECT_EQ(image.width(), entry.width) << entry.path;
+        EXPECT_EQ(image.height(), entry.height) << entry.path;
     }
 }
 
