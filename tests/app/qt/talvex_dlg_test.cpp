@@ -14,6 +14,7 @@
 #include "platform/scripted_prompts.h"
 #include "qt_test_app.h"
 #include "simulated_bus.h"
+#include "talvex_dlg_stand_ins.h"
 #include "test_folder.h"
 
 #include <QElapsedTimer>
@@ -40,20 +41,13 @@ std::shared_ptr<SimulatedKeyboard> keyboardWithBrightness(std::uint8_t brightnes
     return std::make_shared<SimulatedKeyboard>(image);
 }
 
-class TalvexDlgTest : public ::testing::Test {
+class TalvexDlgTest : public ::testing::Test, protected testing::TalvexDlgStandIns {
 protected:
-    TalvexDlgTest()
-        : skin(std::getenv("TALVEX_BINARY_DIR") ? std::getenv("TALVEX_BINARY_DIR") : ".") {
-        testing::qtTestApp();
-    }
-
     void start(HidBackend* backend = nullptr) {
         TalvexDlgSettings settings;
         settings.paths = {program.path(), data.path()};
         settings.arrivalSettleMs = 50;
-        dlg = std::make_unique<CTalvexDlg>(
-            TalvexDlgPorts{backend ? *backend : bus, pauser, monitor, icon, prompts, shell, skin},
-            settings);
+        dlg = std::make_unique<CTalvexDlg>(ports(backend ? *backend : bus), settings);
         QObject::connect(dlg.get(), &CTalvexDlg::finished, [this] { finished = true; });
         dlg->initDialog();
     }
@@ -85,13 +79,6 @@ protected:
 
     testing::TestFolder program{"talvex-program"};
     testing::TestFolder data{"talvex-data"};
-    testing::SimulatedBus bus;
-    InstantPauser pauser;
-    FakeDeviceMonitor monitor;
-    FakeNotificationIcon icon;
-    ScriptedPrompts prompts;
-    RecordingShell shell;
-    SkinImages skin;
     KeyAssignments scratchAssignments{};
     bool finished = false;
     std::unique_ptr<CTalvexDlg> dlg;

@@ -16,6 +16,7 @@
 #include "platform/scripted_prompts.h"
 #include "qt_test_app.h"
 #include "simulated_bus.h"
+#include "talvex_dlg_stand_ins.h"
 #include "test_folder.h"
 
 #include <QApplication>
@@ -184,16 +185,14 @@ TEST_F(ConfigureDlgTest, RenamingALineRenamesTheFile) {
 }
 
 // The main window on a simulated keyboard, with the profile manager opened from its button.
-class ProfileRoadTest : public ::testing::Test {
+class ProfileRoadTest : public ::testing::Test, protected testing::TalvexDlgStandIns {
 protected:
-    ProfileRoadTest() : skin(binaryDir()) {
-        testing::qtTestApp();
+    ProfileRoadTest() {
         fs::create_directories(data / "Configure");
         bus.keyboard = std::make_shared<SimulatedKeyboard>(SimulatedKeyboard::factorySettings());
         TalvexDlgSettings settings;
         settings.paths = {program.path(), data.path()};
-        dlg = std::make_unique<CTalvexDlg>(
-            TalvexDlgPorts{bus, pauser, monitor, icon, prompts, shell, skin}, settings);
+        dlg = std::make_unique<CTalvexDlg>(ports(), settings);
         dlg->initDialog();
     }
 
@@ -224,13 +223,6 @@ protected:
 
     testing::TestFolder program{"talvex-profdlg-program"};
     testing::TestFolder data{"talvex-profdlg-road"};
-    testing::SimulatedBus bus;
-    InstantPauser pauser;
-    FakeDeviceMonitor monitor;
-    FakeNotificationIcon icon;
-    ScriptedPrompts prompts;
-    RecordingShell shell;
-    SkinImages skin;
     std::unique_ptr<CTalvexDlg> dlg;
 };
 
