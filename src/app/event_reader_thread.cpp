@@ -13,7 +13,7 @@ void EventReaderThread::start(DeviceLink& link, KeyEventSink onKeyEvent) {
     // atomic flags are shared between threads.
     thread_ = std::thread([&events = *link.eventHandle, &link, onKeyEvent = std::move(onKeyEvent)] {
         SleepingPauser pauser;
-        runEventReader(events, link.ackFlag, link.stopReader, onKeyEvent, pauser);
+        runEventReader(events, link.ackCount, link.stopReader, onKeyEvent, pauser);
     });
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The thread that reads the keyboard's event channel while it is open: acknowledgements set the
-// link's `ackFlag`, key events go to a sink that must hand them on without blocking.
+// The thread that reads the keyboard's event channel while it is open: acknowledgements count in
+// the link's `ackCount`, key events go to a sink that must hand them on without blocking.
 
 #include "device/device_link.h"
 #include "device/event_reader.h"

@@ -5,16 +5,25 @@
 
 namespace talvex {
 
-void readAtStartUp(DeviceIo& io, KeyboardRead& read) {
-    initialRead(io, read.working, read.snapshot, read.deviceInfo, read.firmwareVersion);
-    readLighting(io, read.working);
+DeviceResult readAtStartUp(DeviceIo& io, KeyboardRead& read) {
+    if (auto r =
+            initialRead(io, read.working, read.snapshot, read.deviceInfo, read.firmwareVersion);
+        !r.ok)
+        return r;
+    return readLighting(io, read.working);
 }
 
-void readAfterArrival(DeviceIo& io, KeyboardRead& read, bool commandReopened, bool eventsReopened) {
-    if (commandReopened)
-        rereadAfterArrival(io, read.working, read.deviceInfo, read.firmwareVersion);
+DeviceResult readAfterArrival(DeviceIo& io, KeyboardRead& read, bool commandReopened,
+                              bool eventsReopened) {
+    if (commandReopened) {
+        if (auto r = rereadAfterArrival(io, read.working, read.deviceInfo, read.firmwareVersion);
+            !r.ok)
+            return r;
+        read.snapshot = read.working;
+    }
     if (eventsReopened)
-        readLighting(io, read.working);
+        return readLighting(io, read.working);
+    return {};
 }
 
 } // namespace talvex

@@ -5,6 +5,7 @@
 
 #include "device/device_io.h"
 #include "device/device_link.h"
+#include "device/device_result.h"
 #include "device/device_settings.h"
 
 namespace talvex {
@@ -16,11 +17,15 @@ struct KeyboardRead {
     FirmwareVersion firmwareVersion{};
 };
 
-// Everything, the device information, the snapshot (before the lighting is read again).
-void readAtStartUp(DeviceIo& io, KeyboardRead& read);
+// Everything, the device information, the snapshot (before the lighting is read again). When
+// the result is not ok, `read` holds a mixture and must be dropped.
+DeviceResult readAtStartUp(DeviceIo& io, KeyboardRead& read);
 
-// commandReopened: everything and the device information; eventsReopened: the lighting once
-// more, for the settings-reloaded handling that follows. The snapshot is not touched.
-void readAfterArrival(DeviceIo& io, KeyboardRead& read, bool commandReopened, bool eventsReopened);
+// commandReopened: everything and the device information, and a copy of what was read in
+// `read.snapshot` (whether it becomes the known state is the window's rule); eventsReopened: the
+// lighting once more, for the settings-reloaded handling that follows. When the result is not
+// ok, `read` must be dropped.
+DeviceResult readAfterArrival(DeviceIo& io, KeyboardRead& read, bool commandReopened,
+                              bool eventsReopened);
 
 } // namespace talvex

@@ -3,6 +3,7 @@
 #include "cli/cli_commands.h"
 
 #include <ostream>
+#include <utility>
 
 namespace talvex {
 
@@ -11,8 +12,8 @@ namespace {
 void printUsage(std::ostream& err) {
     err << "usage: kestrix-cli [--simulate[=STATE_FILE]] [--trace=FILE|-] [--json] COMMAND "
            "[ARGS]\n"
-           "  --simulate-fault=no-ack:N|no-ack|unplug:N|garbage  make the simulated keyboard "
-           "misbehave\n"
+           "  --simulate-fault=FAULT  make the simulated keyboard misbehave (repeatable): no-ack,\n"
+           "      no-ack:N, late-ack:N, dup-ack, early-ack, unsolicited-ack, unplug:N, garbage\n"
            "commands:\n";
     for (const auto& command : cliCommands()) {
         std::string line = std::string(command.name) + " " + command.arguments;
@@ -22,8 +23,10 @@ void printUsage(std::ostream& err) {
     }
 }
 
-// "no-ack:N" loses the acknowledgement of write step N, "no-ack" every one, "unplug:N" pulls
-// the keyboard out after N reports, "garbage" scrambles every answer.
+// "no-ack:N" loses the acknowledgement of write step N, "no-ack" every one, "late-ack:N" sends
+// step N's too late, "dup-ack" sends each twice, "early-ack" after a step's first report,
+// "unsolicited-ack" one with every read; "unplug:N" pulls the keyboard out after N reports,
+// "garbage" scrambles every answer. The option may be given several times.
 bool parseFault(const std::string& text, SimulatorFaults& faults) {
     const auto count = [&](const std::string& prefix, int& into) {
         if (text.rfind(prefix, 0) != 0 || text.size() == prefix.size() ||
@@ -38,14 +41,20 @@ bool parseFault(const std::string& text, SimulatorFaults& faults) {
         into = n;
         return true;
     };
-    if (text == "no-ack")
-        faults.dropAllAcks = true;
-    else if (text == "garbage")
-        faults.garbageResponses = true;
-    else if (!count("no-ack:", faults.dropAckForStep) &&
-             !count("unplug:", faults.unplugAfterReports))
-        return false;
-    return true;
+    const std::pair<const char*, bool SimulatorFaults::*> switches[] = {
+        {"no-ack", &SimulatorFaults::dropAllAcks},
+        {"garbage", &SimulatorFaults::garbageResponses},
+        {"dup-ack", &SimulatorFaults::duplicateAcks},
+        {"unsolicited-ack", &SimulatorFaults::unsolicitedAcks},
+        {"early-ack", &SimulatorFaults::earlyAcks},
+    };
+    for (const auto& [name, field] : switches)
+        if (text == name) {
+            faults.*field = true;
+            return true;
+        }
+    return count("no-ack:", faults.dropAckForStep) || count("unplug:", faults.unplugAfterReports) ||
+           count("late-ack:", faults.lateAckForStep);
 }
 
 int usageError(std::ostream& err, const std::string& message) {

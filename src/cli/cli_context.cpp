@@ -83,9 +83,9 @@ int CliContext::connect() {
         pauser = tracedPauser.get();
     }
     pumpingPauser =
-        std::make_unique<EventPumpingPauser>(*pauser, *deviceLink.eventHandle, deviceLink.ackFlag);
+        std::make_unique<EventPumpingPauser>(*pauser, *deviceLink.eventHandle, deviceLink.ackCount);
     deviceIo = std::make_unique<DeviceIo>(
-        DeviceIo{*deviceLink.commandHandle, *pumpingPauser, deviceLink.ackFlag, trace.get()});
+        DeviceIo{*deviceLink.commandHandle, *pumpingPauser, deviceLink.ackCount, trace.get()});
     return kExitOk;
 }
 
@@ -94,7 +94,7 @@ DeviceIo& CliContext::io() {
 }
 
 void CliContext::drainEvents() {
-    std::atomic<bool> ignored{false};
+    std::atomic<std::uint32_t> ignored{0};
     while (readOneEvent(*deviceLink.eventHandle, ignored, {}, 0) == InputResult::Report) {
     }
 }

@@ -7,22 +7,27 @@
 #include "platform/pauser.h"
 
 #include <atomic>
+#include <cstdint>
 
 namespace talvex {
 
 class EventPumpingPauser final : public Pauser {
 public:
-    EventPumpingPauser(Pauser& inner, HidChannel& events, std::atomic<bool>& ackFlag)
-        : inner(inner), events(events), ackFlag(ackFlag) {}
+    EventPumpingPauser(Pauser& inner, HidChannel& events, std::atomic<std::uint32_t>& ackCount)
+        : inner(inner), events(events), ackCount(ackCount) {}
 
     void pause(int ms) override { inner.pause(ms); }
-    // Reads input reports for up to `ms`, returning early once an acknowledgement arrived.
+    // Takes in every input report already waiting; then, when no acknowledgement was among them,
+    // reads for up to `ms`, returning as soon as one arrives.
     void poll(int ms) override;
 
 private:
+    // Reads what is waiting; false when the channel failed.
+    bool readWaiting();
+
     Pauser& inner;
     HidChannel& events;
-    std::atomic<bool>& ackFlag;
+    std::atomic<std::uint32_t>& ackCount;
 };
 
 } // namespace talvex

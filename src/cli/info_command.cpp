@@ -1,4 +1,5 @@
 #include "cli/cli_commands.h"
+#include "cli/keyboard_steps.h"
 #include "device/commands.h"
 #include "device/wire_trace.h"
 
@@ -10,7 +11,8 @@ int runInfoCommand(CliContext& context, const CliArgs& args) {
     if (int code = context.connect(); code != kExitOk)
         return code;
     DeviceLink& link = context.link();
-    readDeviceInfo(context.io(), link.deviceInfo);
+    if (const DeviceResult read = readDeviceInfo(context.io(), link.deviceInfo); !read.ok)
+        return reportReadFailure(context, read, "its version is unknown");
     link.firmwareVersion = firmwareVersionOf(link.deviceInfo);
     const std::string version =
         std::to_string(link.firmwareVersion[0]) + "." + std::to_string(link.firmwareVersion[1]);

@@ -9,16 +9,23 @@ namespace talvex {
 int readKeyboard(CliContext& context, DeviceSettings& s) {
     if (int code = context.connect(); code != kExitOk)
         return code;
-    readAllSettings(context.io(), s);
+    if (const DeviceResult read = readAllSettings(context.io(), s); !read.ok)
+        return reportReadFailure(context, read, "nothing was sent");
     return kExitOk;
+}
+
+int reportReadFailure(CliContext& context, const DeviceResult& result, const std::string& outcome,
+                      int exitCode) {
+    context.err << "kestrix-cli: the keyboard stopped answering (" << result.describeFailure()
+                << "); " << outcome << "\n";
+    return exitCode;
 }
 
 int applyAndReport(CliContext& context, DeviceSettings& working, DeviceSettings& held) {
     context.drainEvents();
     const ApplyResult result = applyChanges(context.io(), working, held);
     if (!result.completed) {
-        context.err << "kestrix-cli: the keyboard did not confirm the "
-                    << describeApplyStep(result.failedStep, result.failedIndex)
+        context.err << "kestrix-cli: the keyboard did not confirm the " << result.describeFailure()
                     << "; the save stopped there and may be partly applied\n";
         return kExitApplyFailed;
     }

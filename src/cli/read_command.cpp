@@ -1,5 +1,7 @@
 #include "cli/cli_commands.h"
+#include "cli/keyboard_steps.h"
 #include "device/sequences.h"
+#include "keys/configuration_check.h"
 #include "platform/file_io.h"
 
 namespace talvex {
@@ -12,10 +14,18 @@ int runReadCommand(CliContext& context, const CliArgs& args) {
     DeviceLink& link = context.link();
     DeviceSettings working = zeroSettings();
     DeviceSettings snapshot = zeroSettings();
-    initialRead(context.io(), working, snapshot, link.deviceInfo, link.firmwareVersion);
+    // A backup with holes would disable keys when it is applied later: nothing or everything.
+    if (const DeviceResult read =
+            initialRead(context.io(), working, snapshot, link.deviceInfo, link.firmwareVersion);
+        !read.ok)
+        return reportReadFailure(context, read, "no file was written");
     std::string error;
     if (!writeFileAtomically(args[0], working.bytes(), &error))
         return context.badInput(error);
+    // The file holds what was answered; what `apply` would refuse is said now, not at restore.
+    for (const ConfigurationProblem& problem :
+         listProblems(working, nullptr, nullptr, CheckScope::Send))
+        context.err << "kestrix-cli: warning: the keyboard answered " << problem.message << "\n";
     if (!context.options.json)
         context.out << "wrote " << args[0] << "\n";
     return kExitOk;

@@ -17,15 +17,20 @@ struct ReportNode::Entry {
 
 namespace {
 
+// A character as \u00XX (JSON and C1 controls) or \xXX (a byte of the C0 set or DEL).
+std::string escaped(bool unicode, unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, unicode ? "\\u%04x" : "\\x%02x", value);
+    return text;
+}
+
 void jsonString(std::ostream& out, const std::string& s) {
     out << '"';
     for (unsigned char c : s) {
         if (c == '"' || c == '\\') {
             out << '\\' << c;
         } else if (c < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out << escaped;
+            out << escaped(true, c);
         } else {
             out << c;
         }
@@ -38,6 +43,24 @@ std::string pad(int indent) {
 }
 
 } // namespace
+
+std::string terminalSafe(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const bool c1Control = c == 0xC2 && i + 1 < text.size() &&
+                               static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                               static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+        if (c < 0x20 || c == 0x7F) {
+            out += escaped(false, c);
+        } else if (c1Control) {
+            out += escaped(true, static_cast<unsigned char>(text[++i]));
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
 
 ReportNode::ReportNode() = default;
 ReportNode::~ReportNode() = default;
@@ -102,11 +125,11 @@ void ReportNode::printText(std::ostream& out, int indent) const {
         case Entry::Kind::Number:
             out << " " << e->number;
             if (!e->text.empty())
-                out << " (" << e->text << ")";
+                out << " (" << terminalSafe(e->text) << ")";
             out << "\n";
             break;
         case Entry::Kind::Text:
-            out << " " << e->text << "\n";
+            out << " " << terminalSafe(e->text) << "\n";
             break;
         case Entry::Kind::Object:
             out << "\n";
@@ -126,9 +149,9 @@ void ReportNode::printText(std::ostream& out, int indent) const {
                         if (f->kind == Entry::Kind::Number) {
                             out << f->number;
                             if (!f->text.empty())
-                                out << " (" << f->text << ")";
+                                out << " (" << terminalSafe(f->text) << ")";
                         } else {
-                            out << f->text;
+                            out << terminalSafe(f->text);
                         }
                         sep = ", ";
                     }

@@ -9,6 +9,10 @@
 
 namespace talvex {
 
+// `text` with its control characters (C0, DEL and C1) written as escapes, so a name read from a
+// file cannot move the cursor, clear the screen or retitle the terminal it is printed on.
+std::string terminalSafe(const std::string& text);
+
 class ReportNode {
 public:
     ReportNode();

@@ -9,9 +9,14 @@ int runResetCommand(CliContext& context, const CliArgs& args) {
         return context.badInput("reset takes no arguments");
     if (int code = context.connect(); code != kExitOk)
         return code;
-    resetDevice(context.io());
+    if (const DeviceResult reset = resetDevice(context.io()); !reset.ok)
+        return reportReadFailure(context, reset, "the reset may not have happened",
+                                 kExitApplyFailed);
     DeviceSettings s = zeroSettings();
-    readAllSettings(context.io(), s);
+    // The read back is what shows the reset took.
+    if (const DeviceResult read = readAllSettings(context.io(), s); !read.ok)
+        return reportReadFailure(context, read, "whether the reset took is unknown",
+                                 kExitApplyFailed);
     if (!context.options.json)
         context.out << "the keyboard is back to its factory settings\n";
     return kExitOk;

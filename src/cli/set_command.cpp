@@ -1,5 +1,7 @@
 #include "cli/cli_commands.h"
+#include "cli/echoed_parts.h"
 #include "cli/keyboard_steps.h"
+#include "device/commands.h"
 #include "mainwindow/lighting_effects.h"
 
 #include <functional>
@@ -151,9 +153,17 @@ int runSetCommand(CliContext& context, const CliArgs& args) {
     DeviceSettings held = zeroSettings();
     if (int code = readKeyboard(context, held); code != kExitOk)
         return code;
-    DeviceSettings working = held;
-    for (const auto& edit : edits)
-        edit(working);
+    const auto edited = [&edits](const DeviceSettings& from) {
+        DeviceSettings working = from;
+        for (const auto& edit : edits)
+            edit(working);
+        foldWinLock(working);
+        return working;
+    };
+    if (int code = confirmEchoedParts(context, computeChanges(edited(held), held), held);
+        code != kExitOk)
+        return code;
+    DeviceSettings working = edited(held);
     return applyAndReport(context, working, held);
 }
 

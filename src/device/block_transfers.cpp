@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <span>
+#include <vector>
 
 namespace talvex {
 
@@ -44,29 +45,36 @@ std::size_t chunkCount(std::size_t areaSize) {
     return (areaSize + kDataPayloadSize - 1) / kDataPayloadSize;
 }
 
-// Request, an ignored get, then the area's chunks read from bytes 1..64 of each report.
-void readBlock(DeviceIo& io, const FeatureReport& request, const ReadPhase& phase,
+// Request, an ignored get, then the area's chunks read from bytes 1..64 of each report. The area
+// changes only when every chunk arrived.
+bool readBlock(DeviceIo& io, const FeatureReport& request, const ReadPhase& phase,
                std::span<std::uint8_t> area) {
-    io.channel.setFeature(request);
+    const bool sent = io.channel.setFeature(request);
     pauseIf(io, phase.afterRequest);
     FeatureReport ignored{};
-    io.channel.getFeature(ignored);
+    (void)io.channel.getFeature(ignored);
     pauseIf(io, phase.afterGet);
+    std::vector<std::uint8_t> received(area.size());
     for (std::size_t k = 0; k < chunkCount(area.size()); ++k) {
         DataReport report{};
-        if (io.channel.readData(report)) {
-            const std::size_t begin = k * kDataPayloadSize;
-            const std::size_t n = std::min(kDataPayloadSize, area.size() - begin);
-            std::copy_n(report.begin() + 1, n, area.begin() + begin);
-        }
+        if (!io.channel.readData(report))
+            return false; // the rest would only wait out their timeouts
+        const std::size_t begin = k * kDataPayloadSize;
+        const std::size_t n = std::min(kDataPayloadSize, area.size() - begin);
+        std::copy_n(report.begin() + 1, n, received.begin() + begin);
         pauseIf(io, phase.afterEachReport);
     }
+    if (!sent)
+        return false;
+    std::copy(received.begin(), received.end(), area.begin());
+    return true;
 }
 
 // Request, then the area's chunks in bytes 1..64 of zeroed reports.
-void writeBlock(DeviceIo& io, const FeatureReport& request, const WritePhase& phase,
+bool writeBlock(DeviceIo& io, const FeatureReport& request, const WritePhase& phase,
                 std::span<const std::uint8_t> area) {
-    io.channel.setFeature(request);
+    if (!io.channel.setFeature(request))
+        return false;
     pauseIf(io, phase.afterRequest);
     const std::size_t chunks = chunkCount(area.size());
     for (std::size_t k = 0; k < chunks; ++k) {
@@ -76,67 +84,85 @@ void writeBlock(DeviceIo& io, const FeatureReport& request, const WritePhase& ph
         const std::size_t begin = k * kDataPayloadSize;
         const std::size_t n = std::min(kDataPayloadSize, area.size() - begin);
         std::copy_n(area.begin() + begin, n, report.begin() + 1);
-        io.channel.writeData(report);
+        if (!io.channel.writeData(report))
+            return false;
         pauseIf(io, phase.afterEachReport);
     }
     pauseIf(io, phase.afterLastReport);
+    return true;
+}
+
+DeviceResult resultOf(bool ok, DevicePart part, std::size_t index = 0) {
+    return ok ? DeviceResult{} : DeviceResult::failure(part, index);
 }
 
 } // namespace
 
-void readKeyTable(DeviceIo& io, DeviceSettings& s) {
-    readBlock(io, makeRequest(command::readOf(command::kKeyTable)), kKeyTableRead, s.keyTable);
+DeviceResult readKeyTable(DeviceIo& io, DeviceSettings& s) {
+    return resultOf(
+        readBlock(io, makeRequest(command::readOf(command::kKeyTable)), kKeyTableRead, s.keyTable),
+        DevicePart::KeyTable);
 }
 
-void writeKeyTable(DeviceIo& io, const DeviceSettings& s) {
+DeviceResult writeKeyTable(DeviceIo& io, const DeviceSettings& s) {
     const auto count = static_cast<std::uint8_t>(chunkCount(kKeyTableSize));
-    writeBlock(io, makeRequest(command::kKeyTable, {0, 0, count}), kKeyTableWrite, s.keyTable);
+    return resultOf(
+        writeBlock(io, makeRequest(command::kKeyTable, {0, 0, count}), kKeyTableWrite, s.keyTable),
+        DevicePart::KeyTable);
 }
 
-void readKeyFlags(DeviceIo& io, DeviceSettings& s) {
-    readBlock(io, makeRequest(command::readOf(command::kKeyFlags), {0, 0, kKeyFlagsSize}),
-              kKeyFlagsRead, s.keyFlags);
+DeviceResult readKeyFlags(DeviceIo& io, DeviceSettings& s) {
+    if (!readBlock(io, makeRequest(command::readOf(command::kKeyFlags), {0, 0, kKeyFlagsSize}),
+                   kKeyFlagsRead, s.keyFlags))
+        return DeviceResult::failure(DevicePart::KeyFlags);
     unfoldWinLock(s);
+    return {};
 }
 
-void writeKeyFlags(DeviceIo& io, const DeviceSettings& s) {
-    writeBlock(io, makeRequest(command::kKeyFlags, {0, 0, kKeyFlagsSize}), kKeyFlagsWrite,
-               s.keyFlags);
+DeviceResult writeKeyFlags(DeviceIo& io, const DeviceSettings& s) {
+    return resultOf(writeBlock(io, makeRequest(command::kKeyFlags, {0, 0, kKeyFlagsSize}),
+                               kKeyFlagsWrite, s.keyFlags),
+                    DevicePart::KeyFlags);
 }
 
-void readMacroSlot(DeviceIo& io, DeviceSettings& s, std::size_t slot) {
+DeviceResult readMacroSlot(DeviceIo& io, DeviceSettings& s, std::size_t slot) {
     if (slot >= kMacroSlotCount)
-        return;
-    readBlock(
-        io, makeRequest(command::readOf(command::kMacroSlot), {0, static_cast<std::uint8_t>(slot)}),
-        kMacroSlotRead, s.macroSlot(slot));
+        return DeviceResult::failure(DevicePart::MacroSlot, slot);
+    const auto n = static_cast<std::uint8_t>(slot);
+    return resultOf(readBlock(io, makeRequest(command::readOf(command::kMacroSlot), {0, n}),
+                              kMacroSlotRead, s.macroSlot(slot)),
+                    DevicePart::MacroSlot, slot);
 }
 
-void writeMacroSlot(DeviceIo& io, const DeviceSettings& s, std::size_t slot) {
+DeviceResult writeMacroSlot(DeviceIo& io, const DeviceSettings& s, std::size_t slot) {
     if (slot >= kMacroSlotCount)
-        return;
+        return DeviceResult::failure(DevicePart::MacroSlot, slot);
     const auto count = static_cast<std::uint8_t>(chunkCount(kMacroSlotSize));
-    writeBlock(io, makeRequest(command::kMacroSlot, {0, static_cast<std::uint8_t>(slot), count}),
-               kMacroSlotWrite, s.macroSlot(slot));
+    const auto n = static_cast<std::uint8_t>(slot);
+    return resultOf(writeBlock(io, makeRequest(command::kMacroSlot, {0, n, count}), kMacroSlotWrite,
+                               s.macroSlot(slot)),
+                    DevicePart::MacroSlot, slot);
 }
 
-void readCustomLayout(DeviceIo& io, DeviceSettings& s, std::size_t layout) {
+DeviceResult readCustomLayout(DeviceIo& io, DeviceSettings& s, std::size_t layout) {
     if (layout >= kCustomLayoutCount)
-        return;
+        return DeviceResult::failure(DevicePart::CustomLayout, layout);
     const auto count = static_cast<std::uint8_t>(chunkCount(kCustomLayoutSize));
-    readBlock(io,
-              makeRequest(command::readOf(command::kCustomLayout),
-                          {0, static_cast<std::uint8_t>(layout), count}),
-              kCustomLayoutRead, s.customLayout(layout));
+    const auto n = static_cast<std::uint8_t>(layout);
+    return resultOf(readBlock(io,
+                              makeRequest(command::readOf(command::kCustomLayout), {0, n, count}),
+                              kCustomLayoutRead, s.customLayout(layout)),
+                    DevicePart::CustomLayout, layout);
 }
 
-void writeCustomLayout(DeviceIo& io, const DeviceSettings& s, std::size_t layout) {
+DeviceResult writeCustomLayout(DeviceIo& io, const DeviceSettings& s, std::size_t layout) {
     if (layout >= kCustomLayoutCount)
-        return;
+        return DeviceResult::failure(DevicePart::CustomLayout, layout);
     const auto count = static_cast<std::uint8_t>(chunkCount(kCustomLayoutSize));
-    writeBlock(io,
-               makeRequest(command::kCustomLayout, {0, static_cast<std::uint8_t>(layout), count}),
-               kCustomLayoutWrite, s.customLayout(layout));
+    const auto n = static_cast<std::uint8_t>(layout);
+    return resultOf(writeBlock(io, makeRequest(command::kCustomLayout, {0, n, count}),
+                               kCustomLayoutWrite, s.customLayout(layout)),
+                    DevicePart::CustomLayout, layout);
 }
 
 } // namespace talvex

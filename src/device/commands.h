@@ -1,10 +1,12 @@
 #pragma once
 // The keyboard's single-report commands. Reads fill fields of the settings image from the
-// response; writes send fields of it. A read whose response does not arrive leaves its fields
-// as they were, so a keyboard that stops answering cannot blank the settings.
+// response; writes send fields of it. A read succeeds only when its request went out and a whole
+// response came back; otherwise its fields stay as they were, so a keyboard that stops answering
+// cannot blank the settings. A write succeeds when its request went out.
 
 #include "device/device_io.h"
 #include "device/device_link.h"
+#include "device/device_result.h"
 #include "device/device_settings.h"
 
 #include <cstddef>
@@ -33,25 +35,25 @@ constexpr std::uint8_t readOf(std::uint8_t writeCommand) {
 
 enum class LightingStage : std::uint8_t { Open = 1, Close = 2 };
 
-void readDeviceInfo(DeviceIo& io, DeviceInfo& deviceInfo);
+DeviceResult readDeviceInfo(DeviceIo& io, DeviceInfo& deviceInfo);
 // Major and minor are response bytes 2 and 3 of the device information command.
 FirmwareVersion firmwareVersionOf(const DeviceInfo& deviceInfo);
 
-void readReportInterval(DeviceIo& io, DeviceSettings& s);
-void readResponseTime(DeviceIo& io, DeviceSettings& s);
-void readLighting(DeviceIo& io, DeviceSettings& s);
-void readGameMode(DeviceIo& io, DeviceSettings& s);
-void readPaletteColour(DeviceIo& io, DeviceSettings& s, std::size_t slot);
+DeviceResult readReportInterval(DeviceIo& io, DeviceSettings& s);
+DeviceResult readResponseTime(DeviceIo& io, DeviceSettings& s);
+DeviceResult readLighting(DeviceIo& io, DeviceSettings& s);
+DeviceResult readGameMode(DeviceIo& io, DeviceSettings& s);
+DeviceResult readPaletteColour(DeviceIo& io, DeviceSettings& s, std::size_t slot);
 
-void writeReportInterval(DeviceIo& io, const DeviceSettings& s);
-void writeResponseTime(DeviceIo& io, const DeviceSettings& s);
+DeviceResult writeReportInterval(DeviceIo& io, const DeviceSettings& s);
+DeviceResult writeResponseTime(DeviceIo& io, const DeviceSettings& s);
 // Stage Open starts an apply and carries brightness 0; stage Close ends it with every value.
-void writeLighting(DeviceIo& io, const DeviceSettings& s, LightingStage stage);
+DeviceResult writeLighting(DeviceIo& io, const DeviceSettings& s, LightingStage stage);
 // Also folds `winLock` into `keyFlags`, so key flags sent afterwards carry the lock.
-void writeGameMode(DeviceIo& io, DeviceSettings& s);
-void writePaletteColour(DeviceIo& io, const DeviceSettings& s, std::size_t slot);
-void sendResetRequest(DeviceIo& io);
-void sendGameModeOn(DeviceIo& io);
+DeviceResult writeGameMode(DeviceIo& io, DeviceSettings& s);
+DeviceResult writePaletteColour(DeviceIo& io, const DeviceSettings& s, std::size_t slot);
+DeviceResult sendResetRequest(DeviceIo& io);
+DeviceResult sendGameModeOn(DeviceIo& io);
 
 // The Windows-key lock is bit 0 of key flags byte 1 (the left Windows key's cell), clear while
 // locked.

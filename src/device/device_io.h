@@ -1,11 +1,12 @@
 #pragma once
 // What every operation on the command channel needs: the channel, the pauser for the protocol's
-// pauses, and for the write sequences the acknowledgement flag that the event reader sets.
+// pauses, and for the write sequences the count of acknowledgements the event reader has seen.
 
 #include "platform/hid.h"
 #include "platform/pauser.h"
 
 #include <atomic>
+#include <cstdint>
 
 namespace talvex {
 
@@ -19,7 +20,7 @@ public:
 struct DeviceIo {
     HidChannel& channel;
     Pauser& pauser;
-    std::atomic<bool>& ackFlag;
+    std::atomic<std::uint32_t>& ackCount;
     AckObserver* ackObserver = nullptr;
 };
 

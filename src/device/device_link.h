@@ -19,7 +19,7 @@ struct DeviceLink {
     std::unique_ptr<HidChannel> commandHandle; // null when absent
     std::unique_ptr<HidChannel> eventHandle;   // null when absent
     std::string devicePath;                    // path of the latest successful discovery
-    std::atomic<bool> ackFlag{false};          // set by the event reader, cleared by sequences
+    std::atomic<std::uint32_t> ackCount{0};    // acknowledgements the event reader has seen
     std::atomic<bool> stopReader{false};
     DeviceInfo deviceInfo{};
     FirmwareVersion firmwareVersion{};

@@ -2,7 +2,7 @@
 
 namespace talvex {
 
-InputResult readOneEvent(HidChannel& events, std::atomic<bool>& ackFlag,
+InputResult readOneEvent(HidChannel& events, std::atomic<std::uint32_t>& ackCount,
                          const KeyEventSink& onKeyEvent, int timeoutMs) {
     InputReport report{};
     report[0] = 4;
@@ -11,17 +11,17 @@ InputResult readOneEvent(HidChannel& events, std::atomic<bool>& ackFlag,
     if (result != InputResult::Report)
         return result;
     if (report[1] == kAckReportKind)
-        ackFlag = true;
+        ++ackCount;
     else if (onKeyEvent)
         onKeyEvent(report[2]);
     return result;
 }
 
-void runEventReader(HidChannel& events, std::atomic<bool>& ackFlag,
+void runEventReader(HidChannel& events, std::atomic<std::uint32_t>& ackCount,
                     const std::atomic<bool>& stopReader, const KeyEventSink& onKeyEvent,
                     Pauser& pauser) {
     while (!stopReader) {
-        if (readOneEvent(events, ackFlag, onKeyEvent, kEventReadTimeoutMs) == InputResult::Error)
+        if (readOneEvent(events, ackCount, onKeyEvent, kEventReadTimeoutMs) == InputResult::Error)
             pauser.poll(kEventReadTimeoutMs);
     }
 }

@@ -4,7 +4,6 @@
 #include "device/commands.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace talvex {
 
@@ -14,27 +13,34 @@ template <typename A, typename B> bool differ(const A& a, const B& b) {
     return !std::equal(a.begin(), a.end(), b.begin(), b.end());
 }
 
-void readEverything(DeviceIo& io, DeviceSettings& s, bool yieldAfterMacroSlots) {
-    readLighting(io, s);
+// Each read of the list in turn, stopping at the first that failed: once the keyboard stops
+// answering, every further read would only wait out its timeout.
+DeviceResult readEverything(DeviceIo& io, DeviceSettings& s, bool yieldAfterMacroSlots) {
+    if (auto r = readLighting(io, s); !r.ok)
+        return r;
     for (std::size_t n = 0; n < kPaletteSlotCount; ++n)
-        readPaletteColour(io, s, n);
-    readGameMode(io, s);
-    readReportInterval(io, s);
-    readResponseTime(io, s);
-    readKeyTable(io, s);
-    readKeyFlags(io, s);
+        if (auto r = readPaletteColour(io, s, n); !r.ok)
+            return r;
+    for (auto read :
+         {readGameMode, readReportInterval, readResponseTime, readKeyTable, readKeyFlags})
+        if (auto r = read(io, s); !r.ok)
+            return r;
     for (std::size_t n = 0; n < kMacroSlotCount; ++n) {
-        readMacroSlot(io, s, n);
+        if (auto r = readMacroSlot(io, s, n); !r.ok)
+            return r;
         if (yieldAfterMacroSlots)
             io.pauser.pause(0);
     }
-    for (std::size_t n = 0; n < kCustomLayoutCount; ++n)
-        readCustomLayout(io, s, n);
+    return readCustomLayouts(io, s);
 }
 
-void readIdentity(DeviceIo& io, DeviceInfo& deviceInfo, FirmwareVersion& firmwareVersion) {
-    readDeviceInfo(io, deviceInfo);
+DeviceResult readIdentity(DeviceIo& io, DeviceInfo& deviceInfo, FirmwareVersion& firmwareVersion) {
+    DeviceInfo read = deviceInfo;
+    if (auto r = readDeviceInfo(io, read); !r.ok)
+        return r;
+    deviceInfo = read;
     firmwareVersion = firmwareVersionOf(deviceInfo);
+    return {};
 }
 
 ApplyResult failedAt(ApplyStep step, std::size_t index = 0) {
@@ -48,9 +54,21 @@ ApplyResult failedAt(ApplyStep step, std::size_t index = 0) {
 
 } // namespace
 
-bool waitForAck(DeviceIo& io) {
+DeviceResult readCustomLayouts(DeviceIo& io, DeviceSettings& s) {
+    for (std::size_t n = 0; n < kCustomLayoutCount; ++n)
+        if (auto r = readCustomLayout(io, s, n); !r.ok)
+            return r;
+    return {};
+}
+
+std::uint32_t beginAckStep(DeviceIo& io) {
+    io.pauser.poll(0);
+    return io.ackCount.load();
+}
+
+bool waitForAck(DeviceIo& io, std::uint32_t countAtStart) {
     for (int waited = 0;; waited += kAckPollMs) {
-        if (io.ackFlag.load()) {
+        if (io.ackCount.load() != countAtStart) {
             if (io.ackObserver)
                 io.ackObserver->ackWaitEnded(true);
             return true;
@@ -64,34 +82,44 @@ bool waitForAck(DeviceIo& io) {
     }
 }
 
-void resetDevice(DeviceIo& io) {
-    sendResetRequest(io);
-    sendGameModeOn(io);
+DeviceResult resetDevice(DeviceIo& io) {
+    if (auto r = sendResetRequest(io); !r.ok)
+        return r;
+    if (auto r = sendGameModeOn(io); !r.ok)
+        return DeviceResult::failure(DevicePart::Reset);
     io.pauser.pause(300);
-    sendGameModeOn(io);
+    if (auto r = sendGameModeOn(io); !r.ok)
+        return DeviceResult::failure(DevicePart::Reset);
     io.pauser.pause(300);
+    return {};
 }
 
-void readAllSettings(DeviceIo& io, DeviceSettings& s) {
-    sendGameModeOn(io);
+DeviceResult readAllSettings(DeviceIo& io, DeviceSettings& s) {
+    if (auto r = sendGameModeOn(io); !r.ok)
+        return r;
     io.pauser.pause(10);
-    readEverything(io, s, false);
+    return readEverything(io, s, false);
 }
 
-void initialRead(DeviceIo& io, DeviceSettings& working, DeviceSettings& snapshot,
-                 DeviceInfo& deviceInfo, FirmwareVersion& firmwareVersion) {
-    sendGameModeOn(io);
-    readIdentity(io, deviceInfo, firmwareVersion);
-    readEverything(io, working, true);
+DeviceResult initialRead(DeviceIo& io, DeviceSettings& working, DeviceSettings& snapshot,
+                         DeviceInfo& deviceInfo, FirmwareVersion& firmwareVersion) {
+    if (auto r = sendGameModeOn(io); !r.ok)
+        return r;
+    if (auto r = readIdentity(io, deviceInfo, firmwareVersion); !r.ok)
+        return r;
+    if (auto r = readEverything(io, working, true); !r.ok)
+        return r;
     snapshot = working;
+    return {};
 }
 
-void rereadAfterArrival(DeviceIo& io, DeviceSettings& working, DeviceInfo& deviceInfo,
-                        FirmwareVersion& firmwareVersion) {
-    readAllSettings(io, working);
-    for (std::size_t n = 0; n < kCustomLayoutCount; ++n)
-        readCustomLayout(io, working, n);
-    readIdentity(io, deviceInfo, firmwareVersion);
+DeviceResult rereadAfterArrival(DeviceIo& io, DeviceSettings& working, DeviceInfo& deviceInfo,
+                                FirmwareVersion& firmwareVersion) {
+    if (auto r = readAllSettings(io, working); !r.ok)
+        return r;
+    if (auto r = readCustomLayouts(io, working); !r.ok)
+        return r;
+    return readIdentity(io, deviceInfo, firmwareVersion);
 }
 
 bool ChangeFlags::any() const {
@@ -120,94 +148,63 @@ ChangeFlags computeChanges(const DeviceSettings& w, const DeviceSettings& d) {
     return c;
 }
 
-std::string describeApplyStep(ApplyStep step, std::size_t index) {
-    switch (step) {
-    case ApplyStep::LightingOpen:
-        return "lighting";
-    case ApplyStep::Palette:
-        return "colour palette";
-    case ApplyStep::GameMode:
-        return "game mode";
-    case ApplyStep::ReportRate:
-        return "report rate";
-    case ApplyStep::ResponseTime:
-        return "response time";
-    case ApplyStep::KeyTable:
-        return "key table";
-    case ApplyStep::KeyFlags:
-        return "key flags";
-    case ApplyStep::MacroSlot:
-        return "macro slot " + std::to_string(index);
-    case ApplyStep::CustomLayout:
-        return "custom layout " + std::to_string(index);
-    }
-    return "unknown step";
-}
-
 ApplyResult applyChanges(DeviceIo& io, DeviceSettings& working, DeviceSettings& snapshot) {
     foldWinLock(working);
     const ChangeFlags changed = computeChanges(working, snapshot);
     if (!changed.any())
         return {};
 
-    io.ackFlag = false;
-    writeLighting(io, working, LightingStage::Open);
-    io.pauser.pause(10);
-    if (!waitForAck(io))
-        return failedAt(ApplyStep::LightingOpen);
+    // One step: its reports, then one acknowledgement that arrived after the first of them.
+    const auto step = [&io](auto&& sendReports) {
+        const std::uint32_t countAtStart = beginAckStep(io);
+        const DeviceResult sent = sendReports();
+        return sent.ok && waitForAck(io, countAtStart);
+    };
+
+    if (!step([&] {
+            const DeviceResult r = writeLighting(io, working, LightingStage::Open);
+            io.pauser.pause(10);
+            return r;
+        }))
+        return failedAt(ApplyStep::Lighting);
 
     // One acknowledged step per changed single-report setting; the palette's seven reports
     // share one acknowledgement.
     struct SingleStep {
         bool changed;
         ApplyStep step;
-        void (*send)(DeviceIo&, DeviceSettings&);
+        DeviceResult (*send)(DeviceIo&, DeviceSettings&);
     };
     const SingleStep singleSteps[] = {
         {changed.palette, ApplyStep::Palette,
          [](DeviceIo& io, DeviceSettings& s) {
              for (std::size_t n = 0; n < kPaletteSlotCount; ++n)
-                 writePaletteColour(io, s, n);
+                 if (auto r = writePaletteColour(io, s, n); !r.ok)
+                     return r;
+             return DeviceResult{};
          }},
         {changed.gameMode, ApplyStep::GameMode, writeGameMode},
         {changed.reportRate, ApplyStep::ReportRate,
-         [](DeviceIo& io, DeviceSettings& s) { writeReportInterval(io, s); }},
+         [](DeviceIo& io, DeviceSettings& s) { return writeReportInterval(io, s); }},
         {changed.responseTime, ApplyStep::ResponseTime,
-         [](DeviceIo& io, DeviceSettings& s) { writeResponseTime(io, s); }},
+         [](DeviceIo& io, DeviceSettings& s) { return writeResponseTime(io, s); }},
         {changed.keyTable, ApplyStep::KeyTable,
-         [](DeviceIo& io, DeviceSettings& s) { writeKeyTable(io, s); }},
+         [](DeviceIo& io, DeviceSettings& s) { return writeKeyTable(io, s); }},
         {changed.keyFlags, ApplyStep::KeyFlags,
-         [](DeviceIo& io, DeviceSettings& s) { writeKeyFlags(io, s); }},
+         [](DeviceIo& io, DeviceSettings& s) { return writeKeyFlags(io, s); }},
     };
-    for (const auto& step : singleSteps) {
-        io.ackFlag = false;
-        if (!step.changed)
-            continue;
-        step.send(io, working);
-        if (!waitForAck(io))
-            return failedAt(step.step);
-    }
-    for (std::size_t n = 0; n < kMacroSlotCount; ++n) {
-        if (!changed.macroSlots[n])
-            continue;
-        // Cleared before the write too: the previous step's acknowledgement must not pass for
-        // this one's.
-        io.ackFlag = false;
-        writeMacroSlot(io, working, n);
-        if (!waitForAck(io))
+    for (const auto& single : singleSteps)
+        if (single.changed && !step([&] { return single.send(io, working); }))
+            return failedAt(single.step);
+    for (std::size_t n = 0; n < kMacroSlotCount; ++n)
+        if (changed.macroSlots[n] && !step([&] { return writeMacroSlot(io, working, n); }))
             return failedAt(ApplyStep::MacroSlot, n);
-        io.ackFlag = false;
-    }
-    for (std::size_t n = 0; n < kCustomLayoutCount; ++n) {
-        if (!changed.layouts[n])
-            continue;
-        io.ackFlag = false;
-        writeCustomLayout(io, working, n);
-        if (!waitForAck(io))
+    for (std::size_t n = 0; n < kCustomLayoutCount; ++n)
+        if (changed.layouts[n] && !step([&] { return writeCustomLayout(io, working, n); }))
             return failedAt(ApplyStep::CustomLayout, n);
-        io.ackFlag = false;
-    }
-    writeLighting(io, working, LightingStage::Close);
+    // The closing stage is not acknowledged, so a failed send of it is all there is to notice.
+    if (auto r = writeLighting(io, working, LightingStage::Close); !r.ok)
+        return failedAt(ApplyStep::Lighting);
     snapshot = working;
     ApplyResult done;
     done.sentAnything = true;

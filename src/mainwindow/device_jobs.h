@@ -4,6 +4,7 @@
 // each result comes back through its callback on the window thread. The callbacks refer to the
 // window's logic, so an implementation must finish or drop them before that logic is destroyed.
 
+#include "device/device_io.h"
 #include "device/device_settings.h"
 
 #include <functional>
@@ -20,10 +21,18 @@ struct SaveOutcome {
     std::string failedStep;                   // which step went unanswered, for the user
 };
 
+struct ReadOutcome {
+    // False when a request went unsent or an answer came back incomplete: `settings` then holds
+    // a mixture of the keyboard's values and the old ones and is never used.
+    bool complete = false;
+    DeviceSettings settings = zeroSettings();
+    std::string failedPart; // the first part that did not arrive, for the user
+};
+
 class DeviceJobs {
 public:
     using SaveDone = std::function<void(const SaveOutcome&)>;
-    using ReadDone = std::function<void(const DeviceSettings&)>;
+    using ReadDone = std::function<void(const ReadOutcome&)>;
 
     virtual ~DeviceJobs() = default;
     // True while a request runs; the window refuses new ones meanwhile.
@@ -34,5 +43,9 @@ public:
     // Factory reset, then every setting read back into a copy of `working`.
     virtual void requestFactoryReset(const DeviceSettings& working, ReadDone done) = 0;
 };
+
+// The factory reset job itself, for every DeviceJobs. A reset that failed is not read back: the
+// keyboard may still be resetting, and what it answered then would pass for the reset result.
+ReadOutcome resetAndReadBack(DeviceIo& io, const DeviceSettings& working);
 
 } // namespace talvex

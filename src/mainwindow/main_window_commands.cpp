@@ -16,6 +16,19 @@ constexpr const char* kResetQuestion = "确认恢复至出厂设置吗？";
 constexpr const char* kResetCaption = "出厂设置";
 constexpr const char* kSaveIncomplete =
     "键盘没有响应，设置未能全部保存。请检查键盘连接后再保存一次。";
+constexpr const char* kSavedToFilesOnly =
+    "尚未完整读取键盘的设置，本次只保存到文件，没有写入键盘。重新连接键盘后将再次读取。";
+constexpr const char* kUntilReadWhole = "在完整读取之前，保存只写入文件，不会写入键盘。";
+
+std::string readIncompleteText(const std::string& failedPart) {
+    return "未能完整读取键盘的设置（" + failedPart + "），读到的内容没有采用。" + kUntilReadWhole +
+           "请检查键盘连接后重试。";
+}
+
+std::string resetIncompleteText(const std::string& failedPart) {
+    return "恢复出厂设置未能完成（" + failedPart + "），键盘现在的设置未知。" + kUntilReadWhole +
+           "请检查键盘连接后重试读取。";
+}
 
 } // namespace
 
@@ -39,6 +52,40 @@ void MainWindowCommands::onSettingsReloaded() {
     ports_.host.requestRepaint();
 }
 
+void MainWindowCommands::takeKeyboardRead(const DeviceSettings& working,
+                                          const DeviceSettings& snapshot, ReadOccasion occasion) {
+    data_.keys.workingSettings = working;
+    if (occasion == ReadOccasion::StartUp || !keyboardStateKnown_) {
+        data_.deviceSnapshot = snapshot;
+        keyboardStateKnownAgain();
+    }
+}
+
+void MainWindowCommands::keyboardReadIncomplete(const std::string& failedPart) {
+    // After a failed start-up read nothing has shown the values keymap.bin gave yet; the window
+    // works with them from now on. keymap.bin itself stays as it is.
+    panel_.syncSlidersFromSettings();
+    recomputeKeyModified(data_.keys);
+    ports_.host.requestRepaint();
+    forgetKeyboardState(readIncompleteText(failedPart), "Kestrix");
+}
+
+void MainWindowCommands::forgetKeyboardState(const std::string& text, const char* caption) {
+    keyboardStateKnown_ = false;
+    if (ports_.prompts.message(text, caption, MessageButtons::RetryCancel, MessageIcon::Warning) ==
+        MessageAnswer::Retry)
+        ports_.host.readKeyboardAgain();
+}
+
+void MainWindowCommands::keyboardStateKnownAgain() {
+    keyboardStateKnown_ = true;
+    savedToFilesOnly_.reset();
+}
+
+const DeviceSettings& MainWindowCommands::lastSavedSettings() const {
+    return savedToFilesOnly_ ? *savedToFilesOnly_ : data_.deviceSnapshot;
+}
+
 void MainWindowCommands::editKey(std::size_t position) {
     KeyAssignmentState& keys = data_.keys;
     if (!selectPosition(keys, position))
@@ -56,6 +103,10 @@ void MainWindowCommands::editKey(std::size_t position) {
 void MainWindowCommands::save() {
     if (ports_.deviceJobs.busy())
         return;
+    if (!keyboardStateKnown_) {
+        saveToFilesOnly();
+        return;
+    }
     ports_.host.setBusyCursor(true);
     // The keyboard gets these copies; edits made while it works wait for the next save.
     auto requested = std::make_shared<const DeviceSettings>(working());
@@ -82,11 +133,21 @@ void MainWindowCommands::finishSave(const SaveOutcome& outcome, const DeviceSett
                                MessageIcon::Warning);
 }
 
+void MainWindowCommands::saveToFilesOnly() {
+    // The snapshot keeps saying what the keyboard held when it was last known; cancel and close
+    // go back to this save instead.
+    savedToFilesOnly_ = working();
+    data_.keys.savedAssignments = data_.keys.assignments;
+    writeKeymapFile();
+    ports_.host.requestRepaint();
+    ports_.prompts.message(kSavedToFilesOnly, "Kestrix", MessageButtons::Ok, MessageIcon::Warning);
+}
+
 void MainWindowCommands::cancel() {
     if (ports_.deviceJobs.busy())
         return;
     ports_.host.hideWindow();
-    working() = data_.deviceSnapshot;
+    working() = lastSavedSettings();
     data_.keys.assignments = data_.keys.savedAssignments;
     panel_.syncSlidersFromSettings();
     recomputeKeyModified(data_.keys);
@@ -104,12 +165,20 @@ void MainWindowCommands::factoryReset() {
     keyboardView_.setDiyView(false);
     panel_.collapseAllSections();
     ports_.deviceJobs.requestFactoryReset(
-        working(), [this](const DeviceSettings& readBack) { finishFactoryReset(readBack); });
+        working(), [this](const ReadOutcome& readBack) { finishFactoryReset(readBack); });
 }
 
-void MainWindowCommands::finishFactoryReset(const DeviceSettings& readBack) {
+void MainWindowCommands::finishFactoryReset(const ReadOutcome& readBack) {
+    if (!readBack.complete) {
+        // Whether the keyboard was reset at all is unknown: nothing here changes, not even the
+        // assignments, which the reset would have cleared.
+        ports_.host.setBusyCursor(false);
+        ports_.host.requestRepaint();
+        forgetKeyboardState(resetIncompleteText(readBack.failedPart), kResetCaption);
+        return;
+    }
     KeyAssignmentState& keys = data_.keys;
-    working() = readBack;
+    working() = readBack.settings;
     panel_.syncSlidersFromSettings();
     std::fill(keys.keyModified.begin(), keys.keyModified.end(), 0);
     std::fill(working().keyFlags.begin(), working().keyFlags.end(), 0xFF);
@@ -118,14 +187,15 @@ void MainWindowCommands::finishFactoryReset(const DeviceSettings& readBack) {
     if (saveKeymapFile(data_.paths.keymapFile(), working(), keys.assignments)) {
         data_.deviceSnapshot = working();
         keys.savedAssignments = keys.assignments;
+        keyboardStateKnownAgain();
     }
     ports_.host.setBusyCursor(false);
     ports_.host.requestRepaint();
 }
 
 void MainWindowCommands::close() {
-    // Unsaved edits are dropped: the file keeps the state the keyboard was last given.
-    saveKeymapFile(data_.paths.keymapFile(), data_.deviceSnapshot, data_.keys.savedAssignments);
+    // Unsaved edits are dropped: the file keeps the state last saved.
+    saveKeymapFile(data_.paths.keymapFile(), lastSavedSettings(), data_.keys.savedAssignments);
     ports_.host.closeWindow();
 }
 

@@ -19,12 +19,17 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <variant>
 
 namespace talvex {
 
 enum class MainButton { Help, Minimise, Close, Profiles, FactoryReset, Cancel, Save, Logo };
 using MainArea = std::variant<MainButton, PanelArea>;
+
+// When a read of every setting happened: at start-up (or a retry of it), or after the keyboard
+// arrived again.
+enum class ReadOccasion { StartUp, Arrival };
 
 // The address shown in the help panel and opened from its first row.
 inline constexpr const char* kMakerWebSite = "https://www.kestrix.example.com";
@@ -80,6 +85,20 @@ public:
     // loaded from a profile): the sliders and modified keys follow, keymap.bin mirrors them.
     void onSettingsReloaded();
 
+    // A read of every setting arrived whole: its values replace the working settings, and
+    // `snapshot` (the values before any further read) becomes the known state of the keyboard
+    // after a start-up read, and after an arrival only while that state was unknown; a known one
+    // stays, so that a save sends what differs from the last save. The caller then reloads.
+    void takeKeyboardRead(const DeviceSettings& working, const DeviceSettings& snapshot,
+                          ReadOccasion occasion);
+    // A start-up or arrival read came back incomplete. Nothing of it is taken (the caller drops
+    // it), the keyboard's state is unknown from now on, and the user may retry the read.
+    void keyboardReadIncomplete(const std::string& failedPart);
+    // Whether deviceSnapshot is what the keyboard holds. Until a complete read makes it so
+    // again, a save writes keymap.bin only and sends nothing: the parts that differ from a state
+    // nobody knows cannot be told apart.
+    bool keyboardStateKnown() const { return keyboardStateKnown_; }
+
     void save();
     void cancel();
     void factoryReset();
@@ -99,7 +118,13 @@ private:
     void writeKeymapFile();
     void finishSave(const SaveOutcome& outcome, const DeviceSettings& requested,
                     const KeyAssignments& assignmentsAtRequest);
-    void finishFactoryReset(const DeviceSettings& readBack);
+    void finishFactoryReset(const ReadOutcome& readBack);
+    void saveToFilesOnly();
+    void forgetKeyboardState(const std::string& text, const char* caption);
+    void keyboardStateKnownAgain();
+    // What cancel restores and close keeps: the keyboard's known state, or while it is unknown,
+    // what a save last wrote to the files.
+    const DeviceSettings& lastSavedSettings() const;
 
     DeviceSettings& working() { return data_.keys.workingSettings; }
 
@@ -110,6 +135,8 @@ private:
     SettingsPanel panel_;
     bool helpOpen_ = false;
     bool leftButtonDown_ = false;
+    bool keyboardStateKnown_ = true;
+    std::optional<DeviceSettings> savedToFilesOnly_;
 };
 
 } // namespace talvex

@@ -15,6 +15,10 @@ public:
     virtual void startWindowDrag(int x, int y) = 0;
     // The wait cursor while the keyboard is busy with a request.
     virtual void setBusyCursor(bool busy) = 0;
+    // Reads every setting of the keyboard again, as at start-up; the result comes back through
+    // MainWindowCommands::takeKeyboardRead or keyboardReadIncomplete. Nothing happens while the
+    // keyboard is absent or busy: the read then due delivers its own result.
+    virtual void readKeyboardAgain() = 0;
 };
 
 } // namespace talvex

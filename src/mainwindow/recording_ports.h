@@ -45,6 +45,7 @@ public:
     bool hidden = false;
     bool closed = false;
     bool busyCursor = false;
+    int keyboardReads = 0;
     std::vector<std::pair<int, int>> drags;
 
     void requestRepaint() override { ++repaints; }
@@ -52,6 +53,7 @@ public:
     void closeWindow() override { closed = true; }
     void startWindowDrag(int x, int y) override { drags.emplace_back(x, y); }
     void setBusyCursor(bool busy) override { busyCursor = busy; }
+    void readKeyboardAgain() override { ++keyboardReads; }
 };
 
 // A keyboard that never answers: requests are counted and dropped.

@@ -1,6 +1,7 @@
 #include "platform/hidapi_backend.h"
 
 #include "platform/file_io.h"
+#include "platform/hid_read_lengths.h"
 
 #include <hidapi/hidapi.h>
 
@@ -49,7 +50,7 @@ public:
     bool getFeature(std::span<std::uint8_t, kFeatureReportSize> report) override {
         std::uint8_t buffer[kFeatureReportSize] = {};
         buffer[0] = report[0];
-        if (hid_get_feature_report(device, buffer, sizeof buffer) < 0)
+        if (!isWholeFeatureReport(hid_get_feature_report(device, buffer, sizeof buffer)))
             return false;
         std::copy(std::begin(buffer), std::end(buffer), report.begin());
         return true;
@@ -68,15 +69,7 @@ public:
                 return false;
             if (isEventReport(buffer, n))
                 continue;
-            std::fill(report.begin(), report.end(), 0);
-            if (n == static_cast<int>(kDataReportSize)) {
-                std::copy(buffer, buffer + n, report.begin());
-            } else {
-                // hidraw leaves out the identifier of an unnumbered report.
-                std::copy(buffer, buffer + std::min<int>(n, kDataReportSize - 1),
-                          report.begin() + 1);
-            }
-            return true;
+            return takeDataReport(std::span(buffer, static_cast<std::size_t>(n)), report);
         }
     }
 

@@ -8,9 +8,9 @@
 
 namespace talvex {
 
-enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageButtons { Ok, OkCancel, YesNo, RetryCancel };
 enum class MessageIcon { None, Information, Warning, Question, Error };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
 
 struct Rgb {
     std::uint8_t r = 0, g = 0, b = 0;
@@ -23,6 +23,7 @@ inline MessageAnswer decliningAnswer(MessageButtons buttons) {
     case MessageButtons::Ok:
         return MessageAnswer::Ok;
     case MessageButtons::OkCancel:
+    case MessageButtons::RetryCancel:
         return MessageAnswer::Cancel;
     case MessageButtons::YesNo:
         break;

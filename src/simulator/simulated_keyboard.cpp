@@ -142,8 +142,28 @@ template <typename Body> bool SimulatedKeyboard::hostCall(Body body) {
 void SimulatedKeyboard::finishWriteStep() {
     stepFinished = true;
     ++steps;
-    if (!faults.dropAllAcks && steps != faults.dropAckForStep)
+    if (!faults.earlyAcks)
+        acknowledge(steps);
+}
+
+void SimulatedKeyboard::acknowledge(int step) {
+    if (faults.dropAllAcks || step == faults.dropAckForStep)
+        return;
+    if (step == faults.lateAckForStep) {
+        lateAckDue =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(faults.lateAckDelayMs);
+        return;
+    }
+    pushInput({kEventReportId, kAckKind, 0, 0});
+    if (faults.duplicateAcks)
         pushInput({kEventReportId, kAckKind, 0, 0});
+}
+
+void SimulatedKeyboard::releaseLateAck() {
+    if (lateAckDue && std::chrono::steady_clock::now() >= *lateAckDue) {
+        lateAckDue.reset();
+        pushInput({kEventReportId, kAckKind, 0, 0});
+    }
 }
 
 std::span<std::uint8_t> SimulatedKeyboard::areaOf(Area area, std::size_t index) {
@@ -182,6 +202,18 @@ void SimulatedKeyboard::handleRequest(const FeatureReport& q) {
     };
     const auto done = [this] { finishWriteStep(); };
     const std::uint8_t n = q[3];
+    const bool readRequest = (q[1] & command::kReadBit) != 0;
+    if (readRequest && faults.unsolicitedAcks)
+        pushInput({kEventReportId, kAckKind, 0, 0});
+    // A step's first report: a block write's request, or the first of the seven palette colours.
+    const bool firstOfLongerStep = (q[1] == command::kPaletteColour && n == 0) ||
+                                   q[1] == command::kKeyTable || q[1] == command::kKeyFlags ||
+                                   q[1] == command::kMacroSlot || q[1] == command::kCustomLayout;
+    const bool singleReportStep = q[1] == command::kReportInterval ||
+                                  q[1] == command::kResponseTime || q[1] == command::kLighting ||
+                                  q[1] == command::kGameMode || q[1] == command::kReset;
+    if (faults.earlyAcks && (firstOfLongerStep || singleReportStep))
+        acknowledge(steps + 1);
     switch (q[1]) {
     case command::kDeviceInfo:
         response[2] = kFirmwareMajor;
@@ -334,8 +366,19 @@ bool SimulatedKeyboard::readData(std::span<std::uint8_t, kDataReportSize> report
 InputResult SimulatedKeyboard::readInput(std::span<std::uint8_t, kInputReportSize> report,
                                          int timeoutMs) {
     std::unique_lock lock(mutex);
-    inputArrived.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                          [this] { return !isPlugged || !inputs.empty(); });
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto ready = [this] {
+        releaseLateAck();
+        return !isPlugged || !inputs.empty();
+    };
+    while (!ready()) {
+        const auto wakeAt = lateAckDue ? std::min(deadline, *lateAckDue) : deadline;
+        if (inputArrived.wait_until(lock, wakeAt) == std::cv_status::timeout &&
+            std::chrono::steady_clock::now() >= deadline) {
+            ready();
+            break;
+        }
+    }
     if (!isPlugged)
         return InputResult::Error;
     if (inputs.empty())

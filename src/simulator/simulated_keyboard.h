@@ -8,20 +8,31 @@
 #include "device/device_settings.h"
 #include "platform/hid.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace talvex {
+
+// An acknowledgement the keyboard sends this long after its step finished comes too late for
+// any host's wait.
+inline constexpr int kLateAckDelayMs = 2500;
 
 struct SimulatorFaults {
     int dropAckForStep = 0; // the write step (1 = first) whose acknowledgement is lost
     bool dropAllAcks = false;
     int unplugAfterReports = -1; // reports after setFaults until the keyboard is gone; -1 never
     bool garbageResponses = false;
+    bool duplicateAcks = false;   // every acknowledgement comes twice
+    bool unsolicitedAcks = false; // every read request is answered with an acknowledgement too
+    bool earlyAcks = false;       // a step is acknowledged after its first report, not its last
+    int lateAckForStep = 0;       // the write step whose acknowledgement comes late, by:
+    int lateAckDelayMs = kLateAckDelayMs;
 };
 
 class SimulatedKeyboard {
@@ -62,7 +73,10 @@ private:
     void handleRequest(const FeatureReport& request);
     std::span<std::uint8_t> areaOf(Area area, std::size_t index);
     void finishWriteStep();
+    // The acknowledgement of write step `step`, as the faults make it.
+    void acknowledge(int step);
     void pushInput(const InputReport& report);
+    void releaseLateAck();
     std::uint8_t nextGarbage();
 
     mutable std::mutex mutex;
@@ -77,6 +91,7 @@ private:
     FeatureReport response{};
     std::deque<InputReport> inputs;
     std::uint32_t garbageState = 0x12345678;
+    std::optional<std::chrono::steady_clock::time_point> lateAckDue;
     std::function<void(const DeviceSettings&)> onWrite;
 
     // The data phase in progress: reads hand out `pendingRead` chunk by chunk; writes collect

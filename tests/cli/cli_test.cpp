@@ -1,4 +1,4 @@
-#include "cli/cli.h"
+#include "cli_fixture.h"
 #include "device/device_settings.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
@@ -13,45 +13,8 @@
 namespace talvex {
 namespace {
 
+using testing::Cli;
 namespace fs = std::filesystem;
-
-class Cli : public ::testing::Test {
-protected:
-    fs::path dir = fs::temp_directory_path() / ("talvex-cli-" + std::to_string(::getpid()));
-    std::string state = (dir / "k.state").string();
-    std::string out, err;
-
-    void SetUp() override { fs::create_directories(dir); }
-    void TearDown() override { fs::remove_all(dir); }
-
-    int run(std::vector<std::string> args) {
-        std::ostringstream o, e;
-        const int code = runCli(args, o, e);
-        out = o.str();
-        err = e.str();
-        return code;
-    }
-
-    DeviceSettings stateImage() {
-        DeviceSettings s = zeroSettings();
-        const auto bytes = readFileBytes(state, kDeviceSettingsSize);
-        EXPECT_TRUE(bytes && settingsFromBytes(*bytes, s));
-        return s;
-    }
-
-    std::vector<std::string> lines(const std::string& text, const std::string& prefix = "") {
-        std::vector<std::string> result;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);)
-            if (line.rfind(prefix, 0) == 0)
-                result.push_back(line);
-        return result;
-    }
-
-    void writeFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-        ASSERT_TRUE(writeFileAtomically(dir / name, bytes));
-    }
-};
 
 TEST_F(Cli, InfoTracesTheDeviceInformationExchange) {
     ASSERT_EQ(run({"--simulate", "--trace=-", "info"}), 0) << err;

@@ -44,32 +44,32 @@ TEST(Commands, SingleReportReadsSendTheirRequestAndPauses) {
         {"deviceInfo",
          [](Harness& h) {
              DeviceInfo d;
-             readDeviceInfo(h.io, d);
+             (void)readDeviceInfo(h.io, d);
          },
          "00 80 00 00 00 00 00 00 7f",
          {10, 10}},
         {"reportInterval",
-         [](Harness& h) { readReportInterval(h.io, h.s); },
+         [](Harness& h) { (void)readReportInterval(h.io, h.s); },
          "00 81 00 00 00 00 00 00 7e",
          {10, 10}},
         {"responseTime",
-         [](Harness& h) { readResponseTime(h.io, h.s); },
+         [](Harness& h) { (void)readResponseTime(h.io, h.s); },
          "00 84 00 00 00 00 00 00 7b",
          {10, 10}},
         {"lighting",
-         [](Harness& h) { readLighting(h.io, h.s); },
+         [](Harness& h) { (void)readLighting(h.io, h.s); },
          "00 88 00 00 00 00 00 00 77",
          {10, 0}},
         {"gameMode",
-         [](Harness& h) { readGameMode(h.io, h.s); },
+         [](Harness& h) { (void)readGameMode(h.io, h.s); },
          "00 89 00 00 00 00 00 00 76",
          {5, 0}},
         {"palette0",
-         [](Harness& h) { readPaletteColour(h.io, h.s, 0); },
+         [](Harness& h) { (void)readPaletteColour(h.io, h.s, 0); },
          "00 94 00 00 00 00 00 00 6b",
          {1, 1}},
         {"palette6",
-         [](Harness& h) { readPaletteColour(h.io, h.s, 6); },
+         [](Harness& h) { (void)readPaletteColour(h.io, h.s, 6); },
          "00 94 00 06 00 00 00 00 65",
          {1, 1}},
     };
@@ -94,12 +94,12 @@ TEST(Commands, ReadsTakeTheirResponseBytes) {
         response({{4, 0x11}, {5, 0x22}, {6, 0x33}}),
     };
     DeviceInfo info{};
-    readDeviceInfo(h.io, info);
-    readReportInterval(h.io, h.s);
-    readResponseTime(h.io, h.s);
-    readLighting(h.io, h.s);
-    readGameMode(h.io, h.s);
-    readPaletteColour(h.io, h.s, 6);
+    (void)readDeviceInfo(h.io, info);
+    (void)readReportInterval(h.io, h.s);
+    (void)readResponseTime(h.io, h.s);
+    (void)readLighting(h.io, h.s);
+    (void)readGameMode(h.io, h.s);
+    (void)readPaletteColour(h.io, h.s, 6);
     EXPECT_EQ(hexBytes(info), "80 01 03 00 00 00 00 09");
     EXPECT_EQ(firmwareVersionOf(info), (FirmwareVersion{1, 3, 0, 0}));
     EXPECT_EQ(h.s.reportInterval, 3);
@@ -117,7 +117,7 @@ TEST(Commands, ReadsTakeTheirResponseBytes) {
 TEST(Commands, SpeedTenOnTheKeyboardIsZeroOnScreen) {
     Harness h;
     h.channel.responses.push_back(response({{4, 10}}));
-    readLighting(h.io, h.s);
+    (void)readLighting(h.io, h.s);
     EXPECT_EQ(h.s.lightSpeed, 0);
 }
 
@@ -127,9 +127,9 @@ TEST(Commands, UnansweredReadLeavesTheFieldsAlone) {
     h.s.lightBrightness = 33;
     h.s.reportInterval = 2;
     DeviceInfo info{1, 2, 3, 4, 5, 6, 7, 8};
-    readLighting(h.io, h.s);
-    readReportInterval(h.io, h.s);
-    readDeviceInfo(h.io, info);
+    (void)readLighting(h.io, h.s);
+    (void)readReportInterval(h.io, h.s);
+    (void)readDeviceInfo(h.io, info);
     EXPECT_EQ(h.s.lightBrightness, 33);
     EXPECT_EQ(h.s.reportInterval, 2);
     EXPECT_EQ(info, (DeviceInfo{1, 2, 3, 4, 5, 6, 7, 8}));
@@ -146,30 +146,31 @@ TEST(Commands, SingleReportWritesSendTheirRequestAndPause) {
         {"reportInterval 3",
          [](Harness& h) {
              h.s.reportInterval = 3;
-             writeReportInterval(h.io, h.s);
+             (void)writeReportInterval(h.io, h.s);
          },
          "00 01 03 00 00 00 00 00 fb", 10},
         {"responseTime 5",
          [](Harness& h) {
              h.s.responseTime = 5;
-             writeResponseTime(h.io, h.s);
+             (void)writeResponseTime(h.io, h.s);
          },
          "00 04 05 00 00 00 00 00 f6", 10},
         {"gameMode 1",
          [](Harness& h) {
              h.s.gameMode = 1;
-             writeGameMode(h.io, h.s);
+             (void)writeGameMode(h.io, h.s);
          },
          "00 09 01 00 00 00 00 00 f5", 20},
         {"palette 6 red",
          [](Harness& h) {
              h.s.palette[18] = 0xFF;
-             writePaletteColour(h.io, h.s, 6);
+             (void)writePaletteColour(h.io, h.s, 6);
          },
          "00 14 00 06 ff 00 00 00 e6", 20},
-        {"reset", [](Harness& h) { sendResetRequest(h.io); }, "00 13 ff 00 00 00 00 00 ed", 300},
-        {"game mode on", [](Harness& h) { sendGameModeOn(h.io); }, "00 09 01 00 00 00 00 00 f5",
-         20},
+        {"reset", [](Harness& h) { (void)sendResetRequest(h.io); }, "00 13 ff 00 00 00 00 00 ed",
+         300},
+        {"game mode on", [](Harness& h) { (void)sendGameModeOn(h.io); },
+         "00 09 01 00 00 00 00 00 f5", 20},
     };
     for (const auto& row : rows) {
         Harness h;
@@ -188,8 +189,8 @@ TEST(Commands, LightingStageOneCarriesBrightnessZeroAndItsOwnChecksum) {
     h.s.lightBrightness = 50;
     h.s.lightColour = 4;
     h.s.lightDirection = 1;
-    writeLighting(h.io, h.s, LightingStage::Open);
-    writeLighting(h.io, h.s, LightingStage::Close);
+    (void)writeLighting(h.io, h.s, LightingStage::Open);
+    (void)writeLighting(h.io, h.s, LightingStage::Close);
     // 0xFF - (8 + 1 + 2 + 7 + 0 + 4 + 1) = 0xE8; stage 2 with brightness 50 gives 0xB5
     EXPECT_EQ(h.sent(0), "00 08 01 02 07 00 04 01 e8");
     EXPECT_EQ(h.sent(1), "00 08 02 02 07 32 04 01 b5");
@@ -200,10 +201,10 @@ TEST(Commands, GameModeWriteFoldsTheWindowsKeyLock) {
     Harness h;
     h.s.winLock = 1;
     h.s.keyFlags[1] = 0xFF;
-    writeGameMode(h.io, h.s);
+    (void)writeGameMode(h.io, h.s);
     EXPECT_EQ(h.s.keyFlags[1], 0x3E);
     h.s.winLock = 0;
-    writeGameMode(h.io, h.s);
+    (void)writeGameMode(h.io, h.s);
     EXPECT_EQ(h.s.keyFlags[1], 0x3F);
 }
 
@@ -219,8 +220,8 @@ TEST(Commands, UnfoldReadsTheLockFromTheLeftWindowsKeyBit) {
 
 TEST(Commands, OutOfRangePaletteSlotSendsNothing) {
     Harness h;
-    writePaletteColour(h.io, h.s, 7);
-    readPaletteColour(h.io, h.s, 200);
+    (void)writePaletteColour(h.io, h.s, 7);
+    (void)readPaletteColour(h.io, h.s, 200);
     EXPECT_TRUE(h.channel.sets.empty());
 }
 

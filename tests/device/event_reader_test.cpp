@@ -14,25 +14,24 @@ namespace {
 
 using testing::ScriptedChannel;
 
-TEST(EventReader, AcknowledgementSetsTheFlagAndSendsNothing) {
+TEST(EventReader, AcknowledgementCountsAndSendsNothing) {
     ScriptedChannel events;
     events.inputs = {{4, 4, 9, 0}, {4, 1, 13, 0}};
-    std::atomic<bool> ack{false};
+    std::atomic<std::uint32_t> ack{0};
     std::vector<std::uint8_t> codes;
     const KeyEventSink sink = [&](std::uint8_t c) { codes.push_back(c); };
     EXPECT_EQ(readOneEvent(events, ack, sink, 0), InputResult::Report);
-    EXPECT_TRUE(ack);
+    EXPECT_EQ(ack, 1u);
     EXPECT_TRUE(codes.empty());
-    ack = false;
     EXPECT_EQ(readOneEvent(events, ack, sink, 0), InputResult::Report);
-    EXPECT_FALSE(ack);
+    EXPECT_EQ(ack, 1u);
     EXPECT_EQ(codes, std::vector<std::uint8_t>{13});
 }
 
 TEST(EventReader, FailedReadDeliversNothingAndDoesNotSpin) {
     ScriptedChannel events;
     events.inputError = true;
-    std::atomic<bool> ack{false};
+    std::atomic<std::uint32_t> ack{0};
     std::atomic<bool> stop{false};
     int delivered = 0;
     RecordingPauser pauser;
@@ -43,7 +42,7 @@ TEST(EventReader, FailedReadDeliversNothingAndDoesNotSpin) {
     runEventReader(
         events, ack, stop, [&](std::uint8_t) { ++delivered; }, pauser);
     EXPECT_EQ(delivered, 0);
-    EXPECT_FALSE(ack);
+    EXPECT_EQ(ack, 0u);
     EXPECT_EQ(pauser.polledMs, 3 * kEventReadTimeoutMs);
 }
 
@@ -85,7 +84,7 @@ TEST(EventReader, KeyEventDuringAnAcknowledgementWaitIsNeitherLostNorBlocking) {
     SleepingPauser readerPauser;
     std::thread reader([&] {
         runEventReader(
-            *link.eventHandle, link.ackFlag, link.stopReader,
+            *link.eventHandle, link.ackCount, link.stopReader,
             [&](std::uint8_t c) {
                 std::lock_guard lock(mutex);
                 codes.push_back(c);
@@ -98,7 +97,7 @@ TEST(EventReader, KeyEventDuringAnAcknowledgementWaitIsNeitherLostNorBlocking) {
     working.lightBrightness = 5;
     working.macroSlot(2)[0] = 1;
     PressOnFirstPause pauser(*keyboard, 24);
-    DeviceIo io{*link.commandHandle, pauser, link.ackFlag};
+    DeviceIo io{*link.commandHandle, pauser, link.ackCount};
     const auto started = std::chrono::steady_clock::now();
     const ApplyResult result = applyChanges(io, working, snapshot);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1000));

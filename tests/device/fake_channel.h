@@ -59,8 +59,8 @@ public:
 struct ChannelHarness {
     ScriptedChannel channel;
     RecordingPauser pauser;
-    std::atomic<bool> ack{false};
-    DeviceIo io{channel, pauser, ack};
+    std::atomic<std::uint32_t> acks{0};
+    DeviceIo io{channel, pauser, acks};
     DeviceSettings s = zeroSettings();
 };
 

@@ -18,7 +18,7 @@ struct Saved {
     Saved() {
         DeviceInfo info;
         FirmwareVersion version;
-        initialRead(sim.io, working, snapshot, info, version);
+        EXPECT_TRUE(initialRead(sim.io, working, snapshot, info, version).ok);
         sim.forget();
     }
     ApplyResult apply() { return applyChanges(sim.io, working, snapshot); }
@@ -37,7 +37,7 @@ TEST(Sequences, InitialReadMirrorsTheKeyboardAndFillsTheSnapshot) {
     working.reserved1[0] = 0x77; // fields the keyboard does not hold survive
     DeviceInfo info{};
     FirmwareVersion version{};
-    initialRead(sim.io, working, snapshot, info, version);
+    ASSERT_TRUE(initialRead(sim.io, working, snapshot, info, version).ok);
     DeviceSettings expected = SimulatedKeyboard::factorySettings();
     expected.reserved1[0] = 0x77;
     expected.gameMode = 1; // the read starts by switching game mode on
@@ -53,7 +53,7 @@ TEST(Sequences, InitialReadMirrorsTheKeyboardAndFillsTheSnapshot) {
 TEST(Sequences, ReadAllSettingsReadsEverySectionInOrder) {
     SimulatedLink sim;
     DeviceSettings s = zeroSettings();
-    readAllSettings(sim.io, s);
+    ASSERT_TRUE(readAllSettings(sim.io, s).ok);
     EXPECT_EQ(sim.lines[0], "SET 00 09 01 00 00 00 00 00 f5");
     EXPECT_EQ(sim.lines[1], "PAUSE 20");
     EXPECT_EQ(sim.lines[2], "PAUSE 10");
@@ -68,7 +68,7 @@ TEST(Sequences, ReadAllSettingsReadsEverySectionInOrder) {
 
 TEST(Sequences, ResetSendsTheRequestThenGameModeTwice) {
     SimulatedLink sim;
-    resetDevice(sim.io);
+    ASSERT_TRUE(resetDevice(sim.io).ok);
     const std::vector<std::string> expected = {"SET 00 13 ff 00 00 00 00 00 ed",
                                                "PAUSE 300",
                                                "SET 00 09 01 00 00 00 00 00 f5",
@@ -161,7 +161,7 @@ TEST(Apply, MissingAcknowledgementStopsWithinTheBoundAndKeepsTheSnapshot) {
     const ApplyResult r = saved.apply();
     EXPECT_FALSE(r.completed);
     EXPECT_EQ(r.failedStep, ApplyStep::KeyTable);
-    EXPECT_EQ(describeApplyStep(r.failedStep, r.failedIndex), "key table");
+    EXPECT_EQ(r.describeFailure(), "key table");
     EXPECT_EQ(saved.sim.lines.back(), "ACK-TIMEOUT");
     // One poll for the acknowledged lighting step, then the whole bound.
     EXPECT_EQ(saved.sim.pauses.polledMs, kAckPollMs + kAckWaitLimitMs);
@@ -176,7 +176,7 @@ TEST(Apply, MissingAcknowledgementStopsWithinTheBoundAndKeepsTheSnapshot) {
     EXPECT_EQ(saved.snapshot, saved.working);
 }
 
-TEST(Apply, UnpluggedMidApplyEndsWithinTheBound) {
+TEST(Apply, UnpluggedMidApplyStopsAtTheReportThatFailed) {
     Saved saved;
     for (std::size_t n = 0; n < kMacroSlotCount; ++n)
         saved.working.macroSlot(n)[0] = static_cast<std::uint8_t>(n + 1);
@@ -188,7 +188,8 @@ TEST(Apply, UnpluggedMidApplyEndsWithinTheBound) {
     EXPECT_FALSE(r.completed);
     EXPECT_EQ(r.failedStep, ApplyStep::MacroSlot);
     EXPECT_EQ(r.failedIndex, 2u);
-    EXPECT_EQ(saved.sim.pauses.polledMs, 3 * kAckPollMs + kAckWaitLimitMs);
+    // A report that cannot be sent fails its step at once: no acknowledgement to wait for.
+    EXPECT_EQ(saved.sim.pauses.polledMs, 3 * kAckPollMs);
     EXPECT_EQ(saved.snapshot, snapshotBefore);
 }
 
@@ -220,7 +221,7 @@ TEST(Apply, EverySectionRoundTripsThroughTheKeyboard) {
     ASSERT_TRUE(saved.apply().completed);
 
     DeviceSettings back = zeroSettings();
-    readAllSettings(saved.sim.io, back);
+    ASSERT_TRUE(readAllSettings(saved.sim.io, back).ok);
     back.gameMode = 0; // the read switched it on again
     DeviceSettings expected = w;
     expected.reserved0 = back.reserved0; // fields the keyboard does not hold
@@ -235,7 +236,7 @@ TEST(Apply, RereadAfterArrivalReadsLayoutsTwiceAndTheVersion) {
     DeviceSettings s = zeroSettings();
     DeviceInfo info{};
     FirmwareVersion version{};
-    rereadAfterArrival(sim.io, s, info, version);
+    ASSERT_TRUE(rereadAfterArrival(sim.io, s, info, version).ok);
     EXPECT_EQ(countStartingWith(sim.lines, "SET 00 92"), 10u);
     EXPECT_EQ(countStartingWith(sim.lines, "SET 00 80"), 1u);
     EXPECT_EQ(version, (FirmwareVersion{1, 3, 0, 0}));

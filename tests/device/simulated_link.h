@@ -25,7 +25,7 @@ struct SimulatedLink {
 
     void pumpEvents() {
         while (readOneEvent(
-                   *link.eventHandle, link.ackFlag,
+                   *link.eventHandle, link.ackCount,
                    [this](std::uint8_t code) { keyEvents.push_back(code); },
                    0) == InputResult::Report) {
         }
@@ -33,7 +33,7 @@ struct SimulatedLink {
 
     // Drops leftover events and trace lines, e.g. after a read that sent game-mode-on.
     void forget() {
-        std::atomic<bool> ignored;
+        std::atomic<std::uint32_t> ignored{0};
         while (readOneEvent(*link.eventHandle, ignored, {}, 0) == InputResult::Report) {
         }
         lines.clear();
@@ -55,7 +55,7 @@ struct SimulatedLink {
     RecordingPauser pauses;
     TracingPauser pauser{pauses, trace};
     bool opened = openTraced();
-    DeviceIo io{*link.commandHandle, pauser, link.ackFlag, &trace};
+    DeviceIo io{*link.commandHandle, pauser, link.ackCount, &trace};
 };
 
 } // namespace talvex::testing

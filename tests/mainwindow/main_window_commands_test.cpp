@@ -230,6 +230,96 @@ TEST_F(MainWindowCommandsTest, FactoryResetKeepsTheKnownStateWhenKeymapCannotBeW
     EXPECT_EQ(keys.savedAssignments[kQ].type, 3);
 }
 
+// The keyboard took the reset but could not be read back: what it holds is unknown, and nothing
+// in the window may claim to know it.
+TEST_F(MainWindowCommandsTest, FailedFactoryResetChangesNothingAndForgetsTheKeyboardsState) {
+    moveBrightnessSlider(3);
+    keys.assignments[kQ].type = 3;
+    click(kSaveX, kSaveY); // keyboard, snapshot and keymap.bin hold brightness 3
+    const KeyAssignmentState keysBefore = keys;
+    const DeviceSettings snapshotBefore = snapshot;
+    const auto fileBefore = keymapBytes();
+    jobs.keyboard().setFaults({.unplugAfterReports = 6}); // gone after the reset's reports
+    prompts.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Retry};
+    click(kResetX, kResetY);
+
+    EXPECT_EQ(jobs.keyboard().image().lightBrightness,
+              SimulatedKeyboard::factorySettings().lightBrightness);
+    EXPECT_EQ(keys.workingSettings, keysBefore.workingSettings);
+    EXPECT_EQ(keys.assignments, keysBefore.assignments);
+    EXPECT_EQ(keys.savedAssignments, keysBefore.savedAssignments);
+    EXPECT_EQ(snapshot, snapshotBefore);
+    EXPECT_EQ(keymapBytes(), fileBefore);
+    EXPECT_FALSE(host.busyCursor);
+    EXPECT_FALSE(window->keyboardStateKnown());
+    EXPECT_EQ(host.keyboardReads, 1);
+    ASSERT_EQ(prompts.questions.size(), 2u);
+    EXPECT_EQ(prompts.questions[1].text,
+              "恢复出厂设置未能完成（colour palette），键盘现在的设置未知。"
+              "在完整读取之前，保存只写入文件，不会写入键盘。请检查键盘连接后重试读取。");
+    EXPECT_EQ(prompts.questions[1].caption, "出厂设置");
+    EXPECT_EQ(prompts.questions[1].buttons, MessageButtons::RetryCancel);
+}
+
+TEST_F(MainWindowCommandsTest, WhileTheKeyboardsStateIsUnknownSaveWritesTheFilesOnly) {
+    const DeviceSettings onKeyboard = jobs.keyboard().image();
+    window->keyboardReadIncomplete("macro slot 17");
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions[0].text,
+              "未能完整读取键盘的设置（macro slot 17），读到的内容没有采用。"
+              "在完整读取之前，保存只写入文件，不会写入键盘。请检查键盘连接后重试。");
+    EXPECT_EQ(prompts.questions[0].buttons, MessageButtons::RetryCancel);
+    EXPECT_EQ(host.keyboardReads, 0); // declined
+
+    moveBrightnessSlider(20);
+    keys.assignments[kQ].type = 3;
+    click(kSaveX, kSaveY);
+    EXPECT_EQ(jobs.requests, 0);
+    EXPECT_EQ(snapshot, onKeyboard);
+    EXPECT_EQ(prompts.messageTexts().back(), "尚未完整读取键盘的设置，本次只保存到文件，"
+                                             "没有写入键盘。重新连接键盘后将再次读取。");
+    EXPECT_EQ(keymapBytes(), expectedKeymap(keys.workingSettings, keys.assignments));
+
+    // Cancel and close go back to that save, not to the keyboard's last known state.
+    const DeviceSettings savedToFiles = keys.workingSettings;
+    moveBrightnessSlider(40);
+    click(kCancelX, kCancelY);
+    EXPECT_EQ(keys.workingSettings, savedToFiles);
+    moveBrightnessSlider(40);
+    window->close();
+    EXPECT_EQ(keymapBytes(), expectedKeymap(savedToFiles, keys.assignments));
+
+    window->takeKeyboardRead(onKeyboard, onKeyboard, ReadOccasion::Arrival);
+    moveBrightnessSlider(9);
+    click(kSaveX, kSaveY);
+    EXPECT_EQ(jobs.keyboard().image().lightBrightness, 9);
+    EXPECT_EQ(snapshot.lightBrightness, 9);
+}
+
+TEST_F(MainWindowCommandsTest, ACompleteReadIsTheKnownStateUnlessAnArrivalFindsOneKnown) {
+    const struct {
+        ReadOccasion occasion;
+        bool knownBefore;
+        bool snapshotTaken;
+    } rows[] = {{ReadOccasion::StartUp, true, true},
+                {ReadOccasion::StartUp, false, true},
+                {ReadOccasion::Arrival, true, false},
+                {ReadOccasion::Arrival, false, true}};
+    DeviceSettings lastSaved = zeroSettings(), read = zeroSettings(), firstRead = zeroSettings();
+    lastSaved.lightSpeed = 1;
+    read.lightSpeed = 2;
+    firstRead.lightSpeed = 3; // the copy taken before the start-up read's second lighting read
+    for (const auto& row : rows) {
+        snapshot = lastSaved;
+        if (!row.knownBefore)
+            window->keyboardReadIncomplete("lighting");
+        window->takeKeyboardRead(read, firstRead, row.occasion);
+        EXPECT_EQ(keys.workingSettings, read);
+        EXPECT_EQ(snapshot.lightSpeed, row.snapshotTaken ? 3 : 1);
+        EXPECT_TRUE(window->keyboardStateKnown());
+    }
+}
+
 TEST_F(MainWindowCommandsTest, OpenHelpPanelTakesTheNextClick) {
     click(kHelpX, kHelpY);
     EXPECT_TRUE(window->helpOpen());

@@ -17,10 +17,10 @@ struct SimulatorJobs::Link {
         openKeyboard(backend, link);
         channel = std::make_unique<TracingChannel>(std::move(link.commandHandle), trace);
         // The acknowledgement arrives on the event channel; read it while the apply waits.
-        pauser.onPoll = [this] { readOneEvent(*link.eventHandle, link.ackFlag, {}, 0); };
+        pauser.onPoll = [this] { readOneEvent(*link.eventHandle, link.ackCount, {}, 0); };
     }
 
-    DeviceIo io() { return DeviceIo{*channel, pauser, link.ackFlag}; }
+    DeviceIo io() { return DeviceIo{*channel, pauser, link.ackCount}; }
 
     SimulatorBackend backend;
     DeviceLink link;
@@ -64,18 +64,15 @@ void SimulatorJobs::requestSave(const DeviceSettings& working, const DeviceSetti
         const auto result = applyChanges(io, outcome.sent, outcome.snapshot);
         outcome.completed = result.completed;
         if (!result.completed)
-            outcome.failedStep = describeApplyStep(result.failedStep, result.failedIndex);
+            outcome.failedStep = result.describeFailure();
         done(outcome);
     });
 }
 
 void SimulatorJobs::requestFactoryReset(const DeviceSettings& working, ReadDone done) {
     run([this, working, done] {
-        DeviceSettings read = working;
         DeviceIo io = link_->io();
-        resetDevice(io);
-        readAllSettings(io, read);
-        done(read);
+        done(resetAndReadBack(io, working));
     });
 }
 

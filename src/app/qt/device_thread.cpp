@@ -56,7 +56,7 @@ bool DeviceThread::run(Job job, std::function<void()> done) {
         std::lock_guard lock(mutex_);
         pending_ = [this, channel, job = std::move(job), done = std::move(done)] {
             AbsentChannel absent;
-            DeviceIo io{channel ? *channel : absent, pauser_, link_.ackFlag};
+            DeviceIo io{channel ? *channel : absent, pauser_, link_.ackCount};
             job(io);
             QMetaObject::invokeMethod(
                 this,
@@ -94,19 +94,15 @@ void DeviceThread::requestSave(const DeviceSettings& working, const DeviceSettin
             const ApplyResult result = applyChanges(io, outcome->sent, outcome->snapshot);
             outcome->completed = result.completed;
             if (!result.completed)
-                outcome->failedStep = describeApplyStep(result.failedStep, result.failedIndex);
+                outcome->failedStep = result.describeFailure();
         },
         [outcome, done = std::move(done)] { done(*outcome); });
 }
 
 void DeviceThread::requestFactoryReset(const DeviceSettings& working, ReadDone done) {
-    auto settings = std::make_shared<DeviceSettings>(working);
-    run(
-        [settings](DeviceIo& io) {
-            resetDevice(io);
-            readAllSettings(io, *settings);
-        },
-        [settings, done = std::move(done)] { done(*settings); });
+    auto outcome = std::make_shared<ReadOutcome>();
+    run([outcome, working](DeviceIo& io) { *outcome = resetAndReadBack(io, working); },
+        [outcome, done = std::move(done)] { done(*outcome); });
 }
 
 } // namespace talvex

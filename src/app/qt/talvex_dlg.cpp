@@ -27,6 +27,12 @@ constexpr const char* kNoDeviceEvents = "Cannot register for Wdm2 class device n
 // How often an arrival looks again while the keyboard is busy with a request.
 constexpr int kArrivalRetryMs = 100;
 
+// A read on the device thread; the window thread looks at it only once the job has ended.
+struct ReadJob {
+    KeyboardRead read;
+    DeviceResult result;
+};
+
 } // namespace
 
 CTalvexDlg::CTalvexDlg(TalvexDlgPorts ports, TalvexDlgSettings settings, QWidget* parent)
@@ -103,16 +109,26 @@ void CTalvexDlg::startEventReader() {
 void CTalvexDlg::startInitialRead() {
     if (!link_.commandHandle)
         return;
-    auto read = std::make_shared<KeyboardRead>();
-    read->working = keys_.workingSettings;
-    deviceThread_.run([read](DeviceIo& io) { readAtStartUp(io, *read); },
-                      [this, read] {
-                          keys_.workingSettings = read->working;
-                          deviceSnapshot_ = read->snapshot;
-                          link_.deviceInfo = read->deviceInfo;
-                          link_.firmwareVersion = read->firmwareVersion;
+    auto job = std::make_shared<ReadJob>();
+    job->read.working = keys_.workingSettings;
+    deviceThread_.run([job](DeviceIo& io) { job->result = readAtStartUp(io, job->read); },
+                      [this, job] {
+                          if (shutDown_)
+                              return; // quit while reading: no question may follow the window
+                          if (!job->result.ok) {
+                              commands_.keyboardReadIncomplete(job->result.describeFailure());
+                              return;
+                          }
+                          commands_.takeKeyboardRead(job->read.working, job->read.snapshot,
+                                                     ReadOccasion::StartUp);
+                          link_.deviceInfo = job->read.deviceInfo;
+                          link_.firmwareVersion = job->read.firmwareVersion;
                           settingsReloaded(SettingsSource::Keyboard);
                       });
+}
+
+void CTalvexDlg::readKeyboardAgain() {
+    startInitialRead();
 }
 
 void CTalvexDlg::settingsReloaded(SettingsSource source) {
@@ -175,18 +191,26 @@ void CTalvexDlg::reattach(const UsbDeviceChange& arrival) {
     if (!commandOpened && !eventsOpened)
         return;
 
-    auto read = std::make_shared<KeyboardRead>();
-    read->working = keys_.workingSettings;
+    auto job = std::make_shared<ReadJob>();
+    job->read.working = keys_.workingSettings;
     deviceThread_.run(
-        [read, commandOpened, eventsOpened](DeviceIo& io) {
-            readAfterArrival(io, *read, commandOpened, eventsOpened);
+        [job, commandOpened, eventsOpened](DeviceIo& io) {
+            job->result = readAfterArrival(io, job->read, commandOpened, eventsOpened);
         },
-        [this, read, commandOpened, eventsOpened] {
-            // The snapshot stays: the keyboard's values only show what a save would change.
-            keys_.workingSettings = read->working;
+        [this, job, commandOpened, eventsOpened] {
+            if (shutDown_)
+                return;
+            if (!job->result.ok) {
+                commands_.keyboardReadIncomplete(job->result.describeFailure());
+                return;
+            }
             if (commandOpened) {
-                link_.deviceInfo = read->deviceInfo;
-                link_.firmwareVersion = read->firmwareVersion;
+                commands_.takeKeyboardRead(job->read.working, job->read.snapshot,
+                                           ReadOccasion::Arrival);
+                link_.deviceInfo = job->read.deviceInfo;
+                link_.firmwareVersion = job->read.firmwareVersion;
+            } else {
+                keys_.workingSettings = job->read.working; // the lighting only
             }
             if (eventsOpened) {
                 settingsReloaded(SettingsSource::Keyboard);

@@ -100,6 +100,7 @@ private:
     void closeWindow() override;
     void startWindowDrag(int x, int y) override;
     void setBusyCursor(bool busy) override;
+    void readKeyboardAgain() override;
 
     void startEventReader();
     void startInitialRead();

@@ -1,5 +1,6 @@
 #include "platform/qt/qt_prompts.h"
 
+#include <QAbstractButton>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -55,6 +56,14 @@ MessageAnswer QtPrompts::message(const std::string& text, const std::string& cap
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
+    case MessageButtons::RetryCancel:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        // Captions of their own: Qt's would be English where its translations are not loaded.
+        box.button(QMessageBox::Retry)->setText(qs("重试"));
+        box.button(QMessageBox::Cancel)->setText(qs("取消"));
+        box.setDefaultButton(QMessageBox::Retry);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Ok:
@@ -63,6 +72,8 @@ MessageAnswer QtPrompts::message(const std::string& text, const std::string& cap
         return MessageAnswer::Yes;
     case QMessageBox::No:
         return MessageAnswer::No;
+    case QMessageBox::Retry:
+        return MessageAnswer::Retry;
     default:
         break;
     }

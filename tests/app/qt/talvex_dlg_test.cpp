@@ -34,6 +34,8 @@ namespace fs = std::filesystem;
 constexpr const char* kFirmwareQuestion = "检测到键盘版本与Driver的版本不匹配，是否进行更新？";
 constexpr const char* kSaveIncomplete =
     "键盘没有响应，设置未能全部保存。请检查键盘连接后再保存一次。";
+constexpr const char* kSavedToFilesOnly =
+    "尚未完整读取键盘的设置，本次只保存到文件，没有写入键盘。重新连接键盘后将再次读取。";
 
 std::shared_ptr<SimulatedKeyboard> keyboardWithBrightness(std::uint8_t brightness) {
     DeviceSettings image = SimulatedKeyboard::factorySettings();
@@ -191,6 +193,94 @@ TEST_F(TalvexDlgTest, PullingAndPluggingTheKeyboardClosesAndReopensItsChannels) 
     // What the keyboard holds is known only from a save: the snapshot stays.
     EXPECT_EQ(dlg->deviceSnapshot(), before);
     EXPECT_EQ(questionsWith(kFirmwareQuestion), 2);
+}
+
+// A bus whose command channels lose one answer in transit: the keyboard answers, but the answer
+// after the next `answersBeforeLoss` does not arrive whole.
+class LossyBus final : public HidBackend {
+public:
+    explicit LossyBus(HidBackend& bus) : bus_(bus) {}
+    std::vector<HidInterfaceInfo> enumerate() override { return bus_.enumerate(); }
+    std::unique_ptr<HidChannel> open(const std::string& path, ChannelRole role) override {
+        auto channel = bus_.open(path, role);
+        if (channel && role == ChannelRole::Command)
+            return std::make_unique<Channel>(std::move(channel), answersBeforeLoss);
+        return channel;
+    }
+    std::shared_ptr<std::atomic<int>> answersBeforeLoss = std::make_shared<std::atomic<int>>(-1);
+
+private:
+    struct Channel final : HidChannel {
+        Channel(std::unique_ptr<HidChannel> inner, std::shared_ptr<std::atomic<int>> count)
+            : inner(std::move(inner)), count(std::move(count)) {}
+        bool setFeature(std::span<const std::uint8_t, kFeatureReportSize> r) override {
+            return inner->setFeature(r);
+        }
+        bool getFeature(std::span<std::uint8_t, kFeatureReportSize> r) override {
+            return inner->getFeature(r) && (*count)-- != 0;
+        }
+        bool writeData(std::span<const std::uint8_t, kDataReportSize> r) override {
+            return inner->writeData(r);
+        }
+        bool readData(std::span<std::uint8_t, kDataReportSize> r) override {
+            return inner->readData(r) && (*count)-- != 0;
+        }
+        InputResult readInput(std::span<std::uint8_t, kInputReportSize> r, int ms) override {
+            return inner->readInput(r, ms);
+        }
+        std::unique_ptr<HidChannel> inner;
+        std::shared_ptr<std::atomic<int>> count;
+    };
+    HidBackend& bus_;
+};
+
+TEST_F(TalvexDlgTest, AnIncompleteReadIsDroppedSavesGoToTheFilesOnlyAndARetryReadsItWhole) {
+    DeviceSettings fromFile = SimulatedKeyboard::factorySettings();
+    fromFile.lightBrightness = 7;
+    KeyAssignments assignments{};
+    resetAssignments(assignments);
+    ASSERT_TRUE(saveKeymapFile(data / "keymap.bin", fromFile, assignments));
+    const auto fileBefore = readFileBytes(data / "keymap.bin", kKeymapFileSize);
+    bus.keyboard = keyboardWithBrightness(33);
+    LossyBus lossy(bus);
+    *lossy.answersBeforeLoss = 4; // a palette colour, after the lighting came in
+
+    start(&lossy);
+    ASSERT_TRUE(testing::spinUntil([this] { return !prompts.questions.empty(); }));
+    EXPECT_EQ(prompts.questions[0].text.rfind("未能完整读取键盘的设置（colour palette）", 0), 0u);
+    EXPECT_EQ(prompts.questions[0].buttons, MessageButtons::RetryCancel); // declined
+    EXPECT_EQ(dlg->keys().workingSettings, fromFile);
+    EXPECT_EQ(dlg->deviceSnapshot(), fromFile);
+    EXPECT_EQ(readFileBytes(data / "keymap.bin", kKeymapFileSize), fileBefore);
+    EXPECT_EQ(slider(SliderId::Brightness), 7);
+
+    dlg->keys().workingSettings.lightBrightness = 20;
+    dlg->commands().save();
+    EXPECT_FALSE(dlg->deviceThread().busy());
+    EXPECT_EQ(questionsWith(kSavedToFilesOnly), 1);
+    EXPECT_EQ(bus.keyboard->image().lightBrightness, 33);
+    EXPECT_EQ(keymapFileSettings().lightBrightness, 20);
+
+    // The keyboard comes back and loses an answer again; the retry reads it whole.
+    *lossy.answersBeforeLoss = 2;
+    prompts.messageAnswers.push_back(MessageAnswer::Retry);
+    bus.replace(nullptr);
+    monitor.remove(kKestrixVendorId, kKestrixProductId);
+    bus.replace(keyboardWithBrightness(12));
+    monitor.arrive();
+    ASSERT_TRUE(testing::spinUntil(
+        [this] { return dlg->commands().keyboardStateKnown() && !dlg->deviceThread().busy(); }));
+    EXPECT_EQ(prompts.questions.size(), 3u);
+    EXPECT_EQ(dlg->keys().workingSettings, bus.keyboard->image());
+    EXPECT_EQ(dlg->deviceSnapshot(), bus.keyboard->image());
+    EXPECT_EQ(keymapFileSettings(), bus.keyboard->image());
+    EXPECT_EQ(slider(SliderId::Brightness), 12);
+
+    dlg->keys().workingSettings.lightBrightness = 25;
+    dlg->commands().save();
+    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }));
+    EXPECT_EQ(bus.keyboard->image().lightBrightness, 25);
+    dlg.reset(); // before the bus it uses
 }
 
 TEST_F(TalvexDlgTest, PullingAnotherUsbDeviceLeavesTheKeyboardConnected) {

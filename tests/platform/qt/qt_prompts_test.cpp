@@ -53,6 +53,24 @@ TEST_F(QtPromptsTest, EscapeDeclines) {
     answerNextModal(pressEscape);
     EXPECT_EQ(prompts.message("t", "c", MessageButtons::Ok, MessageIcon::Information),
               MessageAnswer::Ok);
+    answerNextModal(pressEscape);
+    EXPECT_EQ(prompts.message("t", "c", MessageButtons::RetryCancel, MessageIcon::Warning),
+              MessageAnswer::Cancel);
+}
+
+TEST_F(QtPromptsTest, RetryCancelSpeaksChineseAndRetries) {
+    QStringList captions;
+    answerNextModal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* b : box->buttons())
+            captions << b->text();
+        box->button(QMessageBox::Retry)->click();
+    });
+    EXPECT_EQ(prompts.message("t", "c", MessageButtons::RetryCancel, MessageIcon::Warning),
+              MessageAnswer::Retry);
+    captions.sort();
+    EXPECT_EQ(captions, QStringList({QString::fromUtf8("取消"), QString::fromUtf8("重试")}));
 }
 
 TEST_F(QtPromptsTest, ColourChooserStartsAtTheGivenColourAndReturnsTheChosenOne) {
