@@ -13,7 +13,6 @@
 #include "macros/macro_file.h"
 #include "macros/macro_slots.h"
 #include "platform/utf16.h"
-#include "simulator/simulated_keyboard.h"
 
 namespace talvex {
 
@@ -137,9 +136,7 @@ int runAssignCommand(CliContext& context, const CliArgs& args) {
     if (!request)
         return context.badInput(error);
 
-    // A new keymap.bin starts from the keyboard's factory state.
     auto state = std::make_unique<KeyAssignmentState>();
-    state->workingSettings = SimulatedKeyboard::factorySettings();
     const KeymapLoad load = loadKeymapFile(file, state->workingSettings, state->assignments, false);
     if (load == KeymapLoad::Unreadable || load == KeymapLoad::NotCreated)
         return context.badInput("cannot read or create " + file.string());

@@ -10,8 +10,9 @@ namespace talvex {
 namespace {
 
 void printUsage(std::ostream& err) {
-    err << "usage: kestrix-cli [--simulate[=STATE_FILE]] [--trace=FILE|-] [--json] COMMAND "
-           "[ARGS]\n"
+    err << "usage: kestrix-cli [--simulate[=STATE_FILE]] [--trace=FILE|-] [--json] [--force] "
+           "COMMAND [ARGS]\n"
+           "  --force  apply a configuration with unusual settings or without a working key\n"
            "  --simulate-fault=FAULT  make the simulated keyboard misbehave (repeatable): no-ack,\n"
            "      no-ack:N, late-ack:N, dup-ack, early-ack, unsolicited-ack, unplug:N, garbage\n"
            "commands:\n";
@@ -86,6 +87,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                 return usageError(err, "unknown simulator fault " + arg.substr(17));
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--force") {
+            options.force = true;
         } else if (arg == "--help" || arg == "-h") {
             printUsage(out);
             return kExitOk;

@@ -29,6 +29,8 @@ struct CliOptions {
     std::string simulatorStateFile;         // empty: the simulated keyboard lives in memory only
     std::optional<std::string> traceTarget; // "-" for the standard output
     bool json = false;
+    // Send a configuration whose settings are unusual or in which no key works.
+    bool force = false;
     SimulatorFaults simulatorFaults; // --simulate-fault: to see how the tools cope
 };
 

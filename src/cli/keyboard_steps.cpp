@@ -1,6 +1,7 @@
 #include "cli/keyboard_steps.h"
 
 #include "device/sequences.h"
+#include "keys/configuration_check.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
 
@@ -36,7 +37,8 @@ int applyAndReport(CliContext& context, DeviceSettings& working, DeviceSettings&
     return kExitOk;
 }
 
-bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& error) {
+bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& error,
+                      KeyAssignments* assignments, bool* hasAssignments) {
     const auto bytes = readFileBytes(path, kKeymapFileSize + 1);
     if (!bytes) {
         error = "cannot read " + path;
@@ -48,7 +50,29 @@ bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& e
                 "profile";
         return false;
     }
+    const bool whole = bytes->size() == kKeymapFileSize;
+    if (hasAssignments)
+        *hasAssignments = whole;
+    if (whole && assignments)
+        std::copy(bytes->begin() + kDeviceSettingsSize, bytes->end(), assignments->bytes().begin());
     return settingsFromBytes(*bytes, s);
+}
+
+int checkBeforeSending(CliContext& context, const std::string& source,
+                       const DeviceSettings& settings, const KeyAssignments* assignments,
+                       const DeviceSettings& held) {
+    if (const auto problem = firstProblem(settings, assignments, &held, CheckScope::Send)) {
+        if (!problem->overridable)
+            return context.badInput(source + ": " + problem->message + "; nothing was sent");
+        if (!context.options.force)
+            return context.badInput(source + ": " + problem->message +
+                                    "; nothing was sent (--force sends it anyway)");
+    }
+    if (!hasWorkingKey(settings) && !context.options.force)
+        return context.badInput(source +
+                                ": every key is disabled or does nothing, so the keyboard could "
+                                "not type; nothing was sent (--force sends it anyway)");
+    return kExitOk;
 }
 
 } // namespace talvex

@@ -96,10 +96,6 @@ void applyMacroKey(KeyAssignmentState& state, const MacroSlotRefresh& refreshMac
     entry.data[1] = 1;
     entry.data[2] = number;
     entry.data[3] = 0;
-    // The keyboard holds 32 macro slots; a number outside them would make the key play a slot
-    // that holds no macro, so it is treated like "no macro chosen".
-    if (index < 0 || index >= static_cast<int>(kMacroSlotCount))
-        return;
     writeSlot(state.workingSettings, cellOf(position), KeySlot{{kSlotMacro, 1, number, 0}});
     state.keyModified[position] = 1;
     if (refreshMacroSlots)
@@ -141,7 +137,7 @@ bool selectPosition(KeyAssignmentState& state, std::size_t position) {
 }
 
 KeyApplyResult applyKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
-                               const MacroSlotRefresh& refreshMacroSlots) {
+                                  const MacroSlotRefresh& refreshMacroSlots) {
     const std::size_t position = state.selectedPosition;
     if (position >= kKeyPositionCount)
         return KeyApplyResult::InvalidPosition;
@@ -154,6 +150,11 @@ KeyApplyResult applyKeyAssignment(KeyAssignmentState& state, const KeyNameTable&
     }
     if (isHostActionType(p.type) && !isStorableActionPath(p.actionPath))
         return KeyApplyResult::PathRefused;
+    // The keyboard holds 32 macro slots: an entry naming another would show a macro on the key
+    // that the keyboard never plays.
+    if (p.type == static_cast<std::uint8_t>(AssignmentType::MacroKey) &&
+        (p.macroIndex < 0 || p.macroIndex >= static_cast<int>(kMacroSlotCount)))
+        return KeyApplyResult::MacroRefused;
 
     switch (static_cast<AssignmentType>(p.type)) {
     case AssignmentType::SingleKey:

@@ -50,6 +50,7 @@ enum class KeyApplyResult {
     Applied,
     InvalidPosition, // selectedPosition names no key position; nothing changed
     PathRefused,     // the action path does not fit the entry; nothing changed
+    MacroRefused,    // the macro number names none of the keyboard's slots; nothing changed
 };
 
 // Sets selectedPosition and selectedKeyCode; false (and nothing changed) for no key position.
@@ -57,13 +58,14 @@ bool selectPosition(KeyAssignmentState& state, std::size_t position);
 
 // Turns pendingAssignment into the selected key's entry, key slot, enable bit, macro slots and
 // modified flag. Memory only: commitKeyAssignment adds the enable switch and the file.
-KeyApplyResult applyKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
-                               const MacroSlotRefresh& refreshMacroSlots);
+[[nodiscard]] KeyApplyResult applyKeyAssignment(KeyAssignmentState& state,
+                                                const KeyNameTable& names,
+                                                const MacroSlotRefresh& refreshMacroSlots);
 
 // The dialog's disable switch: enables the selected key, or disables it and marks it modified.
 void applyEnableSwitch(KeyAssignmentState& state);
 
-struct CommitResult {
+struct [[nodiscard]] CommitResult {
     KeyApplyResult apply = KeyApplyResult::Applied;
     bool saved = false;
     std::string saveError;

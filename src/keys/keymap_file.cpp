@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "keys/factory_configuration.h"
 #include "platform/file_io.h"
 
 namespace talvex {
@@ -31,6 +32,9 @@ KeymapLoad loadKeymapFile(const std::filesystem::path& file, DeviceSettings& wor
         if (std::filesystem::exists(file, ec) || ec) {
             result = KeymapLoad::Unreadable;
         } else {
+            // A first keymap.bin holds the factory configuration, not whatever memory held.
+            if (!keepSettings)
+                workingSettings = factorySettings();
             resetAssignments(assignments);
             result = saveKeymapFile(file, workingSettings, assignments) ? KeymapLoad::Created
                                                                         : KeymapLoad::NotCreated;

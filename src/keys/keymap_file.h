@@ -17,7 +17,8 @@ inline constexpr std::size_t kKeymapFileSize = kDeviceSettingsSize + kAssignment
 
 enum class KeymapLoad {
     Loaded,     // read from the file; a short file replaces only the bytes it holds
-    Created,    // there was no file: it was written from memory with zeroed assignments
+    Created,    // there was no file: one was written with the factory settings (or, when the
+                // settings are kept, memory's) and empty assignments
     NotCreated, // there was no file and none could be written; memory as for Created
     Unreadable, // the file exists but cannot be read; it is left alone and so is memory
 };

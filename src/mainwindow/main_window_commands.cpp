@@ -18,6 +18,8 @@ constexpr const char* kSaveIncomplete =
     "键盘没有响应，设置未能全部保存。请检查键盘连接后再保存一次。";
 constexpr const char* kSavedToFilesOnly =
     "尚未完整读取键盘的设置，本次只保存到文件，没有写入键盘。重新连接键盘后将再次读取。";
+constexpr const char* kMacroOutOfReach =
+    "键盘只能存储前32个宏，这个宏不能分配给按键。按键的设置没有改变。";
 constexpr const char* kUntilReadWhole = "在完整读取之前，保存只写入文件，不会写入键盘。";
 
 std::string readIncompleteText(const std::string& failedPart) {
@@ -72,6 +74,7 @@ void MainWindowCommands::keyboardReadIncomplete(const std::string& failedPart) {
 
 void MainWindowCommands::forgetKeyboardState(const std::string& text, const char* caption) {
     keyboardStateKnown_ = false;
+    snapshotFromKeyboard_ = false;
     if (ports_.prompts.message(text, caption, MessageButtons::RetryCancel, MessageIcon::Warning) ==
         MessageAnswer::Retry)
         ports_.host.readKeyboardAgain();
@@ -79,6 +82,7 @@ void MainWindowCommands::forgetKeyboardState(const std::string& text, const char
 
 void MainWindowCommands::keyboardStateKnownAgain() {
     keyboardStateKnown_ = true;
+    snapshotFromKeyboard_ = true;
     savedToFilesOnly_.reset();
 }
 
@@ -94,10 +98,13 @@ void MainWindowCommands::editKey(std::size_t position) {
     loadKeymapFile(data_.paths.keymapFile(), keys.workingSettings, keys.assignments, true);
     if (!dialogs_.keyAssignment || !dialogs_.keyAssignment())
         return;
-    commitKeyAssignment(
+    const CommitResult result = commitKeyAssignment(
         keys, data_.keyNames,
         [this](DeviceSettings& settings) { buildMacroSlots(data_.savedMacros, settings); },
         data_.paths.keymapFile());
+    if (result.apply == KeyApplyResult::MacroRefused)
+        ports_.prompts.message(kMacroOutOfReach, "Kestrix", MessageButtons::Ok,
+                               MessageIcon::Warning);
 }
 
 void MainWindowCommands::save() {
@@ -201,7 +208,7 @@ void MainWindowCommands::close() {
 
 void MainWindowCommands::openProfiles() {
     if (dialogs_.profileManager)
-        dialogs_.profileManager();
+        dialogs_.profileManager(snapshotFromKeyboard_ ? &data_.deviceSnapshot : nullptr);
     onSettingsReloaded();
 }
 

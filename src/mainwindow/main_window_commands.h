@@ -57,8 +57,9 @@ struct MainWindowDialogs {
     std::function<bool()> keyAssignment;
     // Edits savedMacros; true when the user confirmed.
     std::function<bool()> macroManager;
-    // Manages the profiles; may replace the working settings and assignments.
-    std::function<void()> profileManager;
+    // Manages the profiles; may replace the working settings and assignments. keyboardHolds:
+    // what the keyboard was last read to hold, null when no complete read vouches for it.
+    std::function<void(const DeviceSettings* keyboardHolds)> profileManager;
     // Starts the firmware updater that ships with the program.
     std::function<void()> startUpdater;
 };
@@ -136,6 +137,9 @@ private:
     bool helpOpen_ = false;
     bool leftButtonDown_ = false;
     bool keyboardStateKnown_ = true;
+    // Whether deviceSnapshot came from a complete read of the keyboard (not from keymap.bin at a
+    // start without it): only then may a value pass a check for being what the keyboard holds.
+    bool snapshotFromKeyboard_ = false;
     std::optional<DeviceSettings> savedToFilesOnly_;
 };
 

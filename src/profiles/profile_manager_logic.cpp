@@ -1,9 +1,11 @@
 #include "profiles/profile_manager_logic.h"
 
+#include "keys/configuration_check.h"
 #include "profiles/profile_names.h"
 
 #include <array>
 #include <functional>
+#include <memory>
 
 namespace talvex {
 
@@ -20,6 +22,12 @@ constexpr const char* kSelectToDelete = "请选择一个配置文件删除";
 constexpr const char* kDeleteQuestion = "删除当前配置文件吗";
 constexpr const char* kRenameFailed = "Fail";
 constexpr const char* kReadFailed = "无法读取文件，没有任何改变";
+constexpr const char* kWrongSize =
+    "这个文件不是键盘的配置文件（大小应为 10060 或 206920 字节），没有任何改变";
+constexpr const char* kCannotLoad = "文件中的配置无法使用（{}），没有任何改变";
+constexpr const char* kUnusualSetting = "文件中的设置超出了通常的范围（{}）。仍要加载吗？";
+constexpr const char* kNoWorkingKey =
+    "这个配置中所有按键都被禁用或没有功能，保存后键盘将无法输入。仍要加载吗？";
 constexpr const char* kWriteFailed = "无法写入配置文件";
 constexpr const char* kExportFailed = "配置已保存，但无法写入所选文件";
 constexpr const char* kDeleteFailed = "无法删除配置文件";
@@ -40,6 +48,13 @@ std::string withDefaultExtension(const std::string& path) {
     return fs::path(path).extension().empty() ? path + ".bin" : path;
 }
 
+// A message with the English description of what is wrong in place of "{}".
+std::string naming(const char* text, const std::string& what) {
+    std::string out = text;
+    out.replace(out.find("{}"), 2, what);
+    return out;
+}
+
 } // namespace
 
 std::span<const ProfileMenuItem> profileMenu() {
@@ -47,8 +62,9 @@ std::span<const ProfileMenuItem> profileMenu() {
 }
 
 ProfileManagerLogic::ProfileManagerLogic(fs::path profileFolder, KeyAssignmentState& working,
-                                         std::string chooserFolder, ProfileManagerPorts ports)
-    : store_(std::move(profileFolder)), working_(working), chooserFolder_(std::move(chooserFolder)),
+                                         const DeviceSettings* keyboardHolds,
+                                         ProfileManagerPorts ports)
+    : store_(std::move(profileFolder)), working_(working), keyboardHolds_(keyboardHolds),
       ports_(ports) {}
 
 void ProfileManagerLogic::open() {
@@ -164,7 +180,7 @@ void ProfileManagerLogic::copyProfile() {
 void ProfileManagerLogic::saveIntoProfile() {
     onSelectedProfile(kSelectToCopy, [this](std::size_t s) {
         std::optional<std::string> chosen =
-            ports_.prompts.saveFile("", chooserFolder_, kFileFilter);
+            ports_.prompts.saveFile("", store_.folder().string(), kFileFilter);
         // Cancelling the chooser only skips the export: the profile still takes the
         // configuration.
         std::optional<fs::path> exportPath;
@@ -177,14 +193,39 @@ void ProfileManagerLogic::saveIntoProfile() {
 
 void ProfileManagerLogic::loadIntoProfile() {
     onSelectedProfile(kSelectToOpen, [this](std::size_t s) {
-        std::optional<std::string> chosen =
-            ports_.prompts.openFile("", chooserFolder_, kFileFilter);
-        std::optional<fs::path> importPath;
-        if (chosen)
-            importPath = fs::path(*chosen);
-        return store_.LoadFileIntoProfile(s, working_.workingSettings, working_.assignments,
-                                          importPath);
+        const std::optional<std::string> chosen =
+            ports_.prompts.openFile("", store_.folder().string(), kFileFilter);
+        if (!chosen)
+            return ProfileStatus::Done; // cancelled: nothing changes
+        DeviceSettings settings = working_.workingSettings;
+        auto assignments = std::make_unique<KeyAssignments>(working_.assignments);
+        if (const ProfileStatus read = readConfigurationFile(*chosen, settings, *assignments);
+            read != ProfileStatus::Done)
+            return read;
+        if (!acceptLoad(settings, *assignments))
+            return ProfileStatus::Done;
+        working_.workingSettings = settings;
+        working_.assignments = *assignments;
+        return store_.StoreWorkingToProfile(s, settings, *assignments, std::nullopt);
     });
+}
+
+bool ProfileManagerLogic::acceptLoad(const DeviceSettings& settings,
+                                     const KeyAssignments& assignments) {
+    const auto ask = [this](const std::string& text) {
+        return ports_.prompts.message(text, kMessageCaption, MessageButtons::OkCancel,
+                                      MessageIcon::Warning) == MessageAnswer::Ok;
+    };
+    if (const auto problem =
+            firstProblem(settings, &assignments, keyboardHolds_, CheckScope::Send)) {
+        if (!problem->overridable) {
+            tell(naming(kCannotLoad, problem->message), MessageIcon::Warning);
+            return false;
+        }
+        if (!ask(naming(kUnusualSetting, problem->message)))
+            return false;
+    }
+    return hasWorkingKey(settings) || ask(kNoWorkingKey);
 }
 
 void ProfileManagerLogic::deleteProfile() {
@@ -218,7 +259,7 @@ bool ProfileManagerLogic::hasSelection() const {
     return selection_ >= 0 && static_cast<std::size_t>(selection_) < names().size();
 }
 
-void ProfileManagerLogic::tell(const char* text, MessageIcon icon) {
+void ProfileManagerLogic::tell(const std::string& text, MessageIcon icon) {
     ports_.prompts.message(text, kMessageCaption, MessageButtons::Ok, icon);
 }
 
@@ -226,6 +267,9 @@ void ProfileManagerLogic::tellFailure(ProfileStatus status) {
     switch (status) {
     case ProfileStatus::ReadFailed:
         tell(kReadFailed, MessageIcon::Warning);
+        break;
+    case ProfileStatus::WrongSize:
+        tell(kWrongSize, MessageIcon::Warning);
         break;
     case ProfileStatus::WriteFailed:
     case ProfileStatus::InvalidName:

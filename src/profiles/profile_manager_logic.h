@@ -60,9 +60,11 @@ public:
     // The list box's place in the window; right and bottom exclusive.
     static constexpr Rect kListRect{1, 34, 261, 574};
 
-    // profileFolder: where the profile files live. chooserFolder: where the file choosers start.
+    // profileFolder: where the profile files live; the file choosers start there too.
+    // keyboardHolds: the settings the keyboard was last read to hold, or null when no complete
+    // read vouches for them; a loaded value equal to the keyboard's passes without question.
     ProfileManagerLogic(std::filesystem::path profileFolder, KeyAssignmentState& working,
-                        std::string chooserFolder, ProfileManagerPorts ports);
+                        const DeviceSettings* keyboardHolds, ProfileManagerPorts ports);
 
     // Reads the profile folder afresh and shows it. Call each time the dialog opens.
     void open();
@@ -97,12 +99,15 @@ private:
     void showStore(const std::string& selectedName);
     std::string selectedName() const;
     bool hasSelection() const;
-    void tell(const char* text, MessageIcon icon = MessageIcon::None);
+    // Judges a configuration about to become the working one, asking the user where a rule may
+    // be overridden; false when it must not be loaded.
+    bool acceptLoad(const DeviceSettings& settings, const KeyAssignments& assignments);
+    void tell(const std::string& text, MessageIcon icon = MessageIcon::None);
     void tellFailure(ProfileStatus status);
 
     ProfileStore store_;
     KeyAssignmentState& working_;
-    std::string chooserFolder_;
+    const DeviceSettings* keyboardHolds_;
     ProfileManagerPorts ports_;
     int selection_ = -1;
 };

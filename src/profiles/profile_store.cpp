@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "controls/list_box_model.h"
+#include "keys/factory_configuration.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
 #include "profiles/profile_names.h"
@@ -21,6 +22,19 @@ bool pathExists(const fs::path& path) {
 }
 
 } // namespace
+
+ProfileStatus readConfigurationFile(const fs::path& path, DeviceSettings& settings,
+                                    KeyAssignments& assignments) {
+    const auto bytes = readFileBytes(path, kKeymapFileSize + 1);
+    if (!bytes)
+        return ProfileStatus::ReadFailed;
+    if (bytes->size() != kDeviceSettingsSize && bytes->size() != kKeymapFileSize)
+        return ProfileStatus::WrongSize;
+    std::copy_n(bytes->begin(), kDeviceSettingsSize, settings.bytes().begin());
+    if (bytes->size() == kKeymapFileSize)
+        std::copy(bytes->begin() + kDeviceSettingsSize, bytes->end(), assignments.bytes().begin());
+    return ProfileStatus::Done;
+}
 
 ProfileStore::ProfileStore(fs::path folder) : folder_(std::move(folder)) {}
 
@@ -76,9 +90,8 @@ ProfileStatus ProfileStore::writeNewProfile(const std::string& name,
 ProfileStatus ProfileStore::CreateProfile() {
     if (names_.size() >= kMaxProfiles)
         return ProfileStatus::LimitReached;
-    // A new profile holds settings only; an empty assignment part reads as "no assignments".
-    const std::vector<std::uint8_t> zeros(kDeviceSettingsSize, 0);
-    return writeNewProfile(MakeNewProfileName(), zeros);
+    // Not zeros: loaded and saved, a zero image would disable every key.
+    return writeNewProfile(MakeNewProfileName(), factoryConfigurationBytes());
 }
 
 ProfileStatus ProfileStore::CopyProfile(std::size_t index) {
@@ -146,26 +159,6 @@ ProfileStatus ProfileStore::StoreWorkingToProfile(std::size_t index, const Devic
     if (!stored)
         return ProfileStatus::WriteFailed;
     return exported ? ProfileStatus::Done : ProfileStatus::ExportFailed;
-}
-
-ProfileStatus ProfileStore::LoadFileIntoProfile(std::size_t index, DeviceSettings& settings,
-                                                KeyAssignments& assignments,
-                                                const std::optional<fs::path>& importPath) {
-    if (index >= names_.size())
-        return ProfileStatus::NoSuchProfile;
-    if (importPath) {
-        auto bytes = readFileBytes(*importPath, kKeymapFileSize);
-        // Without the whole settings image there is nothing sound to load: a partial image would
-        // mix two configurations.
-        if (!bytes || bytes->size() < kDeviceSettingsSize)
-            return ProfileStatus::ReadFailed;
-        std::copy_n(bytes->begin(), kDeviceSettingsSize, settings.bytes().begin());
-        // Only whole assignment entries; a cut-off entry would be half one key, half another.
-        std::size_t entries = (bytes->size() - kDeviceSettingsSize) / kKeyAssignmentSize;
-        std::copy_n(bytes->begin() + kDeviceSettingsSize, entries * kKeyAssignmentSize,
-                    assignments.bytes().begin());
-    }
-    return StoreWorkingToProfile(index, settings, assignments, std::nullopt);
 }
 
 } // namespace talvex

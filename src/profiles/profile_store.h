@@ -24,11 +24,20 @@ enum class ProfileStatus {
     NoSuchProfile, // the index names no listed profile
     InvalidName,   // the name could not be a file inside the profile folder
     NameTaken,     // another profile or file has that name; nothing changed
-    ReadFailed,    // the source or import file could not be read, or is too short
+    ReadFailed,    // the source or import file could not be read
+    WrongSize,     // the import file is neither a settings image nor a whole configuration
     WriteFailed,   // the profile file could not be written
     ExportFailed,  // the profile was written, the export file was not
     DeleteFailed,  // the file is still there
 };
+
+// Reads a configuration file the user chose: a 10060-byte settings image into `settings` (the
+// assignments stay as they are), or a whole 206920-byte configuration into both. Any other size
+// is refused, and then nothing changes: a file of another kind (MacroDefine.bin, a picture)
+// would otherwise be read as key slots. The content is the caller's to judge.
+[[nodiscard]] ProfileStatus readConfigurationFile(const std::filesystem::path& path,
+                                                  DeviceSettings& settings,
+                                                  KeyAssignments& assignments);
 
 class ProfileStore {
 public:
@@ -44,27 +53,23 @@ public:
     void ReloadProfiles();
     std::string MakeNewProfileName() const;
 
-    ProfileStatus CreateProfile();
-    ProfileStatus CopyProfile(std::size_t index);
-    ProfileStatus RenameProfile(std::size_t oldIndex, const std::string& newText);
-    ProfileStatus DeleteProfile(std::size_t index);
+    // A new profile holds the factory configuration.
+    [[nodiscard]] ProfileStatus CreateProfile();
+    [[nodiscard]] ProfileStatus CopyProfile(std::size_t index);
+    [[nodiscard]] ProfileStatus RenameProfile(std::size_t oldIndex, const std::string& newText);
+    [[nodiscard]] ProfileStatus DeleteProfile(std::size_t index);
 
     // Writes the working configuration into the profile and, when given, to exportPath too.
-    ProfileStatus StoreWorkingToProfile(std::size_t index, const DeviceSettings& settings,
-                                        const KeyAssignments& assignments,
-                                        const std::optional<std::filesystem::path>& exportPath);
-
-    // Reads importPath, when given, into the working configuration, then writes the working
-    // configuration into the profile. A file holding the settings but only some assignment
-    // entries replaces those entries and keeps the others.
-    ProfileStatus LoadFileIntoProfile(std::size_t index, DeviceSettings& settings,
-                                      KeyAssignments& assignments,
-                                      const std::optional<std::filesystem::path>& importPath);
+    [[nodiscard]] ProfileStatus
+    StoreWorkingToProfile(std::size_t index, const DeviceSettings& settings,
+                          const KeyAssignments& assignments,
+                          const std::optional<std::filesystem::path>& exportPath);
 
 private:
     std::filesystem::path fileOf(const std::string& name) const;
     bool isTaken(const std::string& name) const;
-    ProfileStatus writeNewProfile(const std::string& name, std::span<const std::uint8_t> bytes);
+    [[nodiscard]] ProfileStatus writeNewProfile(const std::string& name,
+                                                std::span<const std::uint8_t> bytes);
 
     std::filesystem::path folder_;
     std::vector<std::string> names_;

@@ -2,7 +2,6 @@
 
 #include "device/commands.h"
 #include "device/hid_transport.h"
-#include "keys/default_key_table.h"
 #include "keys/key_slot.h"
 
 #include <algorithm>
@@ -16,7 +15,6 @@ constexpr std::size_t kPayload = 64;
 constexpr std::uint8_t kEventReportId = 4;
 constexpr std::uint8_t kAckKind = 4;
 constexpr std::uint8_t kKeyEventKind = 1;
-constexpr std::uint8_t kAllKeysEnabled = 0x3F; // bits 0..5, one per cell of the column
 
 std::size_t chunksFor(std::size_t bytes) {
     return (bytes + kPayload - 1) / kPayload;
@@ -31,25 +29,6 @@ constexpr std::uint8_t speedOnWire(std::uint8_t speed) {
 SimulatedKeyboard::SimulatedKeyboard() : SimulatedKeyboard(factorySettings()) {}
 
 SimulatedKeyboard::SimulatedKeyboard(const DeviceSettings& image) : settings(image) {}
-
-DeviceSettings SimulatedKeyboard::factorySettings() {
-    DeviceSettings s = zeroSettings();
-    s.reportInterval = 1;
-    fillDefaultKeyTable(s.keyTable);
-    s.responseTime = 1;
-    s.lightEffect = 1;
-    s.lightSpeed = 5;
-    s.lightBrightness = 50;
-    s.lightColour = 1;
-    s.lightDirection = 1;
-    const std::uint8_t palette[kPaletteSlotCount * 3] = {0xFF, 0x00, 0x00, 0xFF, 0x80, 0x00, 0xFF,
-                                                         0xFF, 0x00, 0x00, 0xFF, 0x00, 0x00, 0xFF,
-                                                         0xFF, 0x00, 0x00, 0xFF, 0x80, 0x00, 0xFF};
-    std::copy(std::begin(palette), std::end(palette), s.palette.begin());
-    s.gameMode = 0;
-    s.keyFlags.fill(kAllKeysEnabled);
-    return s;
-}
 
 DeviceSettings SimulatedKeyboard::image() const {
     std::lock_guard lock(mutex);

@@ -6,6 +6,7 @@
 
 #include "device/device_link.h"
 #include "device/device_settings.h"
+#include "keys/factory_configuration.h"
 #include "platform/hid.h"
 
 #include <chrono>
@@ -40,8 +41,6 @@ public:
     SimulatedKeyboard();
     explicit SimulatedKeyboard(const DeviceSettings& image);
 
-    // The values of a keyboard fresh from the factory.
-    static DeviceSettings factorySettings();
     static constexpr std::uint8_t kFirmwareMajor = 1;
     static constexpr std::uint8_t kFirmwareMinor = 3;
 

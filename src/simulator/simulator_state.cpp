@@ -11,7 +11,7 @@ std::optional<DeviceSettings> loadSimulatorState(const std::filesystem::path& pa
                                                  std::string& error) {
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        const DeviceSettings factory = SimulatedKeyboard::factorySettings();
+        const DeviceSettings factory = factorySettings();
         if (!saveSimulatorState(path, factory, &error))
             return std::nullopt;
         return factory;

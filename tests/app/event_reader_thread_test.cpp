@@ -24,7 +24,7 @@ template <typename Done> bool waitUntil(Done done) {
 
 TEST(EventReaderThreadTest, KeyEventsReachTheSinkAndStopEndsTheReaderWithinOneRead) {
     const KeyPosition& key = keyPositions()[42];
-    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    DeviceSettings image = factorySettings();
     writeSlot(image, key.matrixCell, KeySlot{{kSlotHostAction, 0, key.vk, 0}});
     auto keyboard = std::make_shared<SimulatedKeyboard>(image);
     SimulatorBackend backend(keyboard);

@@ -10,7 +10,7 @@ namespace {
 // After an arrival the window may take the read as the keyboard's known state, so the copy must
 // hold exactly what came in, before the lighting is read once more.
 TEST(KeyboardReadsTest, AWholeArrivalReadCopiesWhatItReadForTheSnapshot) {
-    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    DeviceSettings image = factorySettings();
     image.lightBrightness = 12;
     auto keyboard = std::make_shared<SimulatedKeyboard>(image);
     SimulatorBackend backend(keyboard);

@@ -104,7 +104,7 @@ TEST_F(Cli, SetChangesEveryNamedValue) {
 }
 
 TEST_F(Cli, ApplySendsOnlyWhatDiffersFromTheKeyboard) {
-    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    DeviceSettings image = factorySettings();
     image.gameMode = 1; // as the read before the apply leaves it
     image.customLayout(2)[4 * 30 + 3] = 0x80;
     const auto bytes = image.bytes();
@@ -141,9 +141,9 @@ TEST_F(Cli, ApplyRefusesFilesOfTheWrongSizeOrMissing) {
 TEST_F(Cli, ApplyThatGivesUpSaysWhichStepAndExitsThree) {
     // Write step 1 is the read's game-mode-on request, step 2 the lighting's stage 1, step 3
     // the key table.
-    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    DeviceSettings image = factorySettings();
     image.gameMode = 1;
-    image.keyTable[0] = 4;
+    image.keyTable[2] = 0x05; // the key of cell 0 now types B
     const auto bytes = image.bytes();
     writeFile("image.bin", {bytes.begin(), bytes.end()});
     EXPECT_EQ(
@@ -155,7 +155,7 @@ TEST_F(Cli, ResetRestoresTheFactorySettings) {
     ASSERT_EQ(run({"--simulate=" + state, "set", "brightness=3", "palette1=000000"}), 0);
     ASSERT_EQ(run({"--simulate=" + state, "--trace=-", "reset"}), 0) << err;
     EXPECT_EQ(lines(out, "SET").front(), "SET 00 13 ff 00 00 00 00 00 ed");
-    DeviceSettings expected = SimulatedKeyboard::factorySettings();
+    DeviceSettings expected = factorySettings();
     expected.gameMode = 1;
     EXPECT_EQ(stateImage(), expected);
 }
@@ -167,7 +167,7 @@ TEST_F(Cli, UnreadableSimulatorStateIsBadInput) {
 }
 
 TEST_F(Cli, InspectDecodesKeysLayoutsAndJson) {
-    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    DeviceSettings image = factorySettings();
     image.keyTable[4 * 3 + 2] = 0x07;                      // cell 3 now sends D
     image.keyFlags[0] &= static_cast<std::uint8_t>(~0x02); // cell 1 disabled
     image.customLayout(0)[4 * 2 + 1] = 0xFF;

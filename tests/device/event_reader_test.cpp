@@ -71,7 +71,7 @@ private:
 // The reader on its own thread, as in the application: a key event that arrives while a save
 // waits for an acknowledgement is delivered, and the save still completes.
 TEST(EventReader, KeyEventDuringAnAcknowledgementWaitIsNeitherLostNorBlocking) {
-    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    DeviceSettings image = factorySettings();
     image.keyTable[4 * 24 + 0] = 10; // cell 24 is a host action reporting code 13
     image.keyTable[4 * 24 + 2] = 13;
     auto keyboard = std::make_shared<SimulatedKeyboard>(image);

@@ -38,7 +38,7 @@ TEST(Sequences, InitialReadMirrorsTheKeyboardAndFillsTheSnapshot) {
     DeviceInfo info{};
     FirmwareVersion version{};
     ASSERT_TRUE(initialRead(sim.io, working, snapshot, info, version).ok);
-    DeviceSettings expected = SimulatedKeyboard::factorySettings();
+    DeviceSettings expected = factorySettings();
     expected.reserved1[0] = 0x77;
     expected.gameMode = 1; // the read starts by switching game mode on
     EXPECT_EQ(working, expected);
@@ -63,7 +63,7 @@ TEST(Sequences, ReadAllSettingsReadsEverySectionInOrder) {
     EXPECT_EQ(countStartingWith(sim.lines, "SET 00 91"), 32u);
     EXPECT_EQ(countStartingWith(sim.lines, "SET 00 92"), 5u);
     EXPECT_EQ(countStartingWith(sim.lines, "READ "), 8u + 1u + 32u * 3u + 5u * 8u);
-    EXPECT_EQ(s.keyTable, SimulatedKeyboard::factorySettings().keyTable);
+    EXPECT_EQ(s.keyTable, factorySettings().keyTable);
 }
 
 TEST(Sequences, ResetSendsTheRequestThenGameModeTwice) {

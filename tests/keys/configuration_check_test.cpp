@@ -25,7 +25,7 @@ protected:
         return !problem ? Pass : problem->overridable ? Overridable : Refused;
     }
 
-    DeviceSettings factory = SimulatedKeyboard::factorySettings();
+    DeviceSettings factory = factorySettings();
     KeyAssignments assignments;
 };
 

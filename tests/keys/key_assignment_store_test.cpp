@@ -41,6 +41,9 @@ protected:
         state.pendingAssignment = std::move(pending);
         return commitKeyAssignment(state, names, refresh, file);
     }
+    void saveApplied(std::size_t position, PendingAssignment pending) {
+        EXPECT_EQ(save(position, std::move(pending)).apply, KeyApplyResult::Applied);
+    }
 
     static PendingAssignment keys(std::uint8_t type, std::initializer_list<std::uint8_t> vks,
                                   int count = -1) {
@@ -83,47 +86,47 @@ TEST_F(KeyAssignmentStoreTest, SingleKeyWritesThePlainSlotAndMarksTheKey) {
 }
 
 TEST_F(KeyAssignmentStoreTest, SingleMediaKeysBecomeConsumerSlots) {
-    save(kEsc, keys(0, {181}));
+    saveApplied(kEsc, keys(0, {181}));
     EXPECT_EQ(slotAt(kEsc), (Slot{3, 0, 131, 1}));
-    save(kEsc, keys(0, {179}));
+    saveApplied(kEsc, keys(0, {179}));
     EXPECT_EQ(slotAt(kEsc), (Slot{3, 0, 205, 0}));
-    save(kEsc, keys(0, {175}));
+    saveApplied(kEsc, keys(0, {175}));
     EXPECT_EQ(slotAt(kEsc), (Slot{3, 0, 233, 0}));
-    save(kEsc, keys(0, {174}));
+    saveApplied(kEsc, keys(0, {174}));
     EXPECT_EQ(slotAt(kEsc), (Slot{3, 0, 234, 0}));
 }
 
 TEST_F(KeyAssignmentStoreTest, AssigningAKeyToItselfRestoresItsFactoryState) {
-    save(kEsc, keys(0, {'A'}));
-    save(kEsc, keys(0, {27}));
+    saveApplied(kEsc, keys(0, {'A'}));
+    saveApplied(kEsc, keys(0, {27}));
     EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 41, 0}));
     EXPECT_EQ(state.assignments[kEsc].keyCount, 0);
     EXPECT_EQ(state.assignments[kEsc].data[0], 0);
     EXPECT_EQ(state.keyModified[kEsc], 0);
     // Backslash goes back to the usage it shipped with, so it does not show as modified later.
-    save(kBackslash, keys(0, {'B'}));
-    save(kBackslash, keys(0, {220}));
+    saveApplied(kBackslash, keys(0, {'B'}));
+    saveApplied(kBackslash, keys(0, {220}));
     EXPECT_EQ(slotAt(kBackslash), (Slot{0, 0, 49, 0}));
     recomputeKeyModified(state);
     EXPECT_EQ(state.keyModified[kBackslash], 0);
 }
 
 TEST_F(KeyAssignmentStoreTest, SingleKeyWithoutExactlyOneKeyLeavesTheSlot) {
-    save(kEsc, keys(0, {'A', 'B'}));
+    saveApplied(kEsc, keys(0, {'A', 'B'}));
     EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 41, 0}));
     EXPECT_EQ(state.assignments[kEsc].keyCount, 2);
     EXPECT_EQ(state.keyModified[kEsc], 0);
 }
 
 TEST_F(KeyAssignmentStoreTest, CombinationUsesOnlyTheCapturedKeys) {
-    save(kEnter, keys(1, {162, 164, 46}));
+    saveApplied(kEnter, keys(1, {162, 164, 46}));
     EXPECT_EQ(slotAt(kEnter), (Slot{0, 224, 226, 76}));
     EXPECT_EQ(state.assignments[kEnter].type, 1);
     EXPECT_EQ(state.keyModified[kEnter], 1);
 
     // One captured key: slot 0, code, 0, 0 and not marked. Stale keys past the count (left by
     // an earlier capture) must not reach the keyboard.
-    save(kEnter, keys(1, {'A', 'B', 'C'}, 1));
+    saveApplied(kEnter, keys(1, {'A', 'B', 'C'}, 1));
     EXPECT_EQ(slotAt(kEnter), (Slot{0, 4, 0, 0}));
     EXPECT_EQ(state.keyModified[kEnter], 0);
 }
@@ -131,7 +134,7 @@ TEST_F(KeyAssignmentStoreTest, CombinationUsesOnlyTheCapturedKeys) {
 TEST_F(KeyAssignmentStoreTest, MacroKeyPointsTheSlotAtTheMacroAndRefreshesMacroSlots) {
     PendingAssignment p = ofType(AssignmentType::MacroKey);
     p.macroIndex = 5;
-    save(kEsc, p);
+    saveApplied(kEsc, p);
     EXPECT_EQ(slotAt(kEsc), (Slot{4, 1, 5, 0}));
     EXPECT_EQ(state.assignments[kEsc].type, 2);
     EXPECT_EQ(state.assignments[kEsc].data[2], 5);
@@ -139,29 +142,33 @@ TEST_F(KeyAssignmentStoreTest, MacroKeyPointsTheSlotAtTheMacroAndRefreshesMacroS
     EXPECT_EQ(refreshCount, 1);
 }
 
-TEST_F(KeyAssignmentStoreTest, MacroKeyWithoutAUsableMacroLeavesTheSlot) {
+TEST_F(KeyAssignmentStoreTest, AMacroTheKeyboardCannotHoldChangesNothing) {
+    const KeyAssignments before = state.assignments;
+    const DeviceSettings settingsBefore = state.workingSettings;
     for (int index : {-1, 32, 300}) {
         PendingAssignment p = ofType(AssignmentType::MacroKey);
         p.macroIndex = index;
-        save(kEsc, p);
-        EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 41, 0})) << index;
-        EXPECT_EQ(state.assignments[kEsc].type, 2);
+        p.keyEnabled = false;
+        EXPECT_EQ(save(kEsc, p).apply, KeyApplyResult::MacroRefused) << index;
+        EXPECT_TRUE(state.workingSettings == settingsBefore) << index;
+        EXPECT_TRUE(state.assignments == before) << index;
         EXPECT_EQ(state.keyModified[kEsc], 0);
     }
     EXPECT_EQ(refreshCount, 0);
+    EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 TEST_F(KeyAssignmentStoreTest, FunctionFromTheCatalogue) {
     PendingAssignment p = ofType(AssignmentType::Function);
     p.functionName = u"任务管理器";
-    save(kEsc, p);
+    saveApplied(kEsc, p);
     EXPECT_EQ(slotAt(kEsc), (Slot{0, 224, 226, 76}));
     const auto& data = state.assignments[kEsc].data;
     EXPECT_EQ((Slot{data[0], data[1], data[2], data[3]}), (Slot{0, 224, 226, 76}));
     EXPECT_EQ(functionNameOfSlot(KeySlot{{data[0], data[1], data[2], data[3]}}), u"任务管理器");
 
     p.functionName = u"浏览器-主页 "; // not an exact name
-    save(kEnter, p);
+    saveApplied(kEnter, p);
     EXPECT_EQ(slotAt(kEnter), (Slot{0, 0, 40, 0}));
     EXPECT_EQ(state.assignments[kEnter].type, 3);
     EXPECT_EQ(state.keyModified[kEnter], 1);
@@ -179,7 +186,7 @@ TEST(FunctionCatalogueTest, NamesAndSlotsAreUniqueSoTheReverseLookupIsExact) {
 TEST_F(KeyAssignmentStoreTest, HostActionOnEnterReportsItsVkAndKeepsThePath) {
     PendingAssignment p = ofType(AssignmentType::StartProgram);
     p.actionPath = u"/usr/bin/true";
-    save(kEnter, p);
+    saveApplied(kEnter, p);
     EXPECT_EQ(slotAt(kEnter), (Slot{10, 0, 13, 0}));
     const KeyAssignment& e = state.assignments[kEnter];
     EXPECT_EQ(e.type, 5);
@@ -191,7 +198,7 @@ TEST_F(KeyAssignmentStoreTest, HostActionOnEnterReportsItsVkAndKeepsThePath) {
     // A shorter path replaces the longer one completely.
     p.type = static_cast<std::uint8_t>(AssignmentType::OpenFolder);
     p.actionPath = u"/x";
-    save(kEnter, p);
+    saveApplied(kEnter, p);
     EXPECT_EQ(state.assignments[kEnter].pathText(), u"/x");
     EXPECT_EQ(state.assignments[kEnter].path[4], 0);
 }
@@ -219,13 +226,13 @@ TEST_F(KeyAssignmentStoreTest, OverlongOrBrokenPathIsRefusedAndNothingChanges) {
 TEST_F(KeyAssignmentStoreTest, RestoreMarkerResetsAndReEnablesWhateverTheSwitchSays) {
     PendingAssignment p = keys(1, {162, 'C'});
     p.keyEnabled = false;
-    save(kEnter, p);
+    saveApplied(kEnter, p);
     EXPECT_FALSE(keyEnabledAt(state.workingSettings, kEnter));
     EXPECT_EQ(state.keyModified[kEnter], 1);
 
     PendingAssignment restore = keys(1, {'Q'}, kRestoreMarker);
     restore.keyEnabled = false;
-    save(kEnter, restore);
+    saveApplied(kEnter, restore);
     EXPECT_TRUE(state.pendingAssignment.keyEnabled);
     EXPECT_TRUE(keyEnabledAt(state.workingSettings, kEnter));
     EXPECT_EQ(slotAt(kEnter), (Slot{0, 0, 40, 0}));
@@ -235,18 +242,18 @@ TEST_F(KeyAssignmentStoreTest, RestoreMarkerResetsAndReEnablesWhateverTheSwitchS
 }
 
 TEST_F(KeyAssignmentStoreTest, RestoreDefaultKeepsTheSwitchAndRestoresConsumerKeys) {
-    save(kMedia, keys(0, {'A'}));
+    saveApplied(kMedia, keys(0, {'A'}));
     PendingAssignment p = ofType(AssignmentType::RestoreDefault);
     p.keyEnabled = false;
-    save(kMedia, p);
+    saveApplied(kMedia, p);
     // The media key goes back to its consumer usage, not to a keyboard usage 131.
     EXPECT_EQ(slotAt(kMedia), (Slot{3, 0, 131, 1}));
     EXPECT_EQ(state.assignments[kMedia].keyCount, 0);
     EXPECT_FALSE(keyEnabledAt(state.workingSettings, kMedia));
     EXPECT_EQ(state.keyModified[kMedia], 1);
 
-    save(kFnPosition, keys(0, {'A'}));
-    save(kFnPosition, ofType(AssignmentType::RestoreDefault));
+    saveApplied(kFnPosition, keys(0, {'A'}));
+    saveApplied(kFnPosition, ofType(AssignmentType::RestoreDefault));
     EXPECT_EQ(slotAt(kFnPosition), (Slot{2, 0, 0, 0}));
 }
 
@@ -263,11 +270,11 @@ TEST_F(KeyAssignmentStoreTest, UnknownTypeChangesNothingButIsStillSaved) {
 TEST_F(KeyAssignmentStoreTest, EnableSwitchClearsAndSetsTheCellBit) {
     PendingAssignment p = keys(0, {'A'});
     p.keyEnabled = false;
-    save(kApps, p); // Apps sits at column 11, row 0
+    saveApplied(kApps, p); // Apps sits at column 11, row 0
     EXPECT_EQ(state.workingSettings.keyFlags[11], 0xFE);
     EXPECT_EQ(state.keyModified[kApps], 1);
     p.keyEnabled = true;
-    save(kApps, p);
+    saveApplied(kApps, p);
     EXPECT_EQ(state.workingSettings.keyFlags[11], 0xFF);
 }
 
@@ -276,7 +283,8 @@ TEST_F(KeyAssignmentStoreTest, PositionsOutsideTheKeyboardAreRefused) {
     state.selectedPosition = 200;
     state.pendingAssignment = keys(0, {'A'});
     const KeyAssignmentState before = state;
-    EXPECT_EQ(commitKeyAssignment(state, names, refresh, file).apply, KeyApplyResult::InvalidPosition);
+    EXPECT_EQ(commitKeyAssignment(state, names, refresh, file).apply,
+              KeyApplyResult::InvalidPosition);
     applyEnableSwitch(state);
     EXPECT_EQ(state.workingSettings, before.workingSettings);
     EXPECT_EQ(state.assignments, before.assignments);

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <vector>
 
+#include "keys/configuration_check.h"
+#include "keys/factory_configuration.h"
 #include "keys/key_positions.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
@@ -120,7 +122,7 @@ TEST_F(KeymapFileTest, LongFileIgnoresTheExtraBytes) {
     EXPECT_EQ(assignments[254].path[511], 0x03);
 }
 
-TEST_F(KeymapFileTest, MissingFileIsCreatedFromMemoryWithZeroedAssignments) {
+TEST_F(KeymapFileTest, MissingFileIsCreatedWithEmptyAssignments) {
     settings.gameMode = 1;
     EXPECT_EQ(loadKeymapFile(file, settings, assignments, true), KeymapLoad::Created);
     EXPECT_EQ(assignments[74].type, 0);
@@ -130,6 +132,15 @@ TEST_F(KeymapFileTest, MissingFileIsCreatedFromMemoryWithZeroedAssignments) {
     ASSERT_EQ(bytes.size(), 206920u);
     EXPECT_EQ(bytes[7476], 1);
     EXPECT_EQ(bytes, keymapFileBytes(settings, assignments));
+
+    // Without settings to keep, a first keymap.bin holds the factory configuration: loaded and
+    // saved, a zeroed one would disable every key.
+    std::filesystem::remove(file);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false), KeymapLoad::Created);
+    EXPECT_EQ(readRaw(), factoryConfigurationBytes());
+    EXPECT_EQ(settings, factorySettings());
+    EXPECT_TRUE(hasWorkingKey(settings));
+    EXPECT_FALSE(firstProblem(settings, &assignments, nullptr, CheckScope::Send));
 }
 
 TEST_F(KeymapFileTest, MissingFileThatCannotBeCreatedLeavesZeroedAssignments) {

@@ -150,7 +150,7 @@ TEST_F(DataFileFaults, KilledWhileWritingEachDataFileLeavesTheOldOrTheNewFile) {
     ASSERT_EQ(profiles.CreateProfile(), ProfileStatus::Done);
     killMidWrite(profiles.pathTable()[0], [&](bool second) {
         keymapBytes(second ? 4 : 3);
-        profiles.StoreWorkingToProfile(0, *settings, *assignments, std::nullopt);
+        (void)profiles.StoreWorkingToProfile(0, *settings, *assignments, std::nullopt);
     });
 }
 

@@ -38,7 +38,8 @@ protected:
           rig(std::make_unique<MainWindowRig>(
               AppPaths{folder, folder}, sliders, jobs,
               MainWindowDialogs{[this] { return keyDialog(); }, [this] { return macroDialog(); },
-                                [this] { profileDialog(); }, [this] { ++updaterStarts; }})),
+                                [this](const DeviceSettings*) { profileDialog(); },
+                                [this] { ++updaterStarts; }})),
           paths(rig->paths), keys(rig->keys), snapshot(rig->snapshot), macros(rig->macros),
           prompts(rig->prompts), shell(rig->shell), host(rig->host), window(&rig->commands) {
         fs::remove_all(folder);
@@ -202,7 +203,7 @@ TEST_F(MainWindowCommandsTest, FactoryResetReadsBackAndForgetsEveryAssignment) {
 
     prompts.messageAnswers.push_back(MessageAnswer::Ok);
     click(kResetX, kResetY);
-    const DeviceSettings factory = SimulatedKeyboard::factorySettings();
+    const DeviceSettings factory = factorySettings();
     EXPECT_EQ(keys.workingSettings.lightBrightness, factory.lightBrightness);
     EXPECT_EQ(sliders[SliderId::Brightness].position, factory.lightBrightness);
     for (std::uint8_t flags : keys.workingSettings.keyFlags)
@@ -243,8 +244,7 @@ TEST_F(MainWindowCommandsTest, FailedFactoryResetChangesNothingAndForgetsTheKeyb
     prompts.messageAnswers = {MessageAnswer::Ok, MessageAnswer::Retry};
     click(kResetX, kResetY);
 
-    EXPECT_EQ(jobs.keyboard().image().lightBrightness,
-              SimulatedKeyboard::factorySettings().lightBrightness);
+    EXPECT_EQ(jobs.keyboard().image().lightBrightness, factorySettings().lightBrightness);
     EXPECT_EQ(keys.workingSettings, keysBefore.workingSettings);
     EXPECT_EQ(keys.assignments, keysBefore.assignments);
     EXPECT_EQ(keys.savedAssignments, keysBefore.savedAssignments);

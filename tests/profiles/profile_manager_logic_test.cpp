@@ -1,9 +1,12 @@
 #include "profiles/profile_manager_logic.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <gtest/gtest.h>
 
+#include "../hostile_files.h"
 #include "../test_folder.h"
+#include "keys/factory_configuration.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
 #include "platform/scripted_prompts.h"
@@ -56,7 +59,7 @@ protected:
     KeyAssignmentState keys;
     ScriptedPrompts prompts;
     RecordingHost host;
-    ProfileManagerLogic logic{profiles, keys, root.path().string(), {prompts, host}};
+    ProfileManagerLogic logic{profiles, keys, nullptr, {prompts, host}};
 };
 
 TEST_F(ProfileManagerLogicTest, SaveStoresIntoTheProfileWhetherOrNotTheChooserExports) {
@@ -69,7 +72,7 @@ TEST_F(ProfileManagerLogicTest, SaveStoresIntoTheProfileWhetherOrNotTheChooserEx
     ASSERT_EQ(prompts.questions.size(), 1u);
     EXPECT_EQ(lastQuestion().kind, ScriptedPrompts::Kind::SaveFile);
     EXPECT_EQ(lastQuestion().filter, "bin Files(*.bin)");
-    EXPECT_EQ(lastQuestion().startFolder, root.path().string());
+    EXPECT_EQ(lastQuestion().startFolder, profiles.string());
     EXPECT_EQ(profileBytes("Work"), workingImage());
     EXPECT_EQ(profileBytes("Game"), Bytes(kDeviceSettingsSize, 0));
     EXPECT_EQ(logic.selection(), 1) << "the saved profile stays selected";
@@ -93,41 +96,70 @@ TEST_F(ProfileManagerLogicTest, SaveTellsWhenTheExportCannotBeWritten) {
     EXPECT_EQ(lastQuestion().caption, "配置管理");
 }
 
-TEST_F(ProfileManagerLogicTest, LoadReadsTheChosenFileIntoWorkingAndProfile) {
-    openWith({"Game", "Work"});
-    select("Game");
-    fillWorking(1, 2);
-    const Bytes before = workingImage();
+TEST_F(ProfileManagerLogicTest, LoadTakesOnlyAConfigurationThatPassesItsChecks) {
+    const Bytes factory = factoryConfigurationBytes();
+    const Bytes random = testing::randomBytes(kKeymapFileSize, 7);
+    const std::size_t brightness = offsetof(DeviceSettings, lightBrightness);
+    const std::size_t firstSlot = offsetof(DeviceSettings, keyTable);
+    struct Row {
+        const char* what;
+        std::optional<Bytes> file; // none: the chooser is cancelled
+        std::vector<MessageAnswer> answers;
+        bool loaded;
+        std::size_t messages;
+    };
+    const Row rows[] = {
+        {"cancelled chooser", std::nullopt, {}, false, 0},
+        {"the factory configuration", factory, {}, true, 0},
+        {"random bytes", random, {}, false, 1},
+        {"MacroDefine.bin's size", Bytes(170260, 0), {}, false, 1},
+        {"a short file", Bytes(100, 0xFF), {}, false, 1},
+        {"an unknown slot kind", testing::factoryWithByte(firstSlot + 4 * 5, 7), {}, false, 1},
+        {"unusual brightness, declined", testing::factoryWithByte(brightness, 77), {}, false, 1},
+        {"unusual brightness, confirmed",
+         testing::factoryWithByte(brightness, 77),
+         {MessageAnswer::Ok},
+         true,
+         1},
+        {"no working key, declined", Bytes(kKeymapFileSize, 0), {}, false, 1},
+        {"no working key, confirmed", Bytes(kKeymapFileSize, 0), {MessageAnswer::Ok}, true, 1},
+    };
+    for (const Row& row : rows) {
+        prompts.questions.clear();
+        openWith({"Game", "Work"});
+        select("Game");
+        fillWorking(1, 2);
+        const Bytes before = workingImage();
+        if (row.file) {
+            ASSERT_TRUE(writeFileAtomically(root / "import.bin", *row.file));
+            prompts.pathAnswers.push_back((root / "import.bin").string());
+        } else {
+            prompts.pathAnswers.push_back(std::nullopt);
+        }
+        prompts.messageAnswers.assign(row.answers.begin(), row.answers.end());
+        logic.runCommand(ProfileCommand::Load);
+        EXPECT_EQ(prompts.questions.front().startFolder, profiles.string()) << row.what;
+        const Bytes expected = row.loaded ? *row.file : before;
+        EXPECT_EQ(workingImage(), expected) << row.what;
+        EXPECT_EQ(profileBytes("Game"), row.loaded ? expected : Bytes(kDeviceSettingsSize, 0))
+            << row.what;
+        EXPECT_EQ(profileBytes("Work"), Bytes(kDeviceSettingsSize, 0)) << row.what;
+        EXPECT_EQ(prompts.messageTexts().size(), row.messages) << row.what;
+    }
+}
 
-    // Cancelled chooser: the unchanged working configuration goes into the profile.
-    logic.runCommand(ProfileCommand::Load);
-    EXPECT_EQ(lastQuestion().kind, ScriptedPrompts::Kind::OpenFile);
-    EXPECT_EQ(lastQuestion().filter, "bin Files(*.bin)");
-    EXPECT_EQ(workingImage(), before);
-    EXPECT_EQ(profileBytes("Game"), before);
-
-    // A chosen file replaces the working configuration and the profile.
-    DeviceSettings settings{};
-    KeyAssignments assignments{};
-    std::fill(settings.bytes().begin(), settings.bytes().end(), 0x5A);
-    std::fill(assignments.bytes().begin(), assignments.bytes().end(), 0xA5);
-    ASSERT_TRUE(saveKeymapFile(root / "import.bin", settings, assignments));
+TEST_F(ProfileManagerLogicTest, AValueTheKeyboardHoldsPassesWithoutQuestion) {
+    DeviceSettings held = factorySettings();
+    held.lightBrightness = 77; // what an older keyboard once answered
+    ProfileManagerLogic withKeyboard{profiles, keys, &held, {prompts, host}};
+    put("Game", Bytes(kDeviceSettingsSize, 0));
+    withKeyboard.open();
+    withKeyboard.onSelectionChanged(0);
+    ASSERT_TRUE(writeFileAtomically(root / "import.bin", held.bytes()));
     prompts.pathAnswers.push_back((root / "import.bin").string());
-    logic.runCommand(ProfileCommand::Load);
-    EXPECT_EQ(workingImage(), keymapFileBytes(settings, assignments));
-    EXPECT_EQ(profileBytes("Game"), workingImage());
-    EXPECT_EQ(profileBytes("Work"), Bytes(kDeviceSettingsSize, 0));
+    withKeyboard.runCommand(ProfileCommand::Load);
     EXPECT_EQ(prompts.messageTexts(), Names{});
-
-    // A file too short to hold a settings image changes nothing, and the user is told.
-    const Bytes loaded = workingImage();
-    put("short", Bytes(100, 0xFF));
-    prompts.pathAnswers.push_back((profiles / "short.bin").string());
-    logic.runCommand(ProfileCommand::Load);
-    EXPECT_EQ(workingImage(), loaded);
-    EXPECT_EQ(profileBytes("Game"), loaded);
-    ASSERT_EQ(prompts.messageTexts().size(), 1u);
-    EXPECT_EQ(lastQuestion().caption, "配置管理");
+    EXPECT_EQ(keys.workingSettings, held);
 }
 
 TEST_F(ProfileManagerLogicTest, CommandsWithoutASelectionAreRefused) {
@@ -180,7 +212,7 @@ TEST_F(ProfileManagerLogicTest, NewAndCopyStopAtSixProfiles) {
     select("C");
     logic.onLButtonUp(20, 600); // the new button
     EXPECT_EQ(logic.names(), (Names{"A", "B", "C", "D", "E", "Profile_1"}));
-    EXPECT_EQ(profileBytes("Profile_1"), Bytes(kDeviceSettingsSize, 0));
+    EXPECT_EQ(profileBytes("Profile_1"), factoryConfigurationBytes());
     EXPECT_EQ(logic.selection(), 2);
 
     logic.runCommand(ProfileCommand::New);

@@ -1,3 +1,4 @@
+#include "keys/factory_configuration.h"
 #include "profiles/profile_store.h"
 
 #include <algorithm>
@@ -100,7 +101,7 @@ TEST_F(ProfileStoreTest, CreateWritesZeroSettingsUnderTheFirstFreeNameUpToSix) {
     put("Profile_3.bin", Bytes{3});
     store.ReloadProfiles();
     EXPECT_EQ(store.CreateProfile(), ProfileStatus::Done);
-    EXPECT_EQ(get("Profile_2.bin"), Bytes(kDeviceSettingsSize, 0));
+    EXPECT_EQ(get("Profile_2.bin"), factoryConfigurationBytes());
     EXPECT_EQ(store.names(), (Names{"Profile_1", "Profile_2", "Profile_3"}));
 
     for (int i = 0; i < 3; ++i)
@@ -202,50 +203,35 @@ TEST_F(ProfileStoreTest, StoreWritesTheWorkingConfigurationToProfileAndExport) {
     EXPECT_EQ(get("P1.bin"), working.image());
 }
 
-TEST_F(ProfileStoreTest, LoadingSettingsOnlyReplacesSettingsAndKeepsAssignments) {
-    makeProfiles(1);
-    WorkingConfiguration working(0x11, 0x22);
-    ASSERT_TRUE(writeFileAtomically(root / "in.bin", Bytes(kDeviceSettingsSize, 0x33)));
-    EXPECT_EQ(store.LoadFileIntoProfile(0, working.settings, working.assignments, root / "in.bin"),
-              ProfileStatus::Done);
-    EXPECT_EQ(working.settings.reportInterval, 0x33);
-    EXPECT_EQ(working.settings.reserved3, 0x33);
-    EXPECT_TRUE(std::all_of(working.assignments.bytes().begin(), working.assignments.bytes().end(),
-                            [](std::uint8_t b) { return b == 0x22; }));
-    EXPECT_EQ(get("P1.bin"), working.image());
-}
-
-TEST_F(ProfileStoreTest, LoadingTakesOnlyWholeAssignmentEntries) {
-    makeProfiles(1);
-    WorkingConfiguration working(0x11, 0x22);
-    Bytes file(kDeviceSettingsSize + kKeyAssignmentSize + 100, 0x44);
-    ASSERT_TRUE(writeFileAtomically(root / "in.bin", file));
-    EXPECT_EQ(store.LoadFileIntoProfile(0, working.settings, working.assignments, root / "in.bin"),
-              ProfileStatus::Done);
-    EXPECT_EQ(working.assignments.bytes()[kKeyAssignmentSize - 1], 0x44);
-    EXPECT_EQ(working.assignments.bytes()[kKeyAssignmentSize], 0x22);
-}
-
-TEST_F(ProfileStoreTest, AnUnusableImportChangesNothing) {
-    makeProfiles(1);
-    WorkingConfiguration working(0x11, 0x22);
-    ASSERT_TRUE(writeFileAtomically(root / "short.bin", Bytes(kDeviceSettingsSize - 1, 0x55)));
-    for (const fs::path& bad : {root / "short.bin", root / "missing.bin"}) {
-        EXPECT_EQ(store.LoadFileIntoProfile(0, working.settings, working.assignments, bad),
-                  ProfileStatus::ReadFailed);
-        EXPECT_EQ(working.image(), WorkingConfiguration(0x11, 0x22).image());
-        EXPECT_EQ(get("P1.bin"), Bytes(10, 1));
+TEST_F(ProfileStoreTest, OnlyASettingsImageOrAWholeConfigurationIsRead) {
+    struct Row {
+        std::size_t size;
+        ProfileStatus status;
+    };
+    const Row rows[] = {
+        {0, ProfileStatus::WrongSize},
+        {kDeviceSettingsSize - 1, ProfileStatus::WrongSize},
+        {kDeviceSettingsSize, ProfileStatus::Done}, // settings; the assignments stay
+        {kDeviceSettingsSize + kKeyAssignmentSize, ProfileStatus::WrongSize},
+        {kKeymapFileSize - 1, ProfileStatus::WrongSize},
+        {kKeymapFileSize, ProfileStatus::Done},
+        {kKeymapFileSize + 1, ProfileStatus::WrongSize},
+    };
+    for (const Row& row : rows) {
+        WorkingConfiguration working(0x11, 0x22);
+        ASSERT_TRUE(writeFileAtomically(root / "in.bin", Bytes(row.size, 0x33)));
+        EXPECT_EQ(readConfigurationFile(root / "in.bin", working.settings, working.assignments),
+                  row.status)
+            << row.size;
+        const bool read = row.status == ProfileStatus::Done;
+        EXPECT_EQ(working.settings.reserved3, read ? 0x33 : 0x11) << row.size;
+        EXPECT_EQ(working.assignments.bytes().back(), row.size == kKeymapFileSize ? 0x33 : 0x22)
+            << row.size;
     }
-}
-
-TEST_F(ProfileStoreTest, LoadingWithoutAFileWritesTheWorkingConfigurationUnchanged) {
-    makeProfiles(1);
     WorkingConfiguration working(0x11, 0x22);
-    EXPECT_EQ(store.LoadFileIntoProfile(0, working.settings, working.assignments, std::nullopt),
-              ProfileStatus::Done);
-    EXPECT_EQ(get("P1.bin"), working.image());
-    EXPECT_EQ(store.LoadFileIntoProfile(1, working.settings, working.assignments, std::nullopt),
-              ProfileStatus::NoSuchProfile);
+    EXPECT_EQ(readConfigurationFile(root / "missing.bin", working.settings, working.assignments),
+              ProfileStatus::ReadFailed);
+    EXPECT_EQ(working.image(), WorkingConfiguration(0x11, 0x22).image());
 }
 
 } // namespace

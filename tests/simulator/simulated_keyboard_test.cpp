@@ -22,7 +22,7 @@ FeatureReport ask(SimulatedKeyboard& kb, const FeatureReport& request) {
 
 TEST(SimulatedKeyboard, FactoryValuesAnswerTheReadCommands) {
     SimulatedKeyboard kb;
-    const DeviceSettings factory = SimulatedKeyboard::factorySettings();
+    const DeviceSettings factory = factorySettings();
     EXPECT_EQ(factory.lightEffect, 1);
     EXPECT_EQ(factory.lightBrightness, 50);
     EXPECT_EQ(factory.gameMode, 0);
@@ -51,11 +51,11 @@ TEST(SimulatedKeyboard, RejectsBadChecksumsAndParameters) {
     kb.setFeature(makeRequest(0x55));
     EXPECT_EQ(kb.badRequests(), 4);
     EXPECT_EQ(kb.writeSteps(), 0);
-    EXPECT_EQ(kb.image().reportInterval, SimulatedKeyboard::factorySettings().reportInterval);
+    EXPECT_EQ(kb.image().reportInterval, factorySettings().reportInterval);
 }
 
 TEST(SimulatedKeyboard, OnlyHostActionKeysReportPresses) {
-    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    DeviceSettings image = factorySettings();
     image.keyTable[4 * 7] = 10;
     image.keyTable[4 * 7 + 2] = 0x70;
     SimulatedKeyboard kb(image);
@@ -107,7 +107,7 @@ TEST_F(StateFile, MissingFileStartsFromTheFactoryAndIsCreated) {
     std::string error;
     const auto image = loadSimulatorState(dir / "k.state", error);
     ASSERT_TRUE(image);
-    EXPECT_EQ(*image, SimulatedKeyboard::factorySettings());
+    EXPECT_EQ(*image, factorySettings());
     EXPECT_EQ(std::filesystem::file_size(dir / "k.state"), kDeviceSettingsSize);
 }
 

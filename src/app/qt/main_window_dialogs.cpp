@@ -16,8 +16,8 @@ MainWindowDialogs makeMainWindowDialogs(const MainWindowDialogContext& context) 
     dialogs.macroManager = [context] {
         return runMacroManagerDialog(context.mainWindow, context.savedMacros, context.keyNames);
     };
-    dialogs.profileManager = [context] {
-        runConfigureDialog(context.mainWindow, context.keys, context.paths);
+    dialogs.profileManager = [context](const DeviceSettings* keyboardHolds) {
+        runConfigureDialog(context.mainWindow, context.keys, context.paths, keyboardHolds);
     };
     dialogs.startUpdater = [programFolder = context.paths.programFolder, &shell = context.shell] {
         shell.startProgram(updaterPath(programFolder), programFolder);

@@ -22,7 +22,8 @@ constexpr int kNameMaxLength = 80;
 
 } // namespace
 
-CConfigureDlg::CConfigureDlg(KeyAssignmentState& keys, const AppPaths& paths, SkinImages& images,
+CConfigureDlg::CConfigureDlg(KeyAssignmentState& keys, const AppPaths& paths,
+                             const DeviceSettings* keyboardHolds, SkinImages& images,
                              QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), images_(images), prompts_(this) {
     QImage background = images_.image(SkinFolder::Config, ProfileManagerLogic::kBackgroundImage);
@@ -33,8 +34,7 @@ CConfigureDlg::CConfigureDlg(KeyAssignmentState& keys, const AppPaths& paths, Sk
         move(parent->frameGeometry().topLeft() - QPoint(1, 1));
     createList();
     createMenu();
-    logic_ = std::make_unique<ProfileManagerLogic>(paths.profileFolder(), keys,
-                                                   paths.dataFolder.string(),
+    logic_ = std::make_unique<ProfileManagerLogic>(paths.profileFolder(), keys, keyboardHolds,
                                                    ProfileManagerPorts{prompts_, *this});
     logic_->open();
 }
@@ -107,8 +107,9 @@ void CConfigureDlg::keyPressEvent(QKeyEvent* event) {
         QDialog::keyPressEvent(event);
 }
 
-void runConfigureDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths) {
-    CConfigureDlg dialog(keys, paths, programSkinImages(), mainWindow);
+void runConfigureDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths,
+                        const DeviceSettings* keyboardHolds) {
+    CConfigureDlg dialog(keys, paths, keyboardHolds, programSkinImages(), mainWindow);
     dialog.exec();
 }
 

@@ -22,9 +22,10 @@ class SkinImages;
 class CConfigureDlg final : public QDialog, private ProfileManagerHost {
     Q_OBJECT
 public:
-    // Works on keys.workingSettings and keys.assignments. With a parent, the dialog opens one
-    // pixel up and left of the parent's corner.
-    CConfigureDlg(KeyAssignmentState& keys, const AppPaths& paths, SkinImages& images,
+    // Works on keys.workingSettings and keys.assignments; keyboardHolds as ProfileManagerLogic
+    // takes it. With a parent, the dialog opens one pixel up and left of the parent's corner.
+    CConfigureDlg(KeyAssignmentState& keys, const AppPaths& paths,
+                  const DeviceSettings* keyboardHolds, SkinImages& images,
                   QWidget* parent = nullptr);
     ~CConfigureDlg() override;
 
@@ -54,6 +55,7 @@ private:
 
 // Runs the profile manager modally over the main window. The working settings and assignments
 // in `keys` may have been replaced when it returns.
-void runConfigureDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths);
+void runConfigureDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths,
+                        const DeviceSettings* keyboardHolds);
 
 } // namespace talvex

@@ -38,7 +38,7 @@ constexpr const char* kSavedToFilesOnly =
     "尚未完整读取键盘的设置，本次只保存到文件，没有写入键盘。重新连接键盘后将再次读取。";
 
 std::shared_ptr<SimulatedKeyboard> keyboardWithBrightness(std::uint8_t brightness) {
-    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    DeviceSettings image = factorySettings();
     image.lightBrightness = brightness;
     return std::make_shared<SimulatedKeyboard>(image);
 }
@@ -132,7 +132,7 @@ TEST_F(TalvexDlgTest, AKeyboardThatCannotBeOpenedIsExplainedAtStartAndOnArrival)
 }
 
 TEST_F(TalvexDlgTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffered) {
-    DeviceSettings stale = SimulatedKeyboard::factorySettings();
+    DeviceSettings stale = factorySettings();
     stale.lightBrightness = 7;
     stale.lightSpeed = 2;
     KeyAssignments assignments{};
@@ -235,7 +235,7 @@ private:
 };
 
 TEST_F(TalvexDlgTest, AnIncompleteReadIsDroppedSavesGoToTheFilesOnlyAndARetryReadsItWhole) {
-    DeviceSettings fromFile = SimulatedKeyboard::factorySettings();
+    DeviceSettings fromFile = factorySettings();
     fromFile.lightBrightness = 7;
     KeyAssignments assignments{};
     resetAssignments(assignments);
@@ -302,7 +302,7 @@ TEST_F(TalvexDlgTest, PullingAnotherUsbDeviceLeavesTheKeyboardConnected) {
 TEST_F(TalvexDlgTest, AKeyEventDuringASaveRunsItsHostActionAndAFailedSaveIsReported) {
     constexpr std::size_t kPosition = 42; // Q
     const KeyPosition& key = keyPositions()[kPosition];
-    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    DeviceSettings image = factorySettings();
     writeSlot(image, key.matrixCell, KeySlot{{kSlotHostAction, 0, key.vk, 0}});
     bus.keyboard = std::make_shared<SimulatedKeyboard>(image);
     std::ofstream(data / "notes.txt") << "notes";

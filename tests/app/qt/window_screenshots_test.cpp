@@ -98,7 +98,7 @@ TEST_F(WindowScreenshots, MainWindow) {
     testing::TestFolder program{"talvex-shots-program"};
     testing::TestFolder data{"talvex-shots-data"};
     testing::SimulatedBus bus;
-    DeviceSettings image = SimulatedKeyboard::factorySettings();
+    DeviceSettings image = factorySettings();
     paintRainbow(image, 0);
     bus.keyboard = std::make_shared<SimulatedKeyboard>(image);
     InstantPauser pauser;
@@ -141,7 +141,7 @@ TEST_F(WindowScreenshots, MainWindow) {
 
 TEST_F(WindowScreenshots, KeyDialogPages) {
     KeyAssignmentState keys;
-    keys.workingSettings = SimulatedKeyboard::factorySettings();
+    keys.workingSettings = factorySettings();
     resetAssignments(keys.assignments);
     keys.savedAssignments = keys.assignments;
     constexpr std::size_t kKeyA = 63;
@@ -193,7 +193,7 @@ TEST_F(WindowScreenshots, ProfileManager) {
         ASSERT_TRUE(writeFileAtomically(paths.profileFolder() / (std::string(name) + ".bin"),
                                         std::vector<std::uint8_t>(kDeviceSettingsSize, 0)));
     KeyAssignmentState keys;
-    CConfigureDlg dialog(keys, paths, skin);
+    CConfigureDlg dialog(keys, paths, nullptr, skin);
     dialog.show();
     CTransparentListBox* list = dialog.profileList();
     leftClick(list->viewport(), list->itemRect(1).center());

@@ -70,7 +70,7 @@ protected:
                                 .startUpdater = {}})) {
         fs::remove_all(folder);
         fs::create_directories(folder);
-        rig->keys.workingSettings = SimulatedKeyboard::factorySettings();
+        rig->keys.workingSettings = factorySettings();
         rig->macros.records[0].setNameText(u"Rapid fire");
     }
     ~KeyMapDialogTest() override { fs::remove_all(folder); }

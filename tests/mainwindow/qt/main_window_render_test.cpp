@@ -34,7 +34,7 @@ protected:
           rig(std::make_unique<MainWindowRig>(AppPaths{binary, fs::temp_directory_path()}, sliders,
                                               jobs)),
           keys(rig->keys), commands(&rig->commands) {
-        keys.workingSettings = SimulatedKeyboard::factorySettings();
+        keys.workingSettings = factorySettings();
         rig->snapshot = keys.workingSettings;
     }
 

@@ -102,7 +102,7 @@ protected:
 TEST_F(ConfigureDlgTest, LooksLikeItsSkinWithTheProfilesListed) {
     put("Profile_1");
     put("Game");
-    CConfigureDlg dialog(keys, paths, skin);
+    CConfigureDlg dialog(keys, paths, nullptr, skin);
     dialog.show();
     selectLine(dialog, 1);
     const QImage background = skin.image(SkinFolder::Config, "Config.png");
@@ -137,7 +137,7 @@ TEST_F(ConfigureDlgTest, LooksLikeItsSkinWithTheProfilesListed) {
 
 TEST_F(ConfigureDlgTest, RightPressOpensTheMenuOnlyOverTheList) {
     put("Profile_1");
-    CConfigureDlg dialog(keys, paths, skin);
+    CConfigureDlg dialog(keys, paths, nullptr, skin);
     dialog.show();
 
     // Outside the list nothing opens: the press returns at once and nothing changes.
@@ -152,7 +152,7 @@ TEST_F(ConfigureDlgTest, RightPressOpensTheMenuOnlyOverTheList) {
 
 TEST_F(ConfigureDlgTest, EnterDoesNotCloseAndTheCloseAreaDoes) {
     put("Profile_1");
-    CConfigureDlg dialog(keys, paths, skin);
+    CConfigureDlg dialog(keys, paths, nullptr, skin);
     int result = -1;
     testing::answerNextModal<CConfigureDlg>([&result](CConfigureDlg* shown) {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
@@ -169,7 +169,7 @@ TEST_F(ConfigureDlgTest, EnterDoesNotCloseAndTheCloseAreaDoes) {
 TEST_F(ConfigureDlgTest, RenamingALineRenamesTheFile) {
     put("Profile_1");
     put("Work");
-    CConfigureDlg dialog(keys, paths, skin);
+    CConfigureDlg dialog(keys, paths, nullptr, skin);
     dialog.show();
     CTransparentListBox* list = dialog.profileList();
     selectLine(dialog, 0);
@@ -189,7 +189,7 @@ class ProfileRoadTest : public ::testing::Test, protected testing::TalvexDlgStan
 protected:
     ProfileRoadTest() {
         fs::create_directories(data / "Configure");
-        bus.keyboard = std::make_shared<SimulatedKeyboard>(SimulatedKeyboard::factorySettings());
+        bus.keyboard = std::make_shared<SimulatedKeyboard>(factorySettings());
         TalvexDlgSettings settings;
         settings.paths = {program.path(), data.path()};
         dlg = std::make_unique<CTalvexDlg>(ports(), settings);
