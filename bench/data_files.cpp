@@ -42,10 +42,11 @@ BENCHMARK(keymapSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 void keymapLoad(benchmark::State& state) {
     Folder folder;
     Keymap keymap;
-    saveKeymapFile(folder.path / "keymap.bin", *keymap.settings, *keymap.assignments);
+    if (!saveKeymapFile(folder.path / "keymap.bin", *keymap.settings, *keymap.assignments))
+        state.SkipWithError("keymap.bin could not be written");
     for (auto _ : state) {
-        if (loadKeymapFile(folder.path / "keymap.bin", *keymap.settings, *keymap.assignments,
-                           false) != KeymapLoad::Loaded)
+        if (loadKeymapFile(folder.path / "keymap.bin", *keymap.settings, *keymap.assignments, false)
+                .status != FileStatus::Ok)
             state.SkipWithError("keymap.bin could not be read");
     }
     state.SetBytesProcessed(state.iterations() * kKeymapFileSize);
@@ -65,9 +66,10 @@ BENCHMARK(macroFileSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 void macroFileLoad(benchmark::State& state) {
     Folder folder;
     auto macros = std::make_unique<MacroStore>(emptyMacroStore());
-    saveMacroFile(folder.path / "MacroDefine.bin", *macros);
+    if (!saveMacroFile(folder.path / "MacroDefine.bin", *macros))
+        state.SkipWithError("MacroDefine.bin could not be written");
     for (auto _ : state) {
-        if (loadMacroFile(folder.path / "MacroDefine.bin", *macros) != MacroFileLoad::Loaded)
+        if (loadMacroFile(folder.path / "MacroDefine.bin", *macros).status != FileStatus::Ok)
             state.SkipWithError("MacroDefine.bin could not be read");
     }
 }

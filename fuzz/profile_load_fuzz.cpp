@@ -4,6 +4,7 @@
 // import holds exactly what the import put in memory.
 
 #include "fuzz_check.h"
+#include "keys/configuration_check.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
 #include "profiles/profile_store.h"
@@ -42,19 +43,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     auto settings = std::make_unique<DeviceSettings>(zeroSettings());
     auto assignments = std::make_unique<KeyAssignments>();
-    check(loadKeymapFile(input, *settings, *assignments, false) == KeymapLoad::Loaded);
+    const FileResult load = loadKeymapFile(input, *settings, *assignments, false);
+    check(load.status == (size == kKeymapFileSize ? FileStatus::Ok : FileStatus::WrongSize));
     const std::size_t inSettings = std::min(size, kDeviceSettingsSize);
     check(std::equal(data, data + inSettings, settings->bytes().begin()));
 
-    ProfileStore store(folder.path / "profiles");
-    if (store.names().empty())
-        check(store.CreateProfile() == ProfileStatus::Done);
-    const ProfileStatus status = store.LoadFileIntoProfile(0, *settings, *assignments, input);
-    if (size < kDeviceSettingsSize) {
-        check(status == ProfileStatus::ReadFailed);
+    // As the profile manager's load reads a chosen file: only the two sizes, nothing else moves.
+    auto before = std::make_unique<KeyAssignments>(*assignments);
+    const DeviceSettings settingsBefore = *settings;
+    const ProfileStatus status = readConfigurationFile(input, *settings, *assignments);
+    if (size != kDeviceSettingsSize && size != kKeymapFileSize) {
+        check(status == ProfileStatus::WrongSize && *settings == settingsBefore &&
+              *assignments == *before);
         return 0;
     }
     check(status == ProfileStatus::Done);
+    (void)firstProblem(*settings, assignments.get(), nullptr, CheckScope::Send);
+    (void)hasWorkingKey(*settings);
+    ProfileStore store(folder.path / "profiles");
+    if (store.names().empty())
+        check(store.CreateProfile() == ProfileStatus::Done);
+    check(store.StoreWorkingToProfile(0, *settings, *assignments, std::nullopt) ==
+          ProfileStatus::Done);
     const auto written = readFileBytes(store.pathTable()[0], kKeymapFileSize + 1);
     check(written && *written == keymapFileBytes(*settings, *assignments));
     return 0;

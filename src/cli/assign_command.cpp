@@ -116,8 +116,8 @@ MacroSlotRefresh macroRefreshFor(const std::filesystem::path& keymapFile,
     if (!std::filesystem::is_regular_file(macroFile, ec))
         return {};
     macros = std::make_shared<MacroStore>();
-    if (loadMacroFile(macroFile, *macros) != MacroFileLoad::Loaded)
-        return {};
+    if (loadMacroFile(macroFile, *macros).status != FileStatus::Ok)
+        return {}; // a MacroDefine.bin that is not whole says nothing sure about the macros
     return [macros](DeviceSettings& settings) { buildMacroSlots(*macros, settings); };
 }
 
@@ -137,17 +137,21 @@ int runAssignCommand(CliContext& context, const CliArgs& args) {
         return context.badInput(error);
 
     auto state = std::make_unique<KeyAssignmentState>();
-    const KeymapLoad load = loadKeymapFile(file, state->workingSettings, state->assignments, false);
-    if (load == KeymapLoad::Unreadable || load == KeymapLoad::NotCreated)
-        return context.badInput("cannot read or create " + file.string());
+    // Only a keymap.bin, or none: another data file or any text would be rewritten as a keymap.
+    if (const FileResult load =
+            loadKeymapFile(file, state->workingSettings, state->assignments, false);
+        !load.ok())
+        return context.badInput(load.message + "; it was left as it was");
 
     selectPosition(*state, static_cast<std::size_t>(*position));
     const KeyNameTable names = buildKeyNameTable();
     if (request->enableStepOnly) {
         state->pendingAssignment = request->pending;
         applyEnableSwitch(*state);
-        if (!saveKeymapFile(file, state->workingSettings, state->assignments, &error))
-            return context.badInput(error);
+        if (const FileResult saved =
+                saveKeymapFile(file, state->workingSettings, state->assignments);
+            !saved.ok())
+            return context.badInput(saved.message);
     } else {
         // As the dialog does, the disable switch starts as the key's current state.
         request->pending.keyEnabled = keyEnabledAt(state->workingSettings, *position);
@@ -157,8 +161,8 @@ int runAssignCommand(CliContext& context, const CliArgs& args) {
             commitKeyAssignment(*state, names, macroRefreshFor(file, macros), file);
         if (result.apply != KeyApplyResult::Applied)
             return context.badInput("the assignment was refused");
-        if (!result.saved)
-            return context.badInput(result.saveError);
+        if (!result.save.ok())
+            return context.badInput(result.save.message);
     }
     ReportNode report;
     report.text("file", file.string());

@@ -39,23 +39,23 @@ int applyAndReport(CliContext& context, DeviceSettings& working, DeviceSettings&
 
 bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& error,
                       KeyAssignments* assignments, bool* hasAssignments) {
-    const auto bytes = readFileBytes(path, kKeymapFileSize + 1);
-    if (!bytes) {
-        error = "cannot read " + path;
+    std::vector<std::uint8_t> bytes;
+    if (const FileResult read = readDataFile(path, kKeymapFileSize + 1, bytes); !read.ok()) {
+        error = read.message;
         return false;
     }
-    if (bytes->size() != kDeviceSettingsSize && bytes->size() != kKeymapFileSize) {
-        error = path + " is " + std::to_string(bytes->size()) +
+    if (bytes.size() != kDeviceSettingsSize && bytes.size() != kKeymapFileSize) {
+        error = path + " is " + std::to_string(bytes.size()) +
                 " bytes; expected a 10060-byte settings image or a 206920-byte keymap.bin or "
                 "profile";
         return false;
     }
-    const bool whole = bytes->size() == kKeymapFileSize;
+    const bool whole = bytes.size() == kKeymapFileSize;
     if (hasAssignments)
         *hasAssignments = whole;
     if (whole && assignments)
-        std::copy(bytes->begin() + kDeviceSettingsSize, bytes->end(), assignments->bytes().begin());
-    return settingsFromBytes(*bytes, s);
+        std::copy(bytes.begin() + kDeviceSettingsSize, bytes.end(), assignments->bytes().begin());
+    return settingsFromBytes(bytes, s);
 }
 
 int checkBeforeSending(CliContext& context, const std::string& source,

@@ -19,9 +19,8 @@ int runReadCommand(CliContext& context, const CliArgs& args) {
             initialRead(context.io(), working, snapshot, link.deviceInfo, link.firmwareVersion);
         !read.ok)
         return reportReadFailure(context, read, "no file was written");
-    std::string error;
-    if (!writeFileAtomically(args[0], working.bytes(), &error))
-        return context.badInput(error);
+    if (const FileResult written = writeFileAtomically(args[0], working.bytes()); !written.ok())
+        return context.badInput(written.message);
     // The file holds what was answered; what `apply` would refuse is said now, not at restore.
     for (const ConfigurationProblem& problem :
          listProblems(working, nullptr, nullptr, CheckScope::Send))

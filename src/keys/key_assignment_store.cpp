@@ -194,25 +194,29 @@ void applyEnableSwitch(KeyAssignmentState& state) {
     setKeyEnabledAt(state.workingSettings, position, enabled);
 }
 
+KeyApplyResult commitKeyAssignmentInMemory(KeyAssignmentState& state, const KeyNameTable& names,
+                                           const MacroSlotRefresh& refreshMacroSlots) {
+    const std::size_t position = state.selectedPosition;
+    if (position >= kKeyPositionCount)
+        return KeyApplyResult::InvalidPosition;
+    const std::uint8_t modifiedBefore = state.keyModified[position];
+    state.keyModified[position] = 0;
+    const KeyApplyResult applied = applyKeyAssignment(state, names, refreshMacroSlots);
+    if (applied != KeyApplyResult::Applied) {
+        state.keyModified[position] = modifiedBefore;
+        return applied;
+    }
+    applyEnableSwitch(state);
+    return applied;
+}
+
 CommitResult commitKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
                                  const MacroSlotRefresh& refreshMacroSlots,
                                  const std::filesystem::path& keymapFile) {
     CommitResult result;
-    const std::size_t position = state.selectedPosition;
-    if (position >= kKeyPositionCount) {
-        result.apply = KeyApplyResult::InvalidPosition;
-        return result;
-    }
-    const std::uint8_t modifiedBefore = state.keyModified[position];
-    state.keyModified[position] = 0;
-    result.apply = applyKeyAssignment(state, names, refreshMacroSlots);
-    if (result.apply != KeyApplyResult::Applied) {
-        state.keyModified[position] = modifiedBefore;
-        return result;
-    }
-    applyEnableSwitch(state);
-    result.saved =
-        saveKeymapFile(keymapFile, state.workingSettings, state.assignments, &result.saveError);
+    result.apply = commitKeyAssignmentInMemory(state, names, refreshMacroSlots);
+    if (result.apply == KeyApplyResult::Applied)
+        result.save = saveKeymapFile(keymapFile, state.workingSettings, state.assignments);
     return result;
 }
 

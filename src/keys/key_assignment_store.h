@@ -13,6 +13,7 @@
 #include "device/device_settings.h"
 #include "keys/key_assignment.h"
 #include "keys/key_name_table.h"
+#include "platform/file_io.h"
 
 namespace talvex {
 
@@ -67,8 +68,7 @@ void applyEnableSwitch(KeyAssignmentState& state);
 
 struct [[nodiscard]] CommitResult {
     KeyApplyResult apply = KeyApplyResult::Applied;
-    bool saved = false;
-    std::string saveError;
+    FileResult save; // of keymap.bin, when the request was applied
 };
 
 // What the dialog's Save does: clears the key's modified flag, applies pendingAssignment, applies
@@ -76,6 +76,12 @@ struct [[nodiscard]] CommitResult {
 CommitResult commitKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
                                  const MacroSlotRefresh& refreshMacroSlots,
                                  const std::filesystem::path& keymapFile);
+
+// commitKeyAssignment without the file, for a caller that decides whether keymap.bin may be
+// saved over.
+[[nodiscard]] KeyApplyResult commitKeyAssignmentInMemory(KeyAssignmentState& state,
+                                                         const KeyNameTable& names,
+                                                         const MacroSlotRefresh& refreshMacroSlots);
 
 // The modified flags of every position, from the key table, the entries and the enable bits;
 // used whenever the whole configuration is replaced. Fn is never shown as modified.

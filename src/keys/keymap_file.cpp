@@ -1,7 +1,6 @@
 #include "keys/keymap_file.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "keys/factory_configuration.h"
 #include "platform/file_io.h"
@@ -16,29 +15,29 @@ void copyPrefix(std::span<const std::uint8_t> from, std::span<std::uint8_t> to) 
 
 } // namespace
 
-KeymapLoad loadKeymapFile(const std::filesystem::path& file, DeviceSettings& workingSettings,
+FileResult loadKeymapFile(const std::filesystem::path& file, DeviceSettings& workingSettings,
                           KeyAssignments& assignments, bool keepSettings) {
-    KeymapLoad result = KeymapLoad::Loaded;
-    if (auto bytes = readFileBytes(file, kKeymapFileSize)) {
-        const std::span<const std::uint8_t> all(*bytes);
+    std::vector<std::uint8_t> bytes;
+    FileResult result = readDataFile(file, kKeymapFileSize + 1, bytes);
+    if (result.ok()) {
+        const std::span<const std::uint8_t> all(bytes);
         const auto settingsPart = all.first(std::min(all.size(), kDeviceSettingsSize));
         if (!keepSettings)
             copyPrefix(settingsPart, workingSettings.bytes());
         copyPrefix(all.subspan(settingsPart.size()), assignments.bytes());
-    } else {
-        std::error_code ec;
-        // Only a missing file is recreated: replacing one we merely failed to read would
-        // destroy the user's configuration.
-        if (std::filesystem::exists(file, ec) || ec) {
-            result = KeymapLoad::Unreadable;
-        } else {
-            // A first keymap.bin holds the factory configuration, not whatever memory held.
-            if (!keepSettings)
-                workingSettings = factorySettings();
-            resetAssignments(assignments);
-            result = saveKeymapFile(file, workingSettings, assignments) ? KeymapLoad::Created
-                                                                        : KeymapLoad::NotCreated;
-        }
+        if (bytes.size() != kKeymapFileSize)
+            result = {FileStatus::WrongSize, file.string() + " is " + std::to_string(bytes.size()) +
+                                                 " bytes, not the 206920 of a keymap.bin"};
+    } else if (result.status == FileStatus::Missing) {
+        // Only a missing file is made afresh: replacing one we merely failed to read would
+        // destroy the user's configuration. A first keymap.bin holds the factory configuration,
+        // not whatever memory held.
+        if (!keepSettings)
+            workingSettings = factorySettings();
+        resetAssignments(assignments);
+        result = saveKeymapFile(file, workingSettings, assignments);
+        if (result.ok())
+            result.status = FileStatus::Created;
     }
     setPositionVks(assignments);
     return result;
@@ -53,9 +52,9 @@ std::vector<std::uint8_t> keymapFileBytes(const DeviceSettings& settings,
     return bytes;
 }
 
-bool saveKeymapFile(const std::filesystem::path& file, const DeviceSettings& workingSettings,
-                    const KeyAssignments& assignments, std::string* error) {
-    return writeFileAtomically(file, keymapFileBytes(workingSettings, assignments), error);
+FileResult saveKeymapFile(const std::filesystem::path& file, const DeviceSettings& workingSettings,
+                          const KeyAssignments& assignments) {
+    return writeFileAtomically(file, keymapFileBytes(workingSettings, assignments));
 }
 
 } // namespace talvex

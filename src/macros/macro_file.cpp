@@ -3,7 +3,6 @@
 #include "platform/file_io.h"
 
 #include <algorithm>
-#include <system_error>
 
 namespace talvex {
 
@@ -13,22 +12,26 @@ MacroStore macroStoreFromBytes(std::span<const std::uint8_t> image) {
     return macros;
 }
 
-MacroFileLoad loadMacroFile(const std::filesystem::path& path, MacroStore& macros) {
+FileResult loadMacroFile(const std::filesystem::path& path, MacroStore& macros) {
     macros = emptyMacroStore();
-    if (auto data = readFileBytes(path, kMacroStoreSize)) {
-        macros = macroStoreFromBytes(*data);
-        return MacroFileLoad::Loaded;
+    std::vector<std::uint8_t> bytes;
+    FileResult result = readDataFile(path, kMacroStoreSize + 1, bytes);
+    if (result.ok()) {
+        macros = macroStoreFromBytes(bytes);
+        if (bytes.size() != kMacroStoreSize)
+            result = {FileStatus::WrongSize, path.string() + " is " + std::to_string(bytes.size()) +
+                                                 " bytes, not the 169860 of a MacroDefine.bin"};
+    } else if (result.status == FileStatus::Missing) {
+        // Only a missing file is made afresh: replacing one that merely cannot be read now would
+        // throw the user's macros away.
+        result = saveMacroFile(path, macros);
+        if (result.ok())
+            result.status = FileStatus::Created;
     }
-    // Only a missing file is recreated: replacing one that merely cannot be read now would
-    // throw the user's macros away.
-    std::error_code error;
-    if (std::filesystem::exists(path, error) || error)
-        return MacroFileLoad::Unreadable;
-    saveMacroFile(path, macros);
-    return MacroFileLoad::Created;
+    return result;
 }
 
-bool saveMacroFile(const std::filesystem::path& path, const MacroStore& macros) {
+FileResult saveMacroFile(const std::filesystem::path& path, const MacroStore& macros) {
     return writeFileAtomically(path, macros.bytes());
 }
 

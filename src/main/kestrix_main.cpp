@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
 
     TalvexDlgSettings settings;
     settings.paths = defaultAppPaths();
+    settings.ownsDataFolder = talvex.holdsInstanceLock();
     settings.runSplash = [] {
         CSplashScreen splash;
         splash.exec();

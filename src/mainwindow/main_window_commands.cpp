@@ -1,5 +1,6 @@
 #include "mainwindow/main_window_commands.h"
 
+#include "keys/factory_configuration.h"
 #include "keys/keymap_file.h"
 #include "macros/macro_file.h"
 #include "macros/macro_slots.h"
@@ -36,15 +37,37 @@ std::string resetIncompleteText(const std::string& failedPart) {
 
 MainWindowCommands::MainWindowCommands(MainWindowData data, MainWindowPorts ports,
                                        MainWindowDialogs dialogs)
-    : data_(data), ports_(ports), dialogs_(std::move(dialogs)),
+    : data_(data), ports_(ports), dialogs_(std::move(dialogs)), files_(data.paths, ports.prompts),
       keyboardView_(data.keys.workingSettings, data.keys.keyModified, ports.prompts,
                     [this](std::size_t position) { editKey(position); }),
       panel_(data.keys.workingSettings, keyboardView_, ports.sliders, ports.prompts) {}
 
-void MainWindowCommands::writeKeymapFile() {
+SaveVerdict MainWindowCommands::writeKeymapFile() {
+    return writeKeymapFile(working(), data_.keys.assignments);
+}
+
+SaveVerdict MainWindowCommands::writeKeymapFile(const DeviceSettings& settings,
+                                                const KeyAssignments& assignments) {
     // A file that cannot be written is skipped: memory stays the truth, and the next change
     // writes it again.
-    saveKeymapFile(data_.paths.keymapFile(), working(), data_.keys.assignments);
+    return files_.save(DataFile::Keymap, [&] {
+        return saveKeymapFile(data_.paths.keymapFile(), settings, assignments);
+    });
+}
+
+void MainWindowCommands::loadMacrosAtStart() {
+    files_.loaded(DataFile::Macros, loadMacroFile(data_.paths.macroFile(), data_.savedMacros));
+}
+
+void MainWindowCommands::loadKeymapAtStart() {
+    KeyAssignmentState& keys = data_.keys;
+    // Never zeros where the file gives nothing: saved to the keyboard they disable every key.
+    working() = factorySettings();
+    resetAssignments(keys.assignments);
+    files_.loaded(DataFile::Keymap,
+                  loadKeymapFile(data_.paths.keymapFile(), working(), keys.assignments, false));
+    data_.deviceSnapshot = working();
+    keys.savedAssignments = keys.assignments;
 }
 
 void MainWindowCommands::onSettingsReloaded() {
@@ -94,15 +117,31 @@ void MainWindowCommands::editKey(std::size_t position) {
     KeyAssignmentState& keys = data_.keys;
     if (!selectPosition(keys, position))
         return;
-    // The dialog shows what the file holds; the settings in memory stay as edited.
-    loadKeymapFile(data_.paths.keymapFile(), keys.workingSettings, keys.assignments, true);
+    // The dialog shows the assignments the file holds; the settings in memory stay as edited.
+    // A file kept for being damaged holds nothing newer than memory, and only a whole read
+    // replaces memory's assignments.
+    if (files_.maySave(DataFile::Keymap)) {
+        auto fromFile = std::make_unique<KeyAssignments>(keys.assignments);
+        const FileResult read =
+            loadKeymapFile(data_.paths.keymapFile(), working(), *fromFile, true);
+        if (read.status == FileStatus::Created) {
+            // Made afresh without assignments (it was moved aside, or removed): memory's stay.
+            writeKeymapFile();
+        } else {
+            files_.loaded(DataFile::Keymap, read);
+            if (read.ok())
+                keys.assignments = *fromFile;
+        }
+    }
     if (!dialogs_.keyAssignment || !dialogs_.keyAssignment())
         return;
-    const CommitResult result = commitKeyAssignment(
-        keys, data_.keyNames,
-        [this](DeviceSettings& settings) { buildMacroSlots(data_.savedMacros, settings); },
-        data_.paths.keymapFile());
-    if (result.apply == KeyApplyResult::MacroRefused)
+    const KeyApplyResult applied =
+        commitKeyAssignmentInMemory(keys, data_.keyNames, [this](DeviceSettings& settings) {
+            buildMacroSlots(data_.savedMacros, settings);
+        });
+    if (applied == KeyApplyResult::Applied)
+        writeKeymapFile();
+    else if (applied == KeyApplyResult::MacroRefused)
         ports_.prompts.message(kMacroOutOfReach, "Kestrix", MessageButtons::Ok,
                                MessageIcon::Warning);
 }
@@ -190,8 +229,9 @@ void MainWindowCommands::finishFactoryReset(const ReadOutcome& readBack) {
     std::fill(keys.keyModified.begin(), keys.keyModified.end(), 0);
     std::fill(working().keyFlags.begin(), working().keyFlags.end(), 0xFF);
     resetAssignments(keys.assignments);
-    // The known state follows only when the file that records it could be written.
-    if (saveKeymapFile(data_.paths.keymapFile(), working(), keys.assignments)) {
+    // The known state follows only when the file that records it could be written, or was
+    // left alone on purpose.
+    if (writeKeymapFile() != SaveVerdict::Failed) {
         data_.deviceSnapshot = working();
         keys.savedAssignments = keys.assignments;
         keyboardStateKnownAgain();
@@ -202,7 +242,7 @@ void MainWindowCommands::finishFactoryReset(const ReadOutcome& readBack) {
 
 void MainWindowCommands::close() {
     // Unsaved edits are dropped: the file keeps the state last saved.
-    saveKeymapFile(data_.paths.keymapFile(), lastSavedSettings(), data_.keys.savedAssignments);
+    writeKeymapFile(lastSavedSettings(), data_.keys.savedAssignments);
     ports_.host.closeWindow();
 }
 
@@ -217,7 +257,8 @@ void MainWindowCommands::openMacroManager() {
         return;
     buildMacroSlots(data_.savedMacros, working());
     writeKeymapFile();
-    saveMacroFile(data_.paths.macroFile(), data_.savedMacros);
+    files_.save(DataFile::Macros,
+                [this] { return saveMacroFile(data_.paths.macroFile(), data_.savedMacros); });
 }
 
 } // namespace talvex

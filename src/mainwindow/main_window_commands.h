@@ -8,6 +8,7 @@
 #include "keys/key_assignment_store.h"
 #include "keys/key_name_table.h"
 #include "macros/macro_record.h"
+#include "mainwindow/data_files.h"
 #include "mainwindow/device_jobs.h"
 #include "mainwindow/keyboard_view.h"
 #include "mainwindow/main_window_host.h"
@@ -82,6 +83,15 @@ public:
     // leftButtonHeld: whether the left button is down during this movement.
     void onMouseMove(int x, int y, bool leftButtonHeld);
     void onSliderMoved(SliderId id);
+
+    // The start-up's part in the data files, in this order. ownsDataFolder: this copy holds the
+    // single-instance lock, so no other copy of the program saves in the data folder.
+    void openDataFolder(bool ownsDataFolder) { files_.openDataFolder(ownsDataFolder); }
+    // MacroDefine.bin into savedMacros.
+    void loadMacrosAtStart();
+    // keymap.bin into the working settings and assignments, which become the saved state. What
+    // the file does not give (all of it, when it cannot be read) is the factory configuration.
+    void loadKeymapAtStart();
     // The working settings and assignments were replaced as a whole (read from the keyboard or
     // loaded from a profile): the sliders and modified keys follow, keymap.bin mirrors them.
     void onSettingsReloaded();
@@ -116,7 +126,10 @@ private:
     void runButton(MainButton button);
     void onHelpPanelClick(int x, int y);
     void editKey(std::size_t position);
-    void writeKeymapFile();
+    // Through files_, which tells a failure; callers look at the verdict only where their state
+    // depends on the file.
+    SaveVerdict writeKeymapFile();
+    SaveVerdict writeKeymapFile(const DeviceSettings& settings, const KeyAssignments& assignments);
     void finishSave(const SaveOutcome& outcome, const DeviceSettings& requested,
                     const KeyAssignments& assignmentsAtRequest);
     void finishFactoryReset(const ReadOutcome& readBack);
@@ -132,6 +145,7 @@ private:
     MainWindowData data_;
     MainWindowPorts ports_;
     MainWindowDialogs dialogs_;
+    DataFiles files_;
     KeyboardView keyboardView_;
     SettingsPanel panel_;
     bool helpOpen_ = false;

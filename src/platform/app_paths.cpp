@@ -2,8 +2,11 @@
 
 #include "install_layout.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -81,6 +84,22 @@ AppPaths chooseAppPaths(const PathInputs& inputs) {
             paths.dataFolder = xdg;
     }
     return paths;
+}
+
+FileResult checkDataFolder(const AppPaths& paths) {
+    const fs::path& folder = paths.dataFolder;
+    const auto failed = [&](const std::string& why) {
+        return FileResult{FileStatus::WriteFailed,
+                          "the data folder " + folder.string() + " " + why};
+    };
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0)
+        return failed(std::string("cannot be used: ") + std::strerror(errno));
+    if (!S_ISDIR(st.st_mode))
+        return failed("is not a folder");
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        return failed(std::string("cannot be written: ") + std::strerror(errno));
+    return {};
 }
 
 bool prepareDataFolder(const AppPaths& paths) {

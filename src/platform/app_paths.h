@@ -6,6 +6,8 @@
 // did. An installed program cannot write there (or must not: root may write /usr/bin), so it
 // reads its skin from the share folder and keeps the user's data in the XDG data folder.
 
+#include "platform/file_io.h"
+
 #include <filesystem>
 #include <string>
 
@@ -53,6 +55,10 @@ PathInputs currentPathInputs();
 // when that does. The data folder is the executable's folder for an unpacked, writable build,
 // else the XDG data folder. Creates nothing.
 AppPaths chooseAppPaths(const PathInputs& inputs);
+
+// Whether the program can keep its data: the data folder is a folder this process may create
+// files in. On failure (WriteFailed) the message names the folder and says why, in English.
+FileResult checkDataFolder(const AppPaths& paths);
 
 // Creates the data folder (owner only, as the XDG rules ask) and its "Configure" folder when they
 // are missing. False when they still do not exist.

@@ -82,7 +82,7 @@ ProfileStatus ProfileStore::writeNewProfile(const std::string& name,
                                             std::span<const std::uint8_t> bytes) {
     if (!isValidProfileName(name))
         return ProfileStatus::InvalidName;
-    bool written = writeFileAtomically(fileOf(name), bytes);
+    const bool written = writeFileAtomically(fileOf(name), bytes).ok();
     ReloadProfiles();
     return written ? ProfileStatus::Done : ProfileStatus::WriteFailed;
 }
@@ -153,8 +153,8 @@ ProfileStatus ProfileStore::StoreWorkingToProfile(std::size_t index, const Devic
     if (index >= names_.size())
         return ProfileStatus::NoSuchProfile;
     // A profile is a keymap.bin kept under another name.
-    bool stored = saveKeymapFile(paths_[index], settings, assignments);
-    bool exported = !exportPath || saveKeymapFile(*exportPath, settings, assignments);
+    const bool stored = saveKeymapFile(paths_[index], settings, assignments).ok();
+    const bool exported = !exportPath || saveKeymapFile(*exportPath, settings, assignments).ok();
     ReloadProfiles();
     if (!stored)
         return ProfileStatus::WriteFailed;

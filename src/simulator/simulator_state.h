@@ -2,6 +2,7 @@
 // Keeps a simulated keyboard's settings in a file between runs (--simulate=STATE_FILE).
 
 #include "device/device_settings.h"
+#include "platform/file_io.h"
 
 #include <filesystem>
 #include <optional>
@@ -10,11 +11,12 @@
 namespace talvex {
 
 // The image stored in `path`; factory values (and the file created) when it does not exist.
-// Empty with `error` set when the file exists but is not a settings image or cannot be read.
+// Empty with `error` set when the file exists but is not a regular file holding a settings
+// image, or cannot be read: a FIFO or a device is refused at once.
 std::optional<DeviceSettings> loadSimulatorState(const std::filesystem::path& path,
                                                  std::string& error);
 
-bool saveSimulatorState(const std::filesystem::path& path, const DeviceSettings& image,
-                        std::string* error = nullptr);
+[[nodiscard]] FileResult saveSimulatorState(const std::filesystem::path& path,
+                                            const DeviceSettings& image);
 
 } // namespace talvex

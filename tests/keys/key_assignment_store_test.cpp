@@ -73,7 +73,7 @@ protected:
 TEST_F(KeyAssignmentStoreTest, SingleKeyWritesThePlainSlotAndMarksTheKey) {
     const CommitResult result = save(kEsc, keys(0, {'A'}));
     EXPECT_EQ(result.apply, KeyApplyResult::Applied);
-    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(result.save.ok());
     EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 4, 0}));
     EXPECT_EQ(state.assignments[kEsc].type, 0);
     EXPECT_EQ(state.assignments[kEsc].keyCount, 1);
@@ -212,7 +212,6 @@ TEST_F(KeyAssignmentStoreTest, OverlongOrBrokenPathIsRefusedAndNothingChanges) {
     p.keyEnabled = false;
     const CommitResult result = save(kEnter, p);
     EXPECT_EQ(result.apply, KeyApplyResult::PathRefused);
-    EXPECT_FALSE(result.saved);
     EXPECT_EQ(state.workingSettings, before.workingSettings);
     EXPECT_EQ(state.assignments, before.assignments);
     EXPECT_EQ(state.keyModified, before.keyModified);
@@ -262,7 +261,7 @@ TEST_F(KeyAssignmentStoreTest, UnknownTypeChangesNothingButIsStillSaved) {
     PendingAssignment p;
     p.type = 9;
     p.keyCount = 1;
-    EXPECT_TRUE(save(kEsc, p).saved);
+    EXPECT_TRUE(save(kEsc, p).save.ok());
     EXPECT_EQ(state.workingSettings, before.workingSettings);
     EXPECT_EQ(state.assignments, before.assignments);
 }
@@ -295,8 +294,8 @@ TEST_F(KeyAssignmentStoreTest, WriteFailureIsReportedAndMemoryKeepsTheEdit) {
     file = folder / "missing-folder" / "keymap.bin";
     const CommitResult result = save(kEsc, keys(0, {'A'}));
     EXPECT_EQ(result.apply, KeyApplyResult::Applied);
-    EXPECT_FALSE(result.saved);
-    EXPECT_FALSE(result.saveError.empty());
+    EXPECT_FALSE(result.save.ok());
+    EXPECT_FALSE(result.save.message.empty());
     EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 4, 0}));
 }
 

@@ -75,7 +75,7 @@ TEST_F(KeymapFileTest, LoadReadsBothBlocksAndSetsPositionVks) {
     bytes[10060 + 200 * 772] = 42;   // entries past the keys keep what the file says
     writeRaw(bytes);
 
-    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false), KeymapLoad::Loaded);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false).status, FileStatus::Ok);
     EXPECT_EQ(settings.lightEffect, 9);
     EXPECT_EQ(assignments[74].type, 5);
     EXPECT_EQ(assignments[74].vk, 13);
@@ -88,7 +88,7 @@ TEST_F(KeymapFileTest, KeepSettingsReadsOnlyTheAssignments) {
     std::vector<std::uint8_t> bytes(206920, 0x01);
     writeRaw(bytes);
     settings.lightEffect = 7;
-    EXPECT_EQ(loadKeymapFile(file, settings, assignments, true), KeymapLoad::Loaded);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, true).status, FileStatus::Ok);
     EXPECT_EQ(settings.lightEffect, 7);
     EXPECT_EQ(settings.keyTable[0], 0);
     EXPECT_EQ(assignments[10].type, 1);
@@ -98,33 +98,33 @@ TEST_F(KeymapFileTest, ShortFilesReplaceOnlyTheBytesTheyHold) {
     // Ends inside the settings image: the assignments stay.
     writeRaw(std::vector<std::uint8_t>(100, 0x01));
     settings.reserved3 = 0x09;
-    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false), KeymapLoad::Loaded);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false).status, FileStatus::WrongSize);
     EXPECT_EQ(settings.reserved0[0], 0x01);
     EXPECT_EQ(settings.reserved3, 0x09);
     EXPECT_EQ(assignments[0].type, 0xAA);
 
     // Ends inside entry 1.
     writeRaw(std::vector<std::uint8_t>(10060 + 772 + 3, 0x02));
-    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false), KeymapLoad::Loaded);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false).status, FileStatus::WrongSize);
     EXPECT_EQ(assignments[0].keyCount, 0x02);
     EXPECT_EQ(assignments[1].type, 0x02);
     EXPECT_EQ(assignments[1].data[1], 0xAA);
 
     writeRaw({});
-    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false), KeymapLoad::Loaded);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false).status, FileStatus::WrongSize);
     EXPECT_EQ(assignments[1].data[1], 0xAA);
 }
 
 TEST_F(KeymapFileTest, LongFileIgnoresTheExtraBytes) {
     std::vector<std::uint8_t> bytes(206920 + 5000, 0x03);
     writeRaw(bytes);
-    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false), KeymapLoad::Loaded);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false).status, FileStatus::WrongSize);
     EXPECT_EQ(assignments[254].path[511], 0x03);
 }
 
 TEST_F(KeymapFileTest, MissingFileIsCreatedWithEmptyAssignments) {
     settings.gameMode = 1;
-    EXPECT_EQ(loadKeymapFile(file, settings, assignments, true), KeymapLoad::Created);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, true).status, FileStatus::Created);
     EXPECT_EQ(assignments[74].type, 0);
     EXPECT_EQ(assignments[74].vk, 13);
     EXPECT_EQ(assignments[200].vk, 0);
@@ -136,7 +136,7 @@ TEST_F(KeymapFileTest, MissingFileIsCreatedWithEmptyAssignments) {
     // Without settings to keep, a first keymap.bin holds the factory configuration: loaded and
     // saved, a zeroed one would disable every key.
     std::filesystem::remove(file);
-    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false), KeymapLoad::Created);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false).status, FileStatus::Created);
     EXPECT_EQ(readRaw(), factoryConfigurationBytes());
     EXPECT_EQ(settings, factorySettings());
     EXPECT_TRUE(hasWorkingKey(settings));
@@ -145,7 +145,7 @@ TEST_F(KeymapFileTest, MissingFileIsCreatedWithEmptyAssignments) {
 
 TEST_F(KeymapFileTest, MissingFileThatCannotBeCreatedLeavesZeroedAssignments) {
     file = folder / "no-such-folder" / "keymap.bin";
-    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false), KeymapLoad::NotCreated);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false).status, FileStatus::WriteFailed);
     EXPECT_EQ(assignments[3].type, 0);
     EXPECT_EQ(assignments[3].vk, keyPositions()[3].vk);
 }
@@ -155,7 +155,8 @@ TEST_F(KeymapFileTest, MissingFileThatCannotBeCreatedLeavesZeroedAssignments) {
 TEST_F(KeymapFileTest, UnreadableFileIsNeverReplaced) {
     std::filesystem::create_directory(file);
     std::ofstream(file / "inside") << "x";
-    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false), KeymapLoad::Unreadable);
+    EXPECT_EQ(loadKeymapFile(file, settings, assignments, false).status,
+              FileStatus::NotRegularFile);
     EXPECT_EQ(assignments[3].type, 0xAA);
     EXPECT_EQ(assignments[3].vk, keyPositions()[3].vk);
     EXPECT_TRUE(std::filesystem::exists(file / "inside"));

@@ -66,7 +66,7 @@ protected:
 TEST_F(MacroFileTest, MissingFileIsCreatedWithZeroBytes) {
     MacroStore macros = emptyMacroStore();
     macros.records[0] = namedRecord(u"stale", 5, 5);
-    EXPECT_EQ(loadMacroFile(file, macros), MacroFileLoad::Created);
+    EXPECT_EQ(loadMacroFile(file, macros).status, FileStatus::Created);
     EXPECT_EQ(macros, emptyMacroStore());
     auto data = readFileBytes(file, 1 << 20);
     ASSERT_TRUE(data);
@@ -85,29 +85,29 @@ TEST_F(MacroFileTest, SaveThenLoadGivesTheSameImage) {
     EXPECT_EQ((*data)[510], 0x2C);
     EXPECT_EQ((*data)[511], 0x01);
     MacroStore loaded;
-    EXPECT_EQ(loadMacroFile(file, loaded), MacroFileLoad::Loaded);
+    EXPECT_EQ(loadMacroFile(file, loaded).status, FileStatus::Ok);
     EXPECT_EQ(loaded, macros);
 }
 
-TEST_F(MacroFileTest, ShortFileFillsFromTheStartAndLongFileIsCut) {
+TEST_F(MacroFileTest, AFileOfAnotherSizeIsReadAsFarAsItGoesAndCalledWrongSize) {
     std::vector<std::uint8_t> shortFile(1000, 0x41);
     ASSERT_TRUE(writeFileAtomically(file, shortFile));
     MacroStore macros;
-    EXPECT_EQ(loadMacroFile(file, macros), MacroFileLoad::Loaded);
+    EXPECT_EQ(loadMacroFile(file, macros).status, FileStatus::WrongSize);
     EXPECT_EQ(macros.bytes()[999], 0x41);
     EXPECT_EQ(macros.bytes()[1000], 0);
     EXPECT_EQ(macros.bytes()[kMacroStoreSize - 1], 0);
 
     std::vector<std::uint8_t> longFile(kMacroStoreSize + 50, 0x42);
     ASSERT_TRUE(writeFileAtomically(file, longFile));
-    EXPECT_EQ(loadMacroFile(file, macros), MacroFileLoad::Loaded);
+    EXPECT_EQ(loadMacroFile(file, macros).status, FileStatus::WrongSize);
     EXPECT_EQ(macros.bytes()[kMacroStoreSize - 1], 0x42);
 }
 
 TEST_F(MacroFileTest, UnreadableFileIsNotReplacedWithZeros) {
     fs::create_directory(file); // exists, but cannot be read as a file
     MacroStore macros;
-    EXPECT_EQ(loadMacroFile(file, macros), MacroFileLoad::Unreadable);
+    EXPECT_EQ(loadMacroFile(file, macros).status, FileStatus::NotRegularFile);
     EXPECT_EQ(macros, emptyMacroStore());
     EXPECT_TRUE(fs::is_directory(file));
     EXPECT_FALSE(saveMacroFile(file, macros));

@@ -63,7 +63,7 @@ protected:
 
 TEST_F(DataFileFaults, ReadOnlyProgramFolderKeepsTheFilesAndSaysSo) {
     const auto old = keymapBytes(1);
-    ASSERT_TRUE(writeFileAtomically(dir / "keymap.bin", old));
+    ASSERT_TRUE(writeFileAtomically(dir / "keymap.bin", old).ok());
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                              fs::perms::group_exec | fs::perms::others_read |
                              fs::perms::others_exec);
@@ -71,14 +71,13 @@ TEST_F(DataFileFaults, ReadOnlyProgramFolderKeepsTheFilesAndSaysSo) {
         // Root may write anywhere: act as an ordinary user, as the program runs.
         if (::geteuid() == 0 && ::setuid(65534) != 0)
             return 10;
-        std::string error;
-        if (saveKeymapFile(dir / "keymap.bin", *settings, *assignments, &error) || error.empty())
+        const FileResult keymap = saveKeymapFile(dir / "keymap.bin", *settings, *assignments);
+        if (keymap.status != FileStatus::WriteFailed || keymap.message.empty())
             return 1;
         auto macros = std::make_unique<MacroStore>(emptyMacroStore());
-        if (saveMacroFile(dir / "MacroDefine.bin", *macros))
+        if (saveMacroFile(dir / "MacroDefine.bin", *macros).ok())
             return 2;
-        if (loadMacroFile(dir / "MacroDefine.bin", *macros) != MacroFileLoad::Created &&
-            fs::exists(dir / "MacroDefine.bin"))
+        if (loadMacroFile(dir / "MacroDefine.bin", *macros).status != FileStatus::WriteFailed)
             return 3;
         return 0;
     });
@@ -90,7 +89,7 @@ TEST_F(DataFileFaults, ReadOnlyProgramFolderKeepsTheFilesAndSaysSo) {
 
 TEST_F(DataFileFaults, DiskFullWhileWritingKeymapLeavesTheOldFileWhole) {
     const auto old = keymapBytes(1);
-    ASSERT_TRUE(writeFileAtomically(dir / "keymap.bin", old));
+    ASSERT_TRUE(writeFileAtomically(dir / "keymap.bin", old).ok());
     keymapBytes(2);
     const int status = inChild([&] {
         // The disk fills after 100000 bytes of the new file: the write fails, no signal kills us.
@@ -98,9 +97,8 @@ TEST_F(DataFileFaults, DiskFullWhileWritingKeymapLeavesTheOldFileWhole) {
         const rlimit limit{100000, 100000};
         if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             return 10;
-        std::string error;
-        const bool saved = saveKeymapFile(dir / "keymap.bin", *settings, *assignments, &error);
-        return saved || error.empty() ? 1 : 0;
+        const FileResult saved = saveKeymapFile(dir / "keymap.bin", *settings, *assignments);
+        return saved.ok() || saved.message.empty() ? 1 : 0;
     });
     EXPECT_EQ(status, 0);
     EXPECT_EQ(readFileBytes(dir / "keymap.bin", kKeymapFileSize + 1), old);
@@ -136,13 +134,13 @@ void killMidWrite(const fs::path& file, const std::function<void(bool)>& write) 
 TEST_F(DataFileFaults, KilledWhileWritingEachDataFileLeavesTheOldOrTheNewFile) {
     killMidWrite(dir / "keymap.bin", [&](bool second) {
         keymapBytes(second ? 2 : 1);
-        saveKeymapFile(dir / "keymap.bin", *settings, *assignments);
+        (void)saveKeymapFile(dir / "keymap.bin", *settings, *assignments);
     });
 
     auto macros = std::make_unique<MacroStore>(emptyMacroStore());
     killMidWrite(dir / "MacroDefine.bin", [&](bool second) {
         macros->records[0].setNameText(second ? u"Macro_002" : u"Macro_001");
-        saveMacroFile(dir / "MacroDefine.bin", *macros);
+        (void)saveMacroFile(dir / "MacroDefine.bin", *macros);
     });
 
     fs::create_directories(dir / "profiles");

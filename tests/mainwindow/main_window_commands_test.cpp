@@ -221,7 +221,7 @@ TEST_F(MainWindowCommandsTest, FactoryResetReadsBackAndForgetsEveryAssignment) {
 TEST_F(MainWindowCommandsTest, FactoryResetKeepsTheKnownStateWhenKeymapCannotBeWritten) {
     const DeviceSettings before = snapshot;
     fs::remove_all(folder);
-    ASSERT_TRUE(writeFileAtomically(folder, std::vector<std::uint8_t>{1})); // no folder to write in
+    ASSERT_TRUE(writeFileAtomically(folder, std::vector<std::uint8_t>{1}).ok()); // no folder
     keys.assignments[kQ].type = 3;
     keys.savedAssignments[kQ].type = 3;
     prompts.messageAnswers.push_back(MessageAnswer::Ok);
@@ -378,7 +378,7 @@ TEST_F(MainWindowCommandsTest, KeyClickReloadsAssignmentsAndCommitsTheDialogResu
     // keymap.bin holds an entry that memory lacks: the dialog must see the file's.
     KeyAssignments onDisk = keys.assignments;
     onDisk[kQ].keyCount = 7;
-    ASSERT_TRUE(saveKeymapFile(paths.keymapFile(), keys.workingSettings, onDisk));
+    ASSERT_TRUE(saveKeymapFile(paths.keymapFile(), keys.workingSettings, onDisk).ok());
     keys.workingSettings.lightBrightness = 44; // an unsaved edit the reload must keep
 
     int seenCount = -1;

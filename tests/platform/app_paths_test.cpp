@@ -1,4 +1,5 @@
 #include "platform/app_paths.h"
+#include "unprivileged.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -110,10 +111,10 @@ TEST_F(AppPathsTest, DataFolderThatCannotBeMadeIsReported) {
 TEST_F(AppPathsTest, WritabilityProbeFollowsFolderPermissions) {
     EXPECT_TRUE(folderIsWritable(bin));
     EXPECT_FALSE(folderIsWritable(bin / "missing"));
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root ignores folder permissions";
-    fs::permissions(bin, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_FALSE(folderIsWritable(bin));
+    fs::permissions(bin, fs::perms::all, fs::perm_options::add);
+    fs::permissions(bin, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_TRUE(testing::holdsForAnUnprivilegedUser([&] { return !folderIsWritable(bin); }));
     fs::permissions(bin, fs::perms::owner_all);
 }
 

@@ -187,6 +187,17 @@ TEST_F(ProfileStoreTest, DeleteRemovesTheFileAndReportsAFailure) {
     EXPECT_EQ(store.DeleteProfile(5), ProfileStatus::NoSuchProfile);
 }
 
+TEST_F(ProfileStoreTest, TheLongestNameTheRuleAcceptsCanBeSaved) {
+    makeProfiles(1);
+    const std::string longest(251, 'x'); // with ".bin", the file system's 255 bytes
+    ASSERT_EQ(store.RenameProfile(0, longest), ProfileStatus::Done);
+    WorkingConfiguration working(0x11, 0x22);
+    EXPECT_EQ(store.StoreWorkingToProfile(0, working.settings, working.assignments, std::nullopt),
+              ProfileStatus::Done);
+    EXPECT_EQ(get(longest + ".bin"), working.image());
+    EXPECT_EQ(store.RenameProfile(0, longest + "x"), ProfileStatus::InvalidName);
+}
+
 TEST_F(ProfileStoreTest, StoreWritesTheWorkingConfigurationToProfileAndExport) {
     makeProfiles(2);
     WorkingConfiguration working(0x11, 0x22);

@@ -114,7 +114,8 @@ TEST_F(StateFile, MissingFileStartsFromTheFactoryAndIsCreated) {
 TEST_F(StateFile, WritesPersistAndWrongSizesAreRefused) {
     std::string error;
     auto kb = SimulatedKeyboard(*loadSimulatorState(dir / "k.state", error));
-    kb.setOnWrite([&](const DeviceSettings& s) { saveSimulatorState(dir / "k.state", s); });
+    kb.setOnWrite(
+        [&](const DeviceSettings& s) { EXPECT_TRUE(saveSimulatorState(dir / "k.state", s)); });
     kb.setFeature(makeRequest(0x04, {7}));
     EXPECT_EQ(loadSimulatorState(dir / "k.state", error)->responseTime, 7);
 

@@ -29,6 +29,10 @@ public:
     // is given up and this copy runs as the first.
     bool claim();
 
+    // Whether claim() took the lock; a copy that runs as the first because the lock could not be
+    // made at all holds none.
+    bool holdsLock() const { return lockFile.isLocked(); }
+
     QString socketPath() const { return serverPath; }
     QString lockPath() const { return lockFile.fileName(); }
 

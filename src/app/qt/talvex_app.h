@@ -21,6 +21,9 @@ public:
     // end at once without showing anything.
     bool initInstance();
 
+    // Whether this copy holds the single-instance lock (see SingleInstance::holdsLock).
+    bool holdsInstanceLock() const { return instance.holdsLock(); }
+
     // The window that a later copy brings forward. A request that came before the window
     // existed is honoured as soon as it is set.
     void setMainWindow(QWidget* window);

@@ -8,8 +8,6 @@
 #include "app/qt/main_window_dialogs.h"
 #include "device/hid_transport.h"
 #include "keys/host_action.h"
-#include "keys/keymap_file.h"
-#include "macros/macro_file.h"
 
 #include <QTimer>
 #include <QtGlobal>
@@ -72,7 +70,8 @@ void CTalvexDlg::initDialog() {
     if (settings_.runSplash)
         settings_.runSplash();
 
-    loadMacroFile(settings_.paths.macroFile(), savedMacros_);
+    commands_.openDataFolder(settings_.ownsDataFolder);
+    commands_.loadMacrosAtStart();
 
     const KeyboardPresence presence = openKeyboard(ports_.backend, link_);
     startEventReader();
@@ -83,10 +82,7 @@ void CTalvexDlg::initDialog() {
 
     keys_.pendingAssignment = PendingAssignment{};
     keys_.selectedPosition = kNoPosition;
-    keys_.assignments = KeyAssignments{};
-    loadKeymapFile(settings_.paths.keymapFile(), keys_.workingSettings, keys_.assignments, false);
-    deviceSnapshot_ = keys_.workingSettings;
-    keys_.savedAssignments = keys_.assignments;
+    commands_.loadKeymapAtStart();
 
     // The keyboard's values replace the ones keymap.bin held, so the read starts only now.
     startInitialRead();

@@ -46,6 +46,9 @@ struct TalvexDlgPorts {
 struct TalvexDlgSettings {
     AppPaths paths;
     int arrivalSettleMs = kArrivalSettleMs;
+    // This copy holds the single-instance lock: no other copy saves in the data folder, so the
+    // leftovers of killed saves there are this program's to sweep.
+    bool ownsDataFolder = false;
     // Shows the splash screen modally; empty shows none.
     std::function<void()> runSplash;
 };
@@ -59,10 +62,10 @@ public:
     CTalvexDlg(TalvexDlgPorts ports, TalvexDlgSettings settings, QWidget* parent = nullptr);
     ~CTalvexDlg() override;
 
-    // The window's start-up: skin size, device notifications, splash, MacroDefine.bin, the
-    // channels and the event reader, the notification-area icon, keymap.bin, then the read of
-    // the keyboard. The window is shown when the keyboard is there and stays hidden (only the
-    // icon remains) when it is not.
+    // The window's start-up: skin size, device notifications, splash, the data folder and
+    // MacroDefine.bin, the channels and the event reader, the notification-area icon, keymap.bin,
+    // then the read of the keyboard. The window is shown when the keyboard is there and stays
+    // hidden (only the icon remains) when it is not.
     void initDialog();
 
     // The working settings were replaced as a whole.

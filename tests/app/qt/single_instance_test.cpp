@@ -39,6 +39,8 @@ TEST_F(SingleInstanceTest, SecondCopyGivesWayAndAsksTheFirstToComeForward) {
     SingleInstance second(folder(), SingleInstance::kKey);
     EXPECT_FALSE(second.claim());
     EXPECT_TRUE(testing::spinUntil([&] { return requests == 1; }));
+    EXPECT_TRUE(first.holdsLock());
+    EXPECT_FALSE(second.holdsLock());
 
     // A third start works the same way.
     SingleInstance third(folder(), SingleInstance::kKey);
@@ -123,6 +125,7 @@ TEST_F(SingleInstanceTest, OnlyTheExactRequestBringsTheFirstCopyForward) {
 TEST_F(SingleInstanceTest, UnusableFolderRunsAsTheFirstCopy) {
     SingleInstance first(folder() + "/missing/folder", SingleInstance::kKey);
     EXPECT_TRUE(first.claim());
+    EXPECT_FALSE(first.holdsLock()); // so it sweeps no data folder another copy may save in
 }
 
 TEST_F(SingleInstanceTest, SecondStartShowsTheHiddenWindowOfTheFirstCopy) {
@@ -135,6 +138,8 @@ TEST_F(SingleInstanceTest, SecondStartShowsTheHiddenWindowOfTheFirstCopy) {
 
     CTalvexApp second(folder());
     EXPECT_FALSE(second.initInstance());
+    EXPECT_TRUE(first.holdsInstanceLock());
+    EXPECT_FALSE(second.holdsInstanceLock());
     EXPECT_TRUE(testing::spinUntil([&] { return window.isVisible(); }));
     EXPECT_FALSE(window.isMinimized());
 }

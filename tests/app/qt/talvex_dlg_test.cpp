@@ -25,6 +25,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace talvex {
 namespace {
@@ -49,6 +50,7 @@ protected:
         TalvexDlgSettings settings;
         settings.paths = {program.path(), data.path()};
         settings.arrivalSettleMs = 50;
+        settings.ownsDataFolder = ownsDataFolder;
         dlg = std::make_unique<CTalvexDlg>(ports(backend ? *backend : bus), settings);
         QObject::connect(dlg.get(), &CTalvexDlg::finished, [this] { finished = true; });
         dlg->initDialog();
@@ -63,7 +65,7 @@ protected:
     }
     DeviceSettings keymapFileSettings() {
         DeviceSettings s = zeroSettings();
-        loadKeymapFile(data / "keymap.bin", s, scratchAssignments, false);
+        EXPECT_TRUE(loadKeymapFile(data / "keymap.bin", s, scratchAssignments, false).ok());
         return s;
     }
     int slider(SliderId id) {
@@ -82,6 +84,7 @@ protected:
     testing::TestFolder program{"talvex-program"};
     testing::TestFolder data{"talvex-data"};
     KeyAssignments scratchAssignments{};
+    bool ownsDataFolder = false;
     bool finished = false;
     std::unique_ptr<CTalvexDlg> dlg;
 };
@@ -137,7 +140,7 @@ TEST_F(TalvexDlgTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffe
     stale.lightSpeed = 2;
     KeyAssignments assignments{};
     resetAssignments(assignments);
-    ASSERT_TRUE(saveKeymapFile(data / "keymap.bin", stale, assignments));
+    ASSERT_TRUE(saveKeymapFile(data / "keymap.bin", stale, assignments).ok());
     bus.keyboard = keyboardWithBrightness(33);
     expectFirmware('1', '9');
 
@@ -164,6 +167,41 @@ TEST_F(TalvexDlgTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffe
     const QImage picture = dlg->render();
     EXPECT_EQ(picture.size(), dlg->size());
     EXPECT_EQ(picture.size(), skin.image(SkinFolder::Main, "main.png").size());
+}
+
+TEST_F(TalvexDlgTest, DamagedDataFilesAreOfferedAsideAndOneTheUserKeepsIsNeverSavedOver) {
+    ASSERT_EQ(::mkfifo((data / "keymap.bin").c_str(), 0600), 0); // opened for reading, it hangs
+    std::ofstream(data / "MacroDefine.bin", std::ios::binary) << std::string(1000, 'm');
+    std::ofstream(data / ".talvex-tmp-Ab12Cd") << "a save killed long ago";
+    fs::last_write_time(data / ".talvex-tmp-Ab12Cd",
+                        fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    bus.keyboard = keyboardWithBrightness(33);
+    prompts.messageAnswers = {MessageAnswer::Yes,
+                              MessageAnswer::No}; // move the macros, keep keymap
+    ownsDataFolder = true;
+    startAndWaitForTheRead();
+
+    const auto texts = prompts.messageTexts();
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].rfind("MacroDefine.bin 无法完整读取（", 0), 0u);
+    EXPECT_EQ(texts[1].rfind("keymap.bin 无法完整读取（", 0), 0u);
+    EXPECT_EQ(texts[2], "本次运行期间不会保存 keymap.bin，它将保持原样。");
+    EXPECT_FALSE(fs::exists(data / ".talvex-tmp-Ab12Cd"));
+    std::vector<fs::path> macrosAside;
+    for (const auto& entry : fs::directory_iterator(data.path()))
+        if (entry.path().filename().string().rfind("MacroDefine.bin.damaged-", 0) == 0)
+            macrosAside.push_back(entry.path());
+    ASSERT_EQ(macrosAside.size(), 1u);
+    EXPECT_EQ(fs::file_size(macrosAside[0]), 1000u);
+
+    // The keyboard's values came in and were "saved": the FIFO is still there, untouched.
+    EXPECT_EQ(dlg->keys().workingSettings, bus.keyboard->image());
+    dlg->keys().workingSettings.lightBrightness = 20;
+    dlg->commands().save();
+    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }));
+    EXPECT_EQ(bus.keyboard->image().lightBrightness, 20);
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(data / "keymap.bin")));
+    EXPECT_EQ(prompts.messageTexts().size(), 3u);
 }
 
 TEST_F(TalvexDlgTest, PullingAndPluggingTheKeyboardClosesAndReopensItsChannels) {
@@ -239,7 +277,7 @@ TEST_F(TalvexDlgTest, AnIncompleteReadIsDroppedSavesGoToTheFilesOnlyAndARetryRea
     fromFile.lightBrightness = 7;
     KeyAssignments assignments{};
     resetAssignments(assignments);
-    ASSERT_TRUE(saveKeymapFile(data / "keymap.bin", fromFile, assignments));
+    ASSERT_TRUE(saveKeymapFile(data / "keymap.bin", fromFile, assignments).ok());
     const auto fileBefore = readFileBytes(data / "keymap.bin", kKeymapFileSize);
     bus.keyboard = keyboardWithBrightness(33);
     LossyBus lossy(bus);
@@ -310,7 +348,7 @@ TEST_F(TalvexDlgTest, AKeyEventDuringASaveRunsItsHostActionAndAFailedSaveIsRepor
     resetAssignments(assignments);
     assignments[kPosition].type = static_cast<std::uint8_t>(AssignmentType::OpenFile);
     ASSERT_TRUE(assignments[kPosition].setPathText((data / "notes.txt").u16string()));
-    ASSERT_TRUE(saveKeymapFile(data / "keymap.bin", image, assignments));
+    ASSERT_TRUE(saveKeymapFile(data / "keymap.bin", image, assignments).ok());
     startAndWaitForTheRead();
     const DeviceSettings snapshot = dlg->deviceSnapshot();
 

@@ -217,7 +217,7 @@ protected:
     std::uint8_t keymapFileBrightness() {
         DeviceSettings s = zeroSettings();
         KeyAssignments scratch{};
-        loadKeymapFile(data / "keymap.bin", s, scratch, false);
+        EXPECT_TRUE(loadKeymapFile(data / "keymap.bin", s, scratch, false));
         return s.lightBrightness;
     }
 
@@ -245,7 +245,7 @@ TEST_F(ProfileRoadTest, AStoredProfileLoadsBackIntoTheMainWindow) {
     });
     DeviceSettings inProfile = zeroSettings();
     KeyAssignments scratch{};
-    ASSERT_EQ(loadKeymapFile(profile, inProfile, scratch, false), KeymapLoad::Loaded);
+    ASSERT_EQ(loadKeymapFile(profile, inProfile, scratch, false).status, FileStatus::Ok);
     EXPECT_EQ(inProfile.lightBrightness, stored);
 
     // The user turns the brightness down in the main window.
