@@ -5,6 +5,7 @@
 
 #include "cli/inspect_assignments.h"
 #include "fuzz_check.h"
+#include "keys/function_catalogue.h"
 #include "keys/host_action.h"
 #include "keys/key_assignment_store.h"
 #include "keys/key_positions.h"
@@ -13,7 +14,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
+#include <string>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace talvex;
@@ -39,17 +43,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     runHostAction(state->assignments, code, shell);
 
     // An edit of one position, chosen and shaped by the last bytes of the input.
-    const std::size_t position = size > 1 ? data[size - 2] % kKeyPositionCount : 0;
+    const auto fromEnd = [&](std::size_t n) -> std::uint8_t {
+        return size > n ? data[size - 1 - n] : 0;
+    };
+    const std::size_t position = fromEnd(1) % kKeyPositionCount;
     const KeyAssignments before = state->assignments;
-    selectPosition(*state, position);
-    PendingAssignment& pending = state->pendingAssignment;
-    pending.type = size > 2 ? data[size - 3] % 10 : 0;
-    pending.keyCount = size > 3 ? data[size - 4] : 0;
-    std::copy(data, data + std::min(size, std::size_t{3}), pending.keys.begin());
-    pending.macroIndex = size > 4 ? static_cast<std::int8_t>(data[size - 5]) : -1;
-    pending.actionPath = state->assignments[position].pathText();
-    applyKeyAssignment(*state, names, {});
-    applyEnableSwitch(*state);
+    const std::vector<std::uint8_t> vks(data, data + std::min<std::size_t>(size, fromEnd(3)));
+    const KeyChoice choices[] = {
+        RestoreKey{},
+        SingleKeyChoice{fromEnd(3)},
+        CombinationChoice{vks},
+        MacroChoice{static_cast<std::int8_t>(fromEnd(4))},
+        FunctionChoice{std::u16string(functionCatalogue()[fromEnd(4) % kFunctionCount].name)},
+        HostActionChoice{static_cast<HostActionKind>(fromEnd(4) % kHostActionKinds),
+                         state->assignments[position].pathText()},
+    };
+    KeyEdit edit;
+    selectPosition(edit, position);
+    if (const std::size_t pick = fromEnd(2) % (std::size(choices) + 1); pick < std::size(choices))
+        edit.choice = choices[pick];
+    edit.keyEnabled = (fromEnd(5) & 1) != 0;
+    if (commitKeyAssignmentInMemory(*state, edit, names, {}) != KeyApplyResult::Applied)
+        check(state->assignments == before);
     for (std::size_t p = 0; p < kAssignmentCount; ++p)
         check(p == position || state->assignments[p] == before[p]);
     return 0;

@@ -1,8 +1,11 @@
+#include <array>
 #include <charconv>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "cli/cli_commands.h"
 #include "cli/inspect_assignments.h"
@@ -27,17 +30,36 @@ std::optional<int> parseNumber(const std::string& text, int max) {
     return value;
 }
 
-struct AssignRequest {
-    PendingAssignment pending;
-    bool enableStepOnly = false; // "enable" / "disable"
-};
+std::optional<std::vector<std::uint8_t>> parseVks(const CliArgs& codes, std::string& error) {
+    std::vector<std::uint8_t> vks;
+    for (const std::string& code : codes) {
+        const auto vk = parseNumber(code, 255);
+        if (!vk) {
+            error = "not a VK code 0..255: " + code;
+            return std::nullopt;
+        }
+        vks.push_back(static_cast<std::uint8_t>(*vk));
+    }
+    return vks;
+}
 
-// Turns KIND [ARGS] into what the key dialog would hand back; an error text when they are bad.
+std::optional<HostActionKind> hostActionKind(const std::string& kind) {
+    constexpr std::array<const char*, kHostActionKinds> kKinds = {"sound", "program", "file",
+                                                                  "folder"};
+    for (std::size_t i = 0; i < kKinds.size(); ++i)
+        if (kind == kKinds[i])
+            return static_cast<HostActionKind>(i);
+    return std::nullopt;
+}
+
+// "enable" and "disable" set only the key's switch; every other kind is what the key dialog
+// would hand back.
+using AssignRequest = std::variant<KeyChoice, bool>;
+
+// Turns KIND [ARGS] into a request; an error text when they are bad.
 std::optional<AssignRequest> parseKind(const CliArgs& args, std::string& error) {
     const std::string& kind = args[2];
     const CliArgs rest(args.begin() + 3, args.end());
-    AssignRequest request;
-    PendingAssignment& p = request.pending;
     auto needs = [&](std::size_t min, std::size_t max, const char* what) {
         if (rest.size() < min || rest.size() > max)
             error = kind + " takes " + what;
@@ -48,18 +70,14 @@ std::optional<AssignRequest> parseKind(const CliArgs& args, std::string& error) 
         const bool single = kind == "single";
         if (!(single ? needs(1, 1, "one VK code") : needs(2, 3, "two or three VK codes")))
             return std::nullopt;
-        for (std::size_t i = 0; i < rest.size(); ++i) {
-            const auto vk = parseNumber(rest[i], 255);
-            if (!vk) {
-                error = "not a VK code 0..255: " + rest[i];
-                return std::nullopt;
-            }
-            p.keys[i] = static_cast<std::uint8_t>(*vk);
-        }
-        p.type = static_cast<std::uint8_t>(single ? AssignmentType::SingleKey
-                                                  : AssignmentType::Combination);
-        p.keyCount = static_cast<int>(rest.size());
-    } else if (kind == "macro") {
+        std::optional<std::vector<std::uint8_t>> vks = parseVks(rest, error);
+        if (!vks)
+            return std::nullopt;
+        if (single)
+            return KeyChoice{SingleKeyChoice{vks->front()}};
+        return KeyChoice{CombinationChoice{std::move(*vks)}};
+    }
+    if (kind == "macro") {
         if (!needs(1, 1, "one macro number"))
             return std::nullopt;
         const auto number = parseNumber(rest[0], static_cast<int>(kMacroSlotCount) - 1);
@@ -67,45 +85,41 @@ std::optional<AssignRequest> parseKind(const CliArgs& args, std::string& error) 
             error = "not a macro number 0.." + std::to_string(kMacroSlotCount - 1) + ": " + rest[0];
             return std::nullopt;
         }
-        p.type = static_cast<std::uint8_t>(AssignmentType::MacroKey);
-        p.macroIndex = *number;
-    } else if (kind == "function") {
+        return KeyChoice{MacroChoice{*number}};
+    }
+    if (kind == "function") {
         if (!needs(1, 1, "one function name"))
             return std::nullopt;
-        p.functionName = utf8ToUtf16(rest[0]);
-        if (!findFunction(p.functionName)) {
+        std::u16string name = utf8ToUtf16(rest[0]);
+        if (!findFunction(name)) {
             error = "no such function: " + rest[0];
             return std::nullopt;
         }
-        p.type = static_cast<std::uint8_t>(AssignmentType::Function);
-    } else if (kind == "sound" || kind == "program" || kind == "file" || kind == "folder") {
+        return KeyChoice{FunctionChoice{std::move(name)}};
+    }
+    if (const std::optional<HostActionKind> action = hostActionKind(kind)) {
         if (!needs(1, 1, "one path"))
             return std::nullopt;
-        p.actionPath = utf8ToUtf16(rest[0]);
-        if (p.actionPath.empty() || !isStorableActionPath(p.actionPath)) {
+        std::u16string path = utf8ToUtf16(rest[0]);
+        if (path.empty() || !isStorableActionPath(path)) {
             error =
                 "the path must hold 1 to " + std::to_string(kMaxActionPathLength) + " characters";
             return std::nullopt;
         }
-        const AssignmentType type = kind == "sound"     ? AssignmentType::PlaySound
-                                    : kind == "program" ? AssignmentType::StartProgram
-                                    : kind == "file"    ? AssignmentType::OpenFile
-                                                        : AssignmentType::OpenFolder;
-        p.type = static_cast<std::uint8_t>(type);
-    } else if (kind == "restore") {
-        if (!needs(0, 0, "no arguments"))
-            return std::nullopt;
-        p.keyCount = kRestoreMarker;
-    } else if (kind == "enable" || kind == "disable") {
-        if (!needs(0, 0, "no arguments"))
-            return std::nullopt;
-        request.enableStepOnly = true;
-        p.keyEnabled = kind == "enable";
-    } else {
-        error = "unknown kind " + kind;
-        return std::nullopt;
+        return KeyChoice{HostActionChoice{*action, std::move(path)}};
     }
-    return request;
+    if (kind == "restore") {
+        if (!needs(0, 0, "no arguments"))
+            return std::nullopt;
+        return KeyChoice{RestoreKey{}};
+    }
+    if (kind == "enable" || kind == "disable") {
+        if (!needs(0, 0, "no arguments"))
+            return std::nullopt;
+        return AssignRequest{kind == "enable"};
+    }
+    error = "unknown kind " + kind;
+    return std::nullopt;
 }
 
 // Device macro slots follow the macros saved beside keymap.bin, when there are any.
@@ -143,22 +157,25 @@ int runAssignCommand(CliContext& context, const CliArgs& args) {
         !load.ok())
         return context.badInput(load.message + "; it was left as it was");
 
-    selectPosition(*state, static_cast<std::size_t>(*position));
+    const std::size_t at = static_cast<std::size_t>(*position);
     const KeyNameTable names = buildKeyNameTable();
-    if (request->enableStepOnly) {
-        state->pendingAssignment = request->pending;
-        applyEnableSwitch(*state);
+    if (const bool* enabled = std::get_if<bool>(&*request)) {
+        applyEnableSwitch(*state, at, *enabled);
         if (const FileResult saved =
                 saveKeymapFile(file, state->workingSettings, state->assignments);
             !saved.ok())
             return context.badInput(saved.message);
     } else {
-        // As the dialog does, the disable switch starts as the key's current state.
-        request->pending.keyEnabled = keyEnabledAt(state->workingSettings, *position);
-        state->pendingAssignment = request->pending;
+        KeyEdit edit;
+        selectPosition(edit, at);
+        edit.choice = std::get<KeyChoice>(*request);
+        // As the dialog does, the disable switch starts as the key's current state, and a
+        // restored key is enabled.
+        edit.keyEnabled = std::holds_alternative<RestoreKey>(*edit.choice) ||
+                          keyEnabledAt(state->workingSettings, at);
         std::shared_ptr<MacroStore> macros;
         const CommitResult result =
-            commitKeyAssignment(*state, names, macroRefreshFor(file, macros), file);
+            commitKeyAssignment(*state, edit, names, macroRefreshFor(file, macros), file);
         if (result.apply != KeyApplyResult::Applied)
             return context.badInput("the assignment was refused");
         if (!result.save.ok())
@@ -167,7 +184,7 @@ int runAssignCommand(CliContext& context, const CliArgs& args) {
     ReportNode report;
     report.text("file", file.string());
     reportAssignment(report.child("assignment"), names, state->workingSettings, state->assignments,
-                     static_cast<std::size_t>(*position));
+                     at);
     if (context.options.json) {
         report.printJson(context.out);
         context.out << "\n";

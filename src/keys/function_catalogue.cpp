@@ -1,5 +1,7 @@
 #include "keys/function_catalogue.h"
 
+#include <initializer_list>
+
 namespace talvex {
 
 namespace {
@@ -55,6 +57,32 @@ std::u16string_view functionNameOfSlot(const KeySlot& slot) {
         if (entry.slot == slot)
             return entry.name;
     return {};
+}
+
+const std::vector<FunctionTreeItem>& functionTreeItems() {
+    static const std::vector<FunctionTreeItem> items = [] {
+        std::vector<FunctionTreeItem> list;
+        auto top = [&](std::u16string_view text) { list.push_back({text, -1, false}); };
+        auto group = [&](std::u16string_view text,
+                         std::initializer_list<std::u16string_view> kids) {
+            const int parent = static_cast<int>(list.size());
+            list.push_back({text, -1, true});
+            for (std::u16string_view kid : kids)
+                list.push_back({kid, parent, false});
+        };
+        top(u"搜索");
+        top(u"运行");
+        group(u"多媒体", {u"多媒体播放器", u"上一曲", u"下一曲", u"停止-播放", u"暂停", u"音量+",
+                          u"音量-", u"静音"});
+        group(u"快捷键", {u"新建", u"剪切", u"复制", u"粘贴", u"保存", u"打印", u"全选"});
+        group(u"Windows", {u"最大化", u"最小化"});
+        top(u"我的电脑");
+        top(u"任务管理器");
+        top(u"浏览器-主页");
+        top(u"关闭窗口");
+        return list;
+    }();
+    return items;
 }
 
 } // namespace talvex

@@ -1,11 +1,13 @@
 #pragma once
 // The named system functions a key can be given (multimedia, editing shortcuts, window
-// commands). Each one is a ready-made key slot; names are compared as exact UTF-16 strings.
+// commands), and the tree the key dialog shows them in. Each one is a ready-made key slot; names
+// are compared as exact UTF-16 strings.
 
 #include <array>
 #include <cstddef>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "keys/key_slot.h"
 
@@ -26,5 +28,15 @@ std::optional<KeySlot> findFunction(std::u16string_view name);
 // The name of the function whose slot bytes these are, or an empty name when no function has
 // them (the dialog then preselects nothing).
 std::u16string_view functionNameOfSlot(const KeySlot& slot);
+
+// One item of the key dialog's function tree, in insertion order. Groups hold the items that name
+// them as parent; every other item is a function of the catalogue.
+struct FunctionTreeItem {
+    std::u16string_view text;
+    int parent = -1; // index of the group, -1 at the top level
+    bool group = false;
+};
+
+const std::vector<FunctionTreeItem>& functionTreeItems();
 
 } // namespace talvex

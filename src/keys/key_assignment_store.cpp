@@ -1,6 +1,9 @@
 #include "keys/key_assignment_store.h"
 
 #include <algorithm>
+#include <optional>
+#include <type_traits>
+#include <variant>
 
 #include "keys/default_key_table.h"
 #include "keys/function_catalogue.h"
@@ -52,46 +55,42 @@ KeySlot singleKeySlot(std::uint8_t code) {
     return slot;
 }
 
-void storeCapturedKeys(KeyAssignment& entry, const PendingAssignment& p, AssignmentType type) {
-    entry.type = static_cast<std::uint8_t>(type);
-    entry.data = p.keys;
-    entry.keyCount = static_cast<std::uint8_t>(std::clamp(p.keyCount, 0, 255));
-}
-
-void applySingleKey(KeyAssignmentState& state, const KeyNameTable& names, std::size_t position) {
-    const PendingAssignment& p = state.pendingAssignment;
+void applySingleKey(KeyAssignmentState& state, const KeyNameTable& names, std::size_t position,
+                    const SingleKeyChoice& choice) {
     KeyAssignment& entry = state.assignments[position];
-    storeCapturedKeys(entry, p, AssignmentType::SingleKey);
-    if (p.keyCount != 1)
-        return;
-    if (p.keys[0] == keyPositions()[position].vk) {
-        clearEntry(entry);
+    clearEntry(entry);
+    if (choice.vk == keyPositions()[position].vk) {
         writeFactorySlot(state, position);
         state.keyModified[position] = 0;
         return;
     }
+    entry.data[0] = choice.vk;
+    entry.keyCount = 1;
     state.keyModified[position] = 1;
-    writeSlot(state.workingSettings, cellOf(position), singleKeySlot(names.deviceCode(p.keys[0])));
+    writeSlot(state.workingSettings, cellOf(position), singleKeySlot(names.deviceCode(choice.vk)));
 }
 
-void applyCombination(KeyAssignmentState& state, const KeyNameTable& names, std::size_t position) {
-    const PendingAssignment& p = state.pendingAssignment;
-    storeCapturedKeys(state.assignments[position], p, AssignmentType::Combination);
-    // Only the keys actually captured count: the buffer may still hold keys of an earlier
-    // capture beyond keyCount.
+void applyCombination(KeyAssignmentState& state, const KeyNameTable& names, std::size_t position,
+                      const CombinationChoice& choice) {
+    KeyAssignment& entry = state.assignments[position];
+    const std::size_t count = std::min(choice.vks.size(), entry.data.size());
+    entry.type = static_cast<std::uint8_t>(AssignmentType::Combination);
+    entry.data.fill(0);
+    std::copy_n(choice.vks.begin(), count, entry.data.begin());
+    entry.keyCount = static_cast<std::uint8_t>(count);
+    // The keyboard's slot has room for three keys.
     KeySlot slot{{kSlotKeys, 0, 0, 0}};
-    for (int i = 0; i < std::min(p.keyCount, 3); ++i)
-        slot.bytes[1 + i] = names.deviceCode(p.keys[i]);
+    for (std::size_t i = 0; i < std::min<std::size_t>(count, 3); ++i)
+        slot.bytes[1 + i] = names.deviceCode(choice.vks[i]);
     writeSlot(state.workingSettings, cellOf(position), slot);
-    state.keyModified[position] = p.keyCount > 1 ? 1 : 0;
+    state.keyModified[position] = count > 1 ? 1 : 0;
 }
 
 void applyMacroKey(KeyAssignmentState& state, const MacroSlotRefresh& refreshMacroSlots,
-                   std::size_t position) {
-    const int index = state.pendingAssignment.macroIndex;
+                   std::size_t position, const MacroChoice& choice) {
     KeyAssignment& entry = state.assignments[position];
     entry.type = static_cast<std::uint8_t>(AssignmentType::MacroKey);
-    const auto number = static_cast<std::uint8_t>(index);
+    const auto number = static_cast<std::uint8_t>(choice.number);
     entry.data[0] = kSlotMacro;
     entry.data[1] = 1;
     entry.data[2] = number;
@@ -102,119 +101,115 @@ void applyMacroKey(KeyAssignmentState& state, const MacroSlotRefresh& refreshMac
         refreshMacroSlots(state.workingSettings);
 }
 
-void applyFunction(KeyAssignmentState& state, std::size_t position) {
+void applyFunction(KeyAssignmentState& state, std::size_t position, const FunctionChoice& choice) {
     KeyAssignment& entry = state.assignments[position];
     entry.type = static_cast<std::uint8_t>(AssignmentType::Function);
     state.keyModified[position] = 1;
-    if (auto slot = findFunction(state.pendingAssignment.functionName)) {
+    if (auto slot = findFunction(choice.name)) {
         writeSlot(state.workingSettings, cellOf(position), *slot);
         std::copy(slot->bytes.begin(), slot->bytes.end(), entry.data.begin());
     }
 }
 
-void applyHostAction(KeyAssignmentState& state, std::size_t position) {
-    const PendingAssignment& p = state.pendingAssignment;
+void applyHostAction(KeyAssignmentState& state, std::size_t position,
+                     const HostActionChoice& choice) {
     KeyAssignment& entry = state.assignments[position];
     // The keyboard reports the VK back and runHostAction finds the entry by it, so slot and
     // entry must carry the same VK: the position's own.
     const std::uint8_t vk = keyPositions()[position].vk;
-    entry.setPathText(p.actionPath); // the caller checked that it fits
+    entry.setPathText(choice.path); // the caller checked that it fits
     state.keyModified[position] = 1;
-    entry.type = p.type;
+    entry.type = static_cast<std::uint8_t>(static_cast<int>(AssignmentType::PlaySound) +
+                                           static_cast<int>(choice.kind));
     writeSlot(state.workingSettings, cellOf(position), KeySlot{{kSlotHostAction, 0, vk, 0}});
     entry.vk = vk;
     std::copy(std::begin(kHostActionData), std::end(kHostActionData), entry.data.begin());
 }
 
-} // namespace
-
-bool selectPosition(KeyAssignmentState& state, std::size_t position) {
-    if (position >= kKeyPositionCount)
-        return false;
-    state.selectedPosition = static_cast<std::uint8_t>(position);
-    state.selectedKeyCode = keyPositions()[position].vk;
-    return true;
-}
-
-KeyApplyResult applyKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
-                                  const MacroSlotRefresh& refreshMacroSlots) {
-    const std::size_t position = state.selectedPosition;
-    if (position >= kKeyPositionCount)
-        return KeyApplyResult::InvalidPosition;
-    PendingAssignment& p = state.pendingAssignment;
-
-    if (p.keyCount == kRestoreMarker) {
-        restoreKey(state, position);
-        p.keyEnabled = true;
-        return KeyApplyResult::Applied;
-    }
-    if (isHostActionType(p.type) && !isStorableActionPath(p.actionPath))
+// Why a choice cannot be stored, before anything changes.
+std::optional<KeyApplyResult> refusal(const KeyChoice& choice) {
+    if (const auto* action = std::get_if<HostActionChoice>(&choice);
+        action && !isStorableActionPath(action->path))
         return KeyApplyResult::PathRefused;
     // The keyboard holds 32 macro slots: an entry naming another would show a macro on the key
     // that the keyboard never plays.
-    if (p.type == static_cast<std::uint8_t>(AssignmentType::MacroKey) &&
-        (p.macroIndex < 0 || p.macroIndex >= static_cast<int>(kMacroSlotCount)))
+    if (const auto* macro = std::get_if<MacroChoice>(&choice);
+        macro && (macro->number < 0 || macro->number >= static_cast<int>(kMacroSlotCount)))
         return KeyApplyResult::MacroRefused;
+    return std::nullopt;
+}
 
-    switch (static_cast<AssignmentType>(p.type)) {
-    case AssignmentType::SingleKey:
-        applySingleKey(state, names, position);
-        break;
-    case AssignmentType::Combination:
-        applyCombination(state, names, position);
-        break;
-    case AssignmentType::MacroKey:
-        applyMacroKey(state, refreshMacroSlots, position);
-        break;
-    case AssignmentType::Function:
-        applyFunction(state, position);
-        break;
-    case AssignmentType::PlaySound:
-    case AssignmentType::StartProgram:
-    case AssignmentType::OpenFile:
-    case AssignmentType::OpenFolder:
-        applyHostAction(state, position);
-        break;
-    case AssignmentType::RestoreDefault:
-        restoreKey(state, position);
-        break;
-    default: // an unknown type changes nothing
-        break;
-    }
+} // namespace
+
+bool selectPosition(KeyEdit& edit, std::size_t position) {
+    if (position >= kKeyPositionCount)
+        return false;
+    edit.position = static_cast<std::uint8_t>(position);
+    edit.keyCode = keyPositions()[position].vk;
+    return true;
+}
+
+KeyApplyResult applyKeyAssignment(KeyAssignmentState& state, std::size_t position,
+                                  const KeyChoice& choice, const KeyNameTable& names,
+                                  const MacroSlotRefresh& refreshMacroSlots) {
+    if (position >= kKeyPositionCount)
+        return KeyApplyResult::InvalidPosition;
+    if (const std::optional<KeyApplyResult> refused = refusal(choice))
+        return *refused;
+    std::visit(
+        [&](const auto& c) {
+            using Choice = std::decay_t<decltype(c)>;
+            if constexpr (std::is_same_v<Choice, RestoreKey>)
+                restoreKey(state, position);
+            else if constexpr (std::is_same_v<Choice, SingleKeyChoice>)
+                applySingleKey(state, names, position, c);
+            else if constexpr (std::is_same_v<Choice, CombinationChoice>)
+                applyCombination(state, names, position, c);
+            else if constexpr (std::is_same_v<Choice, MacroChoice>)
+                applyMacroKey(state, refreshMacroSlots, position, c);
+            else if constexpr (std::is_same_v<Choice, FunctionChoice>)
+                applyFunction(state, position, c);
+            else
+                applyHostAction(state, position, c);
+        },
+        choice);
     return KeyApplyResult::Applied;
 }
 
-void applyEnableSwitch(KeyAssignmentState& state) {
-    const std::size_t position = state.selectedPosition;
+void applyEnableSwitch(KeyAssignmentState& state, std::size_t position, bool enabled) {
     if (position >= kKeyPositionCount)
         return;
-    const bool enabled = state.pendingAssignment.keyEnabled;
     if (!enabled)
         state.keyModified[position] = 1;
     setKeyEnabledAt(state.workingSettings, position, enabled);
 }
 
-KeyApplyResult commitKeyAssignmentInMemory(KeyAssignmentState& state, const KeyNameTable& names,
+KeyApplyResult commitKeyAssignmentInMemory(KeyAssignmentState& state, const KeyEdit& edit,
+                                           const KeyNameTable& names,
                                            const MacroSlotRefresh& refreshMacroSlots) {
-    const std::size_t position = state.selectedPosition;
+    const std::size_t position = edit.position;
     if (position >= kKeyPositionCount)
         return KeyApplyResult::InvalidPosition;
     const std::uint8_t modifiedBefore = state.keyModified[position];
     state.keyModified[position] = 0;
-    const KeyApplyResult applied = applyKeyAssignment(state, names, refreshMacroSlots);
-    if (applied != KeyApplyResult::Applied) {
-        state.keyModified[position] = modifiedBefore;
-        return applied;
+    if (edit.choice) {
+        const KeyApplyResult applied =
+            applyKeyAssignment(state, position, *edit.choice, names, refreshMacroSlots);
+        if (applied != KeyApplyResult::Applied) {
+            state.keyModified[position] = modifiedBefore;
+            return applied;
+        }
     }
-    applyEnableSwitch(state);
-    return applied;
+    applyEnableSwitch(state, position, edit.keyEnabled);
+    return KeyApplyResult::Applied;
 }
 
-CommitResult commitKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
+CommitResult commitKeyAssignment(KeyAssignmentState& state, const KeyEdit& edit,
+                                 const KeyNameTable& names,
                                  const MacroSlotRefresh& refreshMacroSlots,
                                  const std::filesystem::path& keymapFile) {
     CommitResult result;
-    result.apply = commitKeyAssignmentInMemory(state, names, refreshMacroSlots);
+    result.apply = commitKeyAssignmentInMemory(state, edit, names, refreshMacroSlots);
     if (result.apply == KeyApplyResult::Applied)
         result.save = saveKeymapFile(keymapFile, state.workingSettings, state.assignments);
     return result;

@@ -12,25 +12,11 @@
 
 #include "device/device_settings.h"
 #include "keys/key_assignment.h"
+#include "keys/key_choice.h"
 #include "keys/key_name_table.h"
 #include "platform/file_io.h"
 
 namespace talvex {
-
-// keyCount value with which the dialog's "restore" button asks for the key's factory state,
-// whatever the type says.
-inline constexpr int kRestoreMarker = 255;
-
-// The key assignment dialog's result.
-struct PendingAssignment {
-    std::uint8_t type = 0;                                // an AssignmentType value
-    std::array<std::uint8_t, kAssignmentDataSize> keys{}; // captured VKs in capture order
-    int keyCount = 0;
-    std::u16string functionName; // Function
-    std::u16string actionPath;   // PlaySound .. OpenFolder
-    int macroIndex = -1;         // MacroKey; -1 = none chosen
-    bool keyEnabled = true;      // the dialog's disable switch is off
-};
 
 // Everything the key assignment works on. The main window owns one instance for the whole run.
 struct KeyAssignmentState {
@@ -38,9 +24,6 @@ struct KeyAssignmentState {
     KeyAssignments assignments{};
     KeyAssignments savedAssignments{};           // the entries as last saved, restored by cancel
     std::array<std::uint8_t, 256> keyModified{}; // per position: 1 = differs from factory
-    PendingAssignment pendingAssignment;
-    std::uint8_t selectedPosition = 0;
-    std::uint8_t selectedKeyCode = 0; // VK of selectedPosition
 };
 
 // Rebuilds device macro slots from the saved macros after a key is given a macro. The macro
@@ -49,37 +32,39 @@ using MacroSlotRefresh = std::function<void(DeviceSettings&)>;
 
 enum class KeyApplyResult {
     Applied,
-    InvalidPosition, // selectedPosition names no key position; nothing changed
+    InvalidPosition, // the position names no key; nothing changed
     PathRefused,     // the action path does not fit the entry; nothing changed
     MacroRefused,    // the macro number names none of the keyboard's slots; nothing changed
 };
 
-// Sets selectedPosition and selectedKeyCode; false (and nothing changed) for no key position.
-bool selectPosition(KeyAssignmentState& state, std::size_t position);
+// Points the edit at a key position and its VK; false (and nothing changed) for no key position.
+bool selectPosition(KeyEdit& edit, std::size_t position);
 
-// Turns pendingAssignment into the selected key's entry, key slot, enable bit, macro slots and
-// modified flag. Memory only: commitKeyAssignment adds the enable switch and the file.
-[[nodiscard]] KeyApplyResult applyKeyAssignment(KeyAssignmentState& state,
-                                                const KeyNameTable& names,
+// Turns a choice into the position's entry, key slot, enable bit, macro slots and modified flag.
+// Memory only: commitKeyAssignment adds the enable switch and the file.
+[[nodiscard]] KeyApplyResult applyKeyAssignment(KeyAssignmentState& state, std::size_t position,
+                                                const KeyChoice& choice, const KeyNameTable& names,
                                                 const MacroSlotRefresh& refreshMacroSlots);
 
-// The dialog's disable switch: enables the selected key, or disables it and marks it modified.
-void applyEnableSwitch(KeyAssignmentState& state);
+// The dialog's disable switch: enables the key, or disables it and marks it modified.
+void applyEnableSwitch(KeyAssignmentState& state, std::size_t position, bool enabled);
 
 struct [[nodiscard]] CommitResult {
     KeyApplyResult apply = KeyApplyResult::Applied;
     FileResult save; // of keymap.bin, when the request was applied
 };
 
-// What the dialog's Save does: clears the key's modified flag, applies pendingAssignment, applies
-// the enable switch and writes keymap.bin. A refused request changes and writes nothing.
-CommitResult commitKeyAssignment(KeyAssignmentState& state, const KeyNameTable& names,
+// What the dialog's Save does: clears the key's modified flag, applies the edit's choice, applies
+// its enable switch and writes keymap.bin. A refused choice changes and writes nothing.
+CommitResult commitKeyAssignment(KeyAssignmentState& state, const KeyEdit& edit,
+                                 const KeyNameTable& names,
                                  const MacroSlotRefresh& refreshMacroSlots,
                                  const std::filesystem::path& keymapFile);
 
 // commitKeyAssignment without the file, for a caller that decides whether keymap.bin may be
 // saved over.
 [[nodiscard]] KeyApplyResult commitKeyAssignmentInMemory(KeyAssignmentState& state,
+                                                         const KeyEdit& edit,
                                                          const KeyNameTable& names,
                                                          const MacroSlotRefresh& refreshMacroSlots);
 

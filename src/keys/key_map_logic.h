@@ -1,15 +1,15 @@
 #pragma once
 // The key assignment dialog's behaviour without a window: which page is shown, what the two key
 // boxes, the macro list and the function tree hold, how captured keys, focus changes and clicks
-// change the pending assignment, and what the dialog paints. CKeyMap shows it with Qt widgets.
+// change the dialog's answer, and what the painter shows. CKeyMap shows it with Qt widgets.
 
-#include "controls/canvas.h"
 #include "keys/key_assignment_store.h"
+#include "keys/key_choice.h"
+#include "keys/key_map_layout_table.h"
 #include "keys/key_name_table.h"
 #include "platform/key_hook.h"
 #include "platform/prompts.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,7 +25,7 @@ class KeyMapHost {
 public:
     virtual ~KeyMapHost() = default;
     virtual void focusControl(KeyMapControl control) = 0;
-    // Ends the dialog; ok = the caller applies pendingAssignment.
+    // Ends the dialog; ok = the caller applies the edit.
     virtual void closeDialog(bool ok) = 0;
     // Moves the window with the mouse as if its caption had been grabbed at the point.
     virtual void startWindowDrag(int x, int y) = 0;
@@ -39,39 +39,14 @@ struct KeyMapPorts {
     KeyMapHost& host;
 };
 
-// One item of the function tree, in insertion order. Groups hold the items that name them as
-// parent; every other item is a function of the catalogue.
-struct FunctionTreeItem {
-    std::u16string_view text;
-    int parent = -1; // index of the group, -1 at the top level
-    bool group = false;
-};
-
-const std::vector<FunctionTreeItem>& functionTreeItems();
-
-// The path as the advanced page shows it in its narrow box: whole up to 13 characters, else
-// ".." and the last part of the path from its separator on.
-std::u16string shortenedPath(std::u16string_view path);
-
 class KeyMapLogic {
 public:
-    enum Button {
-        Close = 0,
-        TabKeys = 1,
-        TabMacro = 2,
-        TabFunction = 3,
-        TabAdvanced = 4,
-        DisableSwitch = 6,
-        Restore = 7,
-        Cancel = 8,
-        Save = 9,
-    };
-    static constexpr std::uint8_t kNone = 255;
-    static constexpr int kAdvancedRows = 4;
-    static constexpr const char* kBackgroundImage = "Custom_BK.png";
+    using Button = KeyMapButton;
+    using enum KeyMapButton;
 
-    // macroNames: the names of the macros in use, in record order.
-    KeyMapLogic(KeyAssignmentState& state, const KeyNameTable& names,
+    // Shows the entry of edit.position and, when the dialog closes with ok, leaves the user's
+    // answer in edit. macroNames: the names of the macros in use, in record order.
+    KeyMapLogic(const KeyAssignmentState& state, KeyEdit& edit, const KeyNameTable& names,
                 std::vector<std::u16string> macroNames, KeyMapPorts ports,
                 std::string chooserFolder);
     ~KeyMapLogic();
@@ -83,7 +58,7 @@ public:
     void open();
 
     // Window events, in window coordinates.
-    std::optional<int> hitTest(int x, int y) const;
+    std::optional<Button> hitTest(int x, int y) const;
     // True when something drawn under the pointer changed.
     bool onMouseMove(int x, int y);
     void onLButtonDown(int x, int y);
@@ -94,8 +69,6 @@ public:
     void onMacroSelection(int row); // -1 = none
     void onTreeSelection(int item); // index into functionTreeItems(), -1 = none
 
-    void paint(Canvas& canvas) const;
-
     // What the controls show.
     const std::u16string& singleKeyText() const { return singleKeyText_; }
     const std::u16string& combinationText() const { return combinationText_; }
@@ -105,51 +78,69 @@ public:
     bool treeItemExpanded(int item) const;
     bool controlVisible(KeyMapControl control) const;
 
-    int page() const { return page_; }
-    std::uint8_t actionRow() const { return actionRow_; }
-    std::uint8_t radioRow() const { return radioRow_; }
+    // What the painter shows.
+    std::u16string keyName() const { return names_.name(edit_.keyCode); }
+    KeyMapPage page() const { return page_; }
+    // The advanced row whose path is chosen, and the row whose selector is lit.
+    std::optional<int> actionRow() const { return actionRow_; }
+    std::optional<int> radioRow() const { return radioRow_; }
+    const std::u16string& actionPath() const { return actionPath_; }
+    std::optional<int> browseHover() const { return browseHover_; }
     bool disableSwitch() const { return disableSwitch_; }
+    bool hover(Button button) const { return hovered_ == button; }
+
     bool hookActive() const { return hookActive_; }
     bool initialFocusGuard() const { return initialFocusGuard_; }
-    bool hover(int button) const { return hover_[static_cast<std::size_t>(button)]; }
 
 private:
-    PendingAssignment& pending() { return state_.pendingAssignment; }
-    const PendingAssignment& pending() const { return state_.pendingAssignment; }
+    enum class KeyBox { Single, Combination };
+
     void showStoredAssignment();
     void clearCapture();
-    void runButton(int button);
+    void captureInto(KeyBox box);
+    void runButton(Button button);
     void save();
+    std::optional<KeyChoice> keyPageChoice() const;
+    void close(std::optional<KeyChoice> choice, bool keyEnabled);
     void clickAdvancedArea(int x, int y);
     void browse(int row);
     std::optional<std::u16string> choosePath(int row);
     void tell(const char* text);
     void installHook();
     void removeHook();
-    void paintAdvancedPage(Canvas& canvas) const;
-    void paintButton(Canvas& canvas, int button) const;
 
-    KeyAssignmentState& state_;
+    const KeyAssignmentState& state_;
+    KeyEdit& edit_;
     const KeyNameTable& names_;
     std::vector<std::u16string> macroNames_;
     KeyMapPorts ports_;
     std::string chooserFolder_;
 
-    int page_ = 0;
-    std::uint8_t actionRow_ = kNone;
-    std::uint8_t radioRow_ = kNone;
+    KeyMapPage page_ = KeyMapPage::Keys;
     bool disableSwitch_ = false;
     bool hookActive_ = false;
     bool initialFocusGuard_ = false;
-    std::array<bool, 10> hover_{};
-    int browseHover_ = -1;
-    std::optional<int> pressedButton_; // a button acts when released where it was pressed
+    std::optional<Button> hovered_;
+    std::optional<Button> pressedButton_; // a button acts when released where it was pressed
 
+    // The keys page: the box that takes captured keys (none off that page), and its keys.
+    std::optional<KeyBox> box_;
+    std::vector<std::uint8_t> captured_;
     std::u16string singleKeyText_;
     std::u16string combinationText_;
+
     int macroSelection_ = -1;
     int treeSelection_ = -1;
     std::vector<bool> treeExpanded_;
+
+    // The advanced page. A save there hands back actionKind_ with actionPath_, or a restore
+    // after a click beside the rows, or keeps the assignment when neither was chosen.
+    std::optional<int> actionRow_;
+    std::optional<int> radioRow_;
+    std::optional<int> browseHover_;
+    std::u16string actionPath_;
+    std::optional<HostActionKind> actionKind_;
+    bool restoreOnSave_ = false;
 };
 
 } // namespace talvex

@@ -115,7 +115,8 @@ const DeviceSettings& MainWindowCommands::lastSavedSettings() const {
 
 void MainWindowCommands::editKey(std::size_t position) {
     KeyAssignmentState& keys = data_.keys;
-    if (!selectPosition(keys, position))
+    KeyEdit edit;
+    if (!selectPosition(edit, position))
         return;
     // The dialog shows the assignments the file holds; the settings in memory stay as edited.
     // A file kept for being damaged holds nothing newer than memory, and only a whole read
@@ -133,10 +134,10 @@ void MainWindowCommands::editKey(std::size_t position) {
                 keys.assignments = *fromFile;
         }
     }
-    if (!dialogs_.keyAssignment || !dialogs_.keyAssignment())
+    if (!dialogs_.keyAssignment || !dialogs_.keyAssignment(edit))
         return;
     const KeyApplyResult applied =
-        commitKeyAssignmentInMemory(keys, data_.keyNames, [this](DeviceSettings& settings) {
+        commitKeyAssignmentInMemory(keys, edit, data_.keyNames, [this](DeviceSettings& settings) {
             buildMacroSlots(data_.savedMacros, settings);
         });
     if (applied == KeyApplyResult::Applied)

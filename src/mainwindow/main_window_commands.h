@@ -54,8 +54,8 @@ struct MainWindowPorts {
 
 // The modal dialogs and programs that the commands start.
 struct MainWindowDialogs {
-    // Edits keys.pendingAssignment for keys.selectedPosition; true when the user saved.
-    std::function<bool()> keyAssignment;
+    // Asks for an answer for edit.position; true when the user saved one into edit.
+    std::function<bool(KeyEdit&)> keyAssignment;
     // Edits savedMacros; true when the user confirmed.
     std::function<bool()> macroManager;
     // Manages the profiles; may replace the working settings and assignments. keyboardHolds:

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 #include "cli/cli.h"
@@ -66,6 +67,15 @@ TEST_F(AssignCommandTest, DisableThenRestoreReEnablesTheKey) {
     EXPECT_EQ(slot(2), (std::vector<std::uint8_t>{0, 0, 57, 0}));
     EXPECT_EQ(bytes().at(7477) & 0x04, 0x04);
     EXPECT_EQ(entryByte(62, 1), 0);
+}
+
+TEST_F(AssignCommandTest, EachHostActionKindStoresItsOwnType) {
+    const std::pair<const char*, std::uint8_t> kinds[] = {
+        {"sound", 4}, {"program", 5}, {"file", 6}, {"folder", 7}};
+    for (const auto& [kind, type] : kinds) {
+        ASSERT_EQ(assign({"74", kind, "/tmp/x"}), 0) << err.str();
+        EXPECT_EQ(entryByte(74, 1), type) << kind;
+    }
 }
 
 TEST_F(AssignCommandTest, InspectListsTheEntriesInUse) {

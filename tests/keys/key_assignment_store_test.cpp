@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "keys/default_key_table.h"
 #include "keys/function_catalogue.h"
@@ -36,30 +38,22 @@ protected:
     }
 
     // The dialog's Save for one position.
-    CommitResult save(std::size_t position, PendingAssignment pending) {
-        EXPECT_TRUE(selectPosition(state, position));
-        state.pendingAssignment = std::move(pending);
-        return commitKeyAssignment(state, names, refresh, file);
+    CommitResult save(std::size_t position, std::optional<KeyChoice> choice,
+                      bool keyEnabled = true) {
+        KeyEdit edit;
+        EXPECT_TRUE(selectPosition(edit, position));
+        edit.choice = std::move(choice);
+        edit.keyEnabled = keyEnabled;
+        return commitKeyAssignment(state, edit, names, refresh, file);
     }
-    void saveApplied(std::size_t position, PendingAssignment pending) {
-        EXPECT_EQ(save(position, std::move(pending)).apply, KeyApplyResult::Applied);
-    }
-
-    static PendingAssignment keys(std::uint8_t type, std::initializer_list<std::uint8_t> vks,
-                                  int count = -1) {
-        PendingAssignment p;
-        p.type = type;
-        std::size_t i = 0;
-        for (std::uint8_t vk : vks)
-            p.keys[i++] = vk;
-        p.keyCount = count < 0 ? static_cast<int>(vks.size()) : count;
-        return p;
+    void saveApplied(std::size_t position, std::optional<KeyChoice> choice,
+                     bool keyEnabled = true) {
+        EXPECT_EQ(save(position, std::move(choice), keyEnabled).apply, KeyApplyResult::Applied);
     }
 
-    static PendingAssignment ofType(AssignmentType type) {
-        PendingAssignment p;
-        p.type = static_cast<std::uint8_t>(type);
-        return p;
+    static KeyChoice single(std::uint8_t vk) { return SingleKeyChoice{vk}; }
+    static KeyChoice combo(std::vector<std::uint8_t> vks) {
+        return CombinationChoice{std::move(vks)};
     }
 
     KeyAssignmentState state;
@@ -71,7 +65,7 @@ protected:
 };
 
 TEST_F(KeyAssignmentStoreTest, SingleKeyWritesThePlainSlotAndMarksTheKey) {
-    const CommitResult result = save(kEsc, keys(0, {'A'}));
+    const CommitResult result = save(kEsc, single('A'));
     EXPECT_EQ(result.apply, KeyApplyResult::Applied);
     EXPECT_TRUE(result.save.ok());
     EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 4, 0}));
@@ -86,55 +80,54 @@ TEST_F(KeyAssignmentStoreTest, SingleKeyWritesThePlainSlotAndMarksTheKey) {
 }
 
 TEST_F(KeyAssignmentStoreTest, SingleMediaKeysBecomeConsumerSlots) {
-    saveApplied(kEsc, keys(0, {181}));
+    saveApplied(kEsc, single(181));
     EXPECT_EQ(slotAt(kEsc), (Slot{3, 0, 131, 1}));
-    saveApplied(kEsc, keys(0, {179}));
+    saveApplied(kEsc, single(179));
     EXPECT_EQ(slotAt(kEsc), (Slot{3, 0, 205, 0}));
-    saveApplied(kEsc, keys(0, {175}));
+    saveApplied(kEsc, single(175));
     EXPECT_EQ(slotAt(kEsc), (Slot{3, 0, 233, 0}));
-    saveApplied(kEsc, keys(0, {174}));
+    saveApplied(kEsc, single(174));
     EXPECT_EQ(slotAt(kEsc), (Slot{3, 0, 234, 0}));
 }
 
 TEST_F(KeyAssignmentStoreTest, AssigningAKeyToItselfRestoresItsFactoryState) {
-    saveApplied(kEsc, keys(0, {'A'}));
-    saveApplied(kEsc, keys(0, {27}));
+    saveApplied(kEsc, single('A'));
+    saveApplied(kEsc, single(27));
     EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 41, 0}));
     EXPECT_EQ(state.assignments[kEsc].keyCount, 0);
     EXPECT_EQ(state.assignments[kEsc].data[0], 0);
     EXPECT_EQ(state.keyModified[kEsc], 0);
     // Backslash goes back to the usage it shipped with, so it does not show as modified later.
-    saveApplied(kBackslash, keys(0, {'B'}));
-    saveApplied(kBackslash, keys(0, {220}));
+    saveApplied(kBackslash, single('B'));
+    saveApplied(kBackslash, single(220));
     EXPECT_EQ(slotAt(kBackslash), (Slot{0, 0, 49, 0}));
     recomputeKeyModified(state);
     EXPECT_EQ(state.keyModified[kBackslash], 0);
 }
 
-TEST_F(KeyAssignmentStoreTest, SingleKeyWithoutExactlyOneKeyLeavesTheSlot) {
-    saveApplied(kEsc, keys(0, {'A', 'B'}));
-    EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 41, 0}));
-    EXPECT_EQ(state.assignments[kEsc].keyCount, 2);
-    EXPECT_EQ(state.keyModified[kEsc], 0);
-}
-
 TEST_F(KeyAssignmentStoreTest, CombinationUsesOnlyTheCapturedKeys) {
-    saveApplied(kEnter, keys(1, {162, 164, 46}));
+    saveApplied(kEnter, combo({162, 164, 46}));
     EXPECT_EQ(slotAt(kEnter), (Slot{0, 224, 226, 76}));
     EXPECT_EQ(state.assignments[kEnter].type, 1);
     EXPECT_EQ(state.keyModified[kEnter], 1);
 
-    // One captured key: slot 0, code, 0, 0 and not marked. Stale keys past the count (left by
-    // an earlier capture) must not reach the keyboard.
-    saveApplied(kEnter, keys(1, {'A', 'B', 'C'}, 1));
+    // One captured key: slot 0, code, 0, 0 and not marked; no key of the longer combination
+    // before it outlives it, on the keyboard or in the entry.
+    saveApplied(kEnter, combo({'A'}));
     EXPECT_EQ(slotAt(kEnter), (Slot{0, 4, 0, 0}));
     EXPECT_EQ(state.keyModified[kEnter], 0);
+    EXPECT_EQ(state.assignments[kEnter].keyCount, 1);
+    EXPECT_EQ(state.assignments[kEnter].data[1], 0);
+
+    // A longer one (from a file) keeps every key in the entry; the slot has room for three.
+    saveApplied(kEnter, combo({'A', 'B', 'C', 'D'}));
+    EXPECT_EQ(slotAt(kEnter), (Slot{0, 4, 5, 6}));
+    EXPECT_EQ(state.assignments[kEnter].keyCount, 4);
+    EXPECT_EQ(state.assignments[kEnter].data[3], 'D');
 }
 
 TEST_F(KeyAssignmentStoreTest, MacroKeyPointsTheSlotAtTheMacroAndRefreshesMacroSlots) {
-    PendingAssignment p = ofType(AssignmentType::MacroKey);
-    p.macroIndex = 5;
-    saveApplied(kEsc, p);
+    saveApplied(kEsc, MacroChoice{5});
     EXPECT_EQ(slotAt(kEsc), (Slot{4, 1, 5, 0}));
     EXPECT_EQ(state.assignments[kEsc].type, 2);
     EXPECT_EQ(state.assignments[kEsc].data[2], 5);
@@ -146,10 +139,8 @@ TEST_F(KeyAssignmentStoreTest, AMacroTheKeyboardCannotHoldChangesNothing) {
     const KeyAssignments before = state.assignments;
     const DeviceSettings settingsBefore = state.workingSettings;
     for (int index : {-1, 32, 300}) {
-        PendingAssignment p = ofType(AssignmentType::MacroKey);
-        p.macroIndex = index;
-        p.keyEnabled = false;
-        EXPECT_EQ(save(kEsc, p).apply, KeyApplyResult::MacroRefused) << index;
+        EXPECT_EQ(save(kEsc, MacroChoice{index}, false).apply, KeyApplyResult::MacroRefused)
+            << index;
         EXPECT_TRUE(state.workingSettings == settingsBefore) << index;
         EXPECT_TRUE(state.assignments == before) << index;
         EXPECT_EQ(state.keyModified[kEsc], 0);
@@ -159,16 +150,13 @@ TEST_F(KeyAssignmentStoreTest, AMacroTheKeyboardCannotHoldChangesNothing) {
 }
 
 TEST_F(KeyAssignmentStoreTest, FunctionFromTheCatalogue) {
-    PendingAssignment p = ofType(AssignmentType::Function);
-    p.functionName = u"任务管理器";
-    saveApplied(kEsc, p);
+    saveApplied(kEsc, FunctionChoice{u"任务管理器"});
     EXPECT_EQ(slotAt(kEsc), (Slot{0, 224, 226, 76}));
     const auto& data = state.assignments[kEsc].data;
     EXPECT_EQ((Slot{data[0], data[1], data[2], data[3]}), (Slot{0, 224, 226, 76}));
     EXPECT_EQ(functionNameOfSlot(KeySlot{{data[0], data[1], data[2], data[3]}}), u"任务管理器");
 
-    p.functionName = u"浏览器-主页 "; // not an exact name
-    saveApplied(kEnter, p);
+    saveApplied(kEnter, FunctionChoice{u"浏览器-主页 "}); // not an exact name
     EXPECT_EQ(slotAt(kEnter), (Slot{0, 0, 40, 0}));
     EXPECT_EQ(state.assignments[kEnter].type, 3);
     EXPECT_EQ(state.keyModified[kEnter], 1);
@@ -184,9 +172,7 @@ TEST(FunctionCatalogueTest, NamesAndSlotsAreUniqueSoTheReverseLookupIsExact) {
 }
 
 TEST_F(KeyAssignmentStoreTest, HostActionOnEnterReportsItsVkAndKeepsThePath) {
-    PendingAssignment p = ofType(AssignmentType::StartProgram);
-    p.actionPath = u"/usr/bin/true";
-    saveApplied(kEnter, p);
+    saveApplied(kEnter, HostActionChoice{HostActionKind::StartProgram, u"/usr/bin/true"});
     EXPECT_EQ(slotAt(kEnter), (Slot{10, 0, 13, 0}));
     const KeyAssignment& e = state.assignments[kEnter];
     EXPECT_EQ(e.type, 5);
@@ -196,95 +182,83 @@ TEST_F(KeyAssignmentStoreTest, HostActionOnEnterReportsItsVkAndKeepsThePath) {
     EXPECT_EQ(state.keyModified[kEnter], 1);
 
     // A shorter path replaces the longer one completely.
-    p.type = static_cast<std::uint8_t>(AssignmentType::OpenFolder);
-    p.actionPath = u"/x";
-    saveApplied(kEnter, p);
+    saveApplied(kEnter, HostActionChoice{HostActionKind::OpenFolder, u"/x"});
+    EXPECT_EQ(state.assignments[kEnter].type, 7);
     EXPECT_EQ(state.assignments[kEnter].pathText(), u"/x");
     EXPECT_EQ(state.assignments[kEnter].path[4], 0);
 }
 
 TEST_F(KeyAssignmentStoreTest, OverlongOrBrokenPathIsRefusedAndNothingChanges) {
     const KeyAssignmentState before = state;
-    PendingAssignment p = ofType(AssignmentType::PlaySound);
-    p.actionPath = std::u16string(256, u'a');
-    EXPECT_EQ(save(kEnter, p).apply, KeyApplyResult::PathRefused);
-    p.actionPath = std::u16string(u"/a\0b", 4);
-    p.keyEnabled = false;
-    const CommitResult result = save(kEnter, p);
+    auto sound = [](std::u16string path) {
+        return HostActionChoice{HostActionKind::PlaySound, std::move(path)};
+    };
+    EXPECT_EQ(save(kEnter, sound(std::u16string(256, u'a'))).apply, KeyApplyResult::PathRefused);
+    const CommitResult result = save(kEnter, sound(std::u16string(u"/a\0b", 4)), false);
     EXPECT_EQ(result.apply, KeyApplyResult::PathRefused);
     EXPECT_EQ(state.workingSettings, before.workingSettings);
     EXPECT_EQ(state.assignments, before.assignments);
     EXPECT_EQ(state.keyModified, before.keyModified);
     EXPECT_FALSE(std::filesystem::exists(file));
 
-    p.actionPath = std::u16string(255, u'a');
-    EXPECT_EQ(save(kEnter, p).apply, KeyApplyResult::Applied);
+    EXPECT_EQ(save(kEnter, sound(std::u16string(255, u'a'))).apply, KeyApplyResult::Applied);
     EXPECT_EQ(state.assignments[kEnter].pathText().size(), 255u);
 }
 
-TEST_F(KeyAssignmentStoreTest, RestoreMarkerResetsAndReEnablesWhateverTheSwitchSays) {
-    PendingAssignment p = keys(1, {162, 'C'});
-    p.keyEnabled = false;
-    saveApplied(kEnter, p);
+TEST_F(KeyAssignmentStoreTest, RestoreResetsTheEntryToTheFactorySlotAndFollowsTheSwitch) {
+    saveApplied(kEnter, combo({162, 'C'}), false);
     EXPECT_FALSE(keyEnabledAt(state.workingSettings, kEnter));
     EXPECT_EQ(state.keyModified[kEnter], 1);
-
-    PendingAssignment restore = keys(1, {'Q'}, kRestoreMarker);
-    restore.keyEnabled = false;
-    saveApplied(kEnter, restore);
-    EXPECT_TRUE(state.pendingAssignment.keyEnabled);
+    saveApplied(kEnter, RestoreKey{});
     EXPECT_TRUE(keyEnabledAt(state.workingSettings, kEnter));
     EXPECT_EQ(slotAt(kEnter), (Slot{0, 0, 40, 0}));
     EXPECT_EQ(state.assignments[kEnter].type, 0);
     EXPECT_EQ(state.assignments[kEnter].keyCount, 0);
     EXPECT_EQ(state.keyModified[kEnter], 0);
-}
 
-TEST_F(KeyAssignmentStoreTest, RestoreDefaultKeepsTheSwitchAndRestoresConsumerKeys) {
-    saveApplied(kMedia, keys(0, {'A'}));
-    PendingAssignment p = ofType(AssignmentType::RestoreDefault);
-    p.keyEnabled = false;
-    saveApplied(kMedia, p);
+    saveApplied(kMedia, single('A'));
+    saveApplied(kMedia, RestoreKey{}, false);
     // The media key goes back to its consumer usage, not to a keyboard usage 131.
     EXPECT_EQ(slotAt(kMedia), (Slot{3, 0, 131, 1}));
     EXPECT_EQ(state.assignments[kMedia].keyCount, 0);
     EXPECT_FALSE(keyEnabledAt(state.workingSettings, kMedia));
     EXPECT_EQ(state.keyModified[kMedia], 1);
 
-    saveApplied(kFnPosition, keys(0, {'A'}));
-    saveApplied(kFnPosition, ofType(AssignmentType::RestoreDefault));
+    saveApplied(kFnPosition, single('A'));
+    saveApplied(kFnPosition, RestoreKey{});
     EXPECT_EQ(slotAt(kFnPosition), (Slot{2, 0, 0, 0}));
 }
 
-TEST_F(KeyAssignmentStoreTest, UnknownTypeChangesNothingButIsStillSaved) {
+TEST_F(KeyAssignmentStoreTest, NoChoiceKeepsTheAssignmentButAppliesTheSwitchAndSaves) {
+    saveApplied(kEsc, single('A'));
     const KeyAssignmentState before = state;
-    PendingAssignment p;
-    p.type = 9;
-    p.keyCount = 1;
-    EXPECT_TRUE(save(kEsc, p).save.ok());
-    EXPECT_EQ(state.workingSettings, before.workingSettings);
+    EXPECT_TRUE(save(kEsc, std::nullopt, false).save.ok());
     EXPECT_EQ(state.assignments, before.assignments);
+    EXPECT_EQ(slotAt(kEsc), (Slot{0, 0, 4, 0}));
+    EXPECT_FALSE(keyEnabledAt(state.workingSettings, kEsc));
+    EXPECT_EQ(readFileBytes(file, kKeymapFileSize + 1),
+              keymapFileBytes(state.workingSettings, state.assignments));
 }
 
 TEST_F(KeyAssignmentStoreTest, EnableSwitchClearsAndSetsTheCellBit) {
-    PendingAssignment p = keys(0, {'A'});
-    p.keyEnabled = false;
-    saveApplied(kApps, p); // Apps sits at column 11, row 0
+    saveApplied(kApps, single('A'), false); // Apps sits at column 11, row 0
     EXPECT_EQ(state.workingSettings.keyFlags[11], 0xFE);
     EXPECT_EQ(state.keyModified[kApps], 1);
-    p.keyEnabled = true;
-    saveApplied(kApps, p);
+    saveApplied(kApps, single('A'));
     EXPECT_EQ(state.workingSettings.keyFlags[11], 0xFF);
 }
 
 TEST_F(KeyAssignmentStoreTest, PositionsOutsideTheKeyboardAreRefused) {
-    EXPECT_FALSE(selectPosition(state, kKeyPositionCount));
-    state.selectedPosition = 200;
-    state.pendingAssignment = keys(0, {'A'});
+    KeyEdit edit;
+    EXPECT_FALSE(selectPosition(edit, kKeyPositionCount));
+    edit.position = 200;
+    edit.choice = single('A');
     const KeyAssignmentState before = state;
-    EXPECT_EQ(commitKeyAssignment(state, names, refresh, file).apply,
+    EXPECT_EQ(commitKeyAssignment(state, edit, names, refresh, file).apply,
               KeyApplyResult::InvalidPosition);
-    applyEnableSwitch(state);
+    EXPECT_EQ(applyKeyAssignment(state, 200, single('A'), names, refresh),
+              KeyApplyResult::InvalidPosition);
+    applyEnableSwitch(state, 200, true);
     EXPECT_EQ(state.workingSettings, before.workingSettings);
     EXPECT_EQ(state.assignments, before.assignments);
     EXPECT_FALSE(keyEnabledAt(state.workingSettings, 200));
@@ -292,7 +266,7 @@ TEST_F(KeyAssignmentStoreTest, PositionsOutsideTheKeyboardAreRefused) {
 
 TEST_F(KeyAssignmentStoreTest, WriteFailureIsReportedAndMemoryKeepsTheEdit) {
     file = folder / "missing-folder" / "keymap.bin";
-    const CommitResult result = save(kEsc, keys(0, {'A'}));
+    const CommitResult result = save(kEsc, single('A'));
     EXPECT_EQ(result.apply, KeyApplyResult::Applied);
     EXPECT_FALSE(result.save.ok());
     EXPECT_FALSE(result.save.message.empty());

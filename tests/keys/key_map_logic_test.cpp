@@ -1,14 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "controls/recording_canvas.h"
+#include "controls/skin_catalogue.h"
 #include "keys/default_key_table.h"
 #include "keys/function_catalogue.h"
 #include "keys/key_map_logic.h"
+#include "keys/key_map_painter.h"
 #include "keys/key_positions.h"
 #include "platform/scripted_key_hook.h"
 #include "platform/scripted_prompts.h"
@@ -39,15 +42,15 @@ protected:
         fillDefaultKeyTable(state.workingSettings.keyTable);
         state.workingSettings.keyFlags.fill(0xFF);
         resetAssignments(state.assignments);
-        selectPosition(state, kKeyA);
+        selectPosition(edit, kKeyA);
     }
 
     KeyAssignment& entry() { return state.assignments[kKeyA]; }
-    PendingAssignment& pending() { return state.pendingAssignment; }
+    const std::optional<KeyChoice>& choice() const { return edit.choice; }
 
     KeyMapLogic& open(std::vector<std::u16string> macros = {u"Fire", u"Reload"}) {
         logic.reset(); // its hook goes before the next one's comes
-        logic = std::make_unique<KeyMapLogic>(state, names, std::move(macros),
+        logic = std::make_unique<KeyMapLogic>(state, edit, names, std::move(macros),
                                               KeyMapPorts{hook, prompts, host}, "/home/u");
         logic->open();
         return *logic;
@@ -58,7 +61,7 @@ protected:
         logic->onLButtonUp(x, y);
     }
     void click(KeyMapLogic::Button button) {
-        static const std::map<int, std::pair<int, int>> centres = {
+        static const std::map<KeyMapButton, std::pair<int, int>> centres = {
             {KeyMapLogic::Close, {310, 9}},        {KeyMapLogic::TabKeys, {40, 44}},
             {KeyMapLogic::TabMacro, {120, 44}},    {KeyMapLogic::TabFunction, {200, 44}},
             {KeyMapLogic::TabAdvanced, {280, 44}}, {KeyMapLogic::DisableSwitch, {24, 255}},
@@ -70,11 +73,8 @@ protected:
     void clickSelector(int row) { clickAt(20, 76 + 30 * row); }
     void clickBrowse(int row) { clickAt(280, 75 + 30 * row); }
 
-    std::vector<std::uint8_t> capturedKeys(std::size_t n = 4) const {
-        return {state.pendingAssignment.keys.begin(), state.pendingAssignment.keys.begin() + n};
-    }
-
     KeyAssignmentState state;
+    KeyEdit edit;
     KeyNameTable names = buildKeyNameTable();
     ScriptedKeyHook hook;
     ScriptedPrompts prompts;
@@ -92,13 +92,10 @@ TEST_F(KeyMapLogicTest, FourthKeyStartsANewCombinationWithoutTheOldKeys) {
 
     hook.press(kVkA);
     EXPECT_EQ(logic->combinationText(), u"A ");
-    EXPECT_EQ(pending().keyCount, 1);
-    EXPECT_EQ(capturedKeys(), (std::vector<std::uint8_t>{kVkA, 0, 0, 0}));
 
     click(KeyMapLogic::Save);
     EXPECT_EQ(host.closed, true);
-    EXPECT_EQ(pending().type, 1);
-    EXPECT_EQ(pending().keyCount, 1);
+    EXPECT_EQ(choice(), KeyChoice(CombinationChoice{{kVkA}}));
 }
 
 TEST_F(KeyMapLogicTest, SingleKeyBoxKeepsOnlyTheLastPressAndIgnoresReleases) {
@@ -108,10 +105,8 @@ TEST_F(KeyMapLogicTest, SingleKeyBoxKeepsOnlyTheLastPressAndIgnoresReleases) {
     logic->onKeyStroke({kVkA, true});
     EXPECT_EQ(logic->singleKeyText(), u"C ");
     click(KeyMapLogic::Save);
-    EXPECT_EQ(pending().type, 0);
-    EXPECT_EQ(pending().keyCount, 1);
-    EXPECT_EQ(capturedKeys(2), (std::vector<std::uint8_t>{kVkC, 0}));
-    EXPECT_TRUE(pending().keyEnabled);
+    EXPECT_EQ(choice(), KeyChoice(SingleKeyChoice{kVkC}));
+    EXPECT_TRUE(edit.keyEnabled);
 }
 
 TEST_F(KeyMapLogicTest, WithoutTheHookNoKeyIsCaptured) {
@@ -129,8 +124,8 @@ TEST_F(KeyMapLogicTest, SavingAnEmptyKeyPageRestoresAndFollowsTheSwitch) {
     click(KeyMapLogic::DisableSwitch);
     EXPECT_TRUE(logic->disableSwitch());
     click(KeyMapLogic::Save);
-    EXPECT_EQ(pending().type, static_cast<std::uint8_t>(AssignmentType::RestoreDefault));
-    EXPECT_FALSE(pending().keyEnabled);
+    EXPECT_EQ(choice(), KeyChoice(RestoreKey{}));
+    EXPECT_FALSE(edit.keyEnabled);
 }
 
 TEST_F(KeyMapLogicTest, MacroPageSaves) {
@@ -142,16 +137,14 @@ TEST_F(KeyMapLogicTest, MacroPageSaves) {
 
     // Nothing selected: the key is restored and enabled whatever the switch says.
     click(KeyMapLogic::Save);
-    EXPECT_EQ(pending().type, static_cast<std::uint8_t>(AssignmentType::RestoreDefault));
-    EXPECT_EQ(pending().macroIndex, -1);
-    EXPECT_TRUE(pending().keyEnabled);
+    EXPECT_EQ(choice(), KeyChoice(RestoreKey{}));
+    EXPECT_TRUE(edit.keyEnabled);
 
     host.closed.reset();
     logic->onMacroSelection(1);
     click(KeyMapLogic::Save);
-    EXPECT_EQ(pending().type, static_cast<std::uint8_t>(AssignmentType::MacroKey));
-    EXPECT_EQ(pending().macroIndex, 1);
-    EXPECT_FALSE(pending().keyEnabled);
+    EXPECT_EQ(choice(), KeyChoice(MacroChoice{1}));
+    EXPECT_FALSE(edit.keyEnabled);
 }
 
 TEST_F(KeyMapLogicTest, MacroBeyondTheKeyboardsSlotsIsRefused) {
@@ -177,8 +170,7 @@ TEST_F(KeyMapLogicTest, FunctionPageNeedsALeaf) {
     logic->onTreeSelection(14); // "复制"
     click(KeyMapLogic::Save);
     EXPECT_EQ(host.closed, true);
-    EXPECT_EQ(pending().type, static_cast<std::uint8_t>(AssignmentType::Function));
-    EXPECT_EQ(pending().functionName, u"复制");
+    EXPECT_EQ(choice(), KeyChoice(FunctionChoice{u"复制"}));
 }
 
 TEST_F(KeyMapLogicTest, EveryTreeLeafIsACatalogueFunction) {
@@ -197,7 +189,7 @@ TEST_F(KeyMapLogicTest, StoredFunctionIsSelectedWithItsGroupExpanded) {
     const KeySlot copy = *findFunction(u"复制");
     std::copy(copy.bytes.begin(), copy.bytes.end(), entry().data.begin());
     open();
-    EXPECT_EQ(logic->page(), 2);
+    EXPECT_EQ(logic->page(), KeyMapPage::Function);
     EXPECT_EQ(functionTreeItems()[static_cast<std::size_t>(logic->treeSelection())].text, u"复制");
     EXPECT_TRUE(logic->treeItemExpanded(11)); // "快捷键"
     EXPECT_FALSE(logic->treeItemExpanded(2));
@@ -219,8 +211,8 @@ TEST_F(KeyMapLogicTest, StoredCombinationSurvivesTheFirstFocusEvent) {
     // Moving to the single-key box starts over there.
     logic->onSingleKeyBoxFocus();
     EXPECT_EQ(logic->combinationText(), u"");
-    EXPECT_EQ(pending().type, 0);
-    EXPECT_EQ(pending().keyCount, 0);
+    click(KeyMapLogic::Save);
+    EXPECT_EQ(choice(), KeyChoice(RestoreKey{}));
 }
 
 TEST_F(KeyMapLogicTest, CombinationCountFromAFileCannotRunPastTheKeys) {
@@ -229,8 +221,9 @@ TEST_F(KeyMapLogicTest, CombinationCountFromAFileCannotRunPastTheKeys) {
     entry().data[0] = kVkA;
     open();
     hook.press(kVkB);
-    EXPECT_EQ(pending().keyCount, 1);
     EXPECT_EQ(logic->combinationText(), u"B ");
+    click(KeyMapLogic::Save);
+    EXPECT_EQ(choice(), KeyChoice(CombinationChoice{{kVkB}}));
 }
 
 TEST_F(KeyMapLogicTest, StoredMacroAndHostActionOpenTheirPages) {
@@ -238,7 +231,7 @@ TEST_F(KeyMapLogicTest, StoredMacroAndHostActionOpenTheirPages) {
     entry().data[0] = 4;
     entry().data[2] = 1;
     open();
-    EXPECT_EQ(logic->page(), 1);
+    EXPECT_EQ(logic->page(), KeyMapPage::Macro);
     EXPECT_EQ(logic->macroSelection(), 1);
     EXPECT_EQ(host.focused, (std::vector<KeyMapControl>{KeyMapControl::MacroList}));
 
@@ -246,11 +239,11 @@ TEST_F(KeyMapLogicTest, StoredMacroAndHostActionOpenTheirPages) {
     ASSERT_TRUE(entry().setPathText(u"/home/u/notes.txt"));
     setKeyEnabledAt(state.workingSettings, kKeyA, false);
     open();
-    EXPECT_EQ(logic->page(), 3);
+    EXPECT_EQ(logic->page(), KeyMapPage::Advanced);
     EXPECT_EQ(logic->actionRow(), 2);
-    EXPECT_EQ(pending().actionPath, u"/home/u/notes.txt");
+    EXPECT_EQ(logic->actionPath(), u"/home/u/notes.txt");
     EXPECT_TRUE(logic->disableSwitch());
-    EXPECT_FALSE(pending().keyEnabled);
+    EXPECT_FALSE(edit.keyEnabled);
 }
 
 TEST_F(KeyMapLogicTest, SelectorOnlyAdvancedSaveKeepsTheCurrentTypeWithNoPath) {
@@ -262,18 +255,23 @@ TEST_F(KeyMapLogicTest, SelectorOnlyAdvancedSaveKeepsTheCurrentTypeWithNoPath) {
     EXPECT_EQ(logic->actionRow(), 0);
     click(KeyMapLogic::Save);
     EXPECT_EQ(host.closed, true);
-    EXPECT_EQ(pending().type, static_cast<std::uint8_t>(AssignmentType::OpenFile));
-    EXPECT_EQ(pending().actionPath, u"");
+    EXPECT_EQ(choice(), KeyChoice(HostActionChoice{HostActionKind::OpenFile, u""}));
 }
 
-TEST_F(KeyMapLogicTest, AdvancedPageWithoutARowRestores) {
+TEST_F(KeyMapLogicTest, AdvancedPageWithoutARowRestoresAndARowWithoutAFileKeepsTheKey) {
     open();
     hook.press(kVkB);
     click(KeyMapLogic::TabAdvanced);
-    EXPECT_EQ(pending().keyCount, 0);
-    EXPECT_EQ(pending().type, KeyMapLogic::kNone);
+    hook.press(kVkC); // no box takes keys here
     click(KeyMapLogic::Save);
-    EXPECT_EQ(pending().type, static_cast<std::uint8_t>(AssignmentType::RestoreDefault));
+    EXPECT_EQ(choice(), KeyChoice(RestoreKey{}));
+
+    open();
+    click(KeyMapLogic::TabAdvanced);
+    clickSelector(1);
+    click(KeyMapLogic::Save);
+    EXPECT_EQ(host.closed, true);
+    EXPECT_EQ(choice(), std::nullopt);
 }
 
 TEST_F(KeyMapLogicTest, ChoosersSetTheRowAndSuspendCapture) {
@@ -282,12 +280,11 @@ TEST_F(KeyMapLogicTest, ChoosersSetTheRowAndSuspendCapture) {
     prompts.pathAnswers = {std::nullopt, std::string("/usr/bin/game")};
     clickBrowse(0); // cancelled: only the early highlight
     EXPECT_EQ(logic->radioRow(), 0);
-    EXPECT_EQ(logic->actionRow(), KeyMapLogic::kNone);
+    EXPECT_EQ(logic->actionRow(), std::nullopt);
     clickBrowse(1);
-    EXPECT_EQ(pending().type, static_cast<std::uint8_t>(AssignmentType::StartProgram));
-    EXPECT_EQ(pending().actionPath, u"/usr/bin/game");
+    EXPECT_EQ(logic->actionPath(), u"/usr/bin/game");
     EXPECT_EQ(logic->actionRow(), 1);
-    EXPECT_EQ(logic->radioRow(), 4);
+    EXPECT_EQ(logic->radioRow(), 1);
     ASSERT_EQ(prompts.questions.size(), 2u);
     EXPECT_EQ(prompts.questions[1].filter, "exe Files(*.exe);;All Files(*)");
     EXPECT_EQ(prompts.questions[1].startFolder, "/home/u");
@@ -301,6 +298,9 @@ TEST_F(KeyMapLogicTest, ChoosersSetTheRowAndSuspendCapture) {
     EXPECT_EQ(prompts.questions[2].text, "modification path");
     EXPECT_EQ(prompts.messageTexts(), (std::vector<std::string>{"请选择文件夹\n"}));
     EXPECT_EQ(logic->actionRow(), 1);
+    click(KeyMapLogic::Save);
+    EXPECT_EQ(choice(),
+              KeyChoice(HostActionChoice{HostActionKind::StartProgram, u"/usr/bin/game"}));
 }
 
 TEST_F(KeyMapLogicTest, PathLongerThanTheEntryIsRefusedWithAMessage) {
@@ -309,8 +309,8 @@ TEST_F(KeyMapLogicTest, PathLongerThanTheEntryIsRefusedWithAMessage) {
     prompts.pathAnswers = {"/" + std::string(255, 'x')};
     clickBrowse(2);
     EXPECT_EQ(prompts.messageTexts().size(), 1u);
-    EXPECT_EQ(logic->actionRow(), KeyMapLogic::kNone);
-    EXPECT_EQ(pending().actionPath, u"");
+    EXPECT_EQ(logic->actionRow(), std::nullopt);
+    EXPECT_EQ(logic->actionPath(), u"");
 }
 
 TEST_F(KeyMapLogicTest, RestoreClosesWithOkFromAnyPageAndReEnables) {
@@ -319,9 +319,9 @@ TEST_F(KeyMapLogicTest, RestoreClosesWithOkFromAnyPageAndReEnables) {
     click(KeyMapLogic::TabFunction);
     click(KeyMapLogic::Restore);
     EXPECT_EQ(host.closed, true);
-    EXPECT_EQ(pending().keyCount, kRestoreMarker);
-    ASSERT_EQ(applyKeyAssignment(state, names, nullptr), KeyApplyResult::Applied);
-    applyEnableSwitch(state);
+    EXPECT_EQ(choice(), KeyChoice(RestoreKey{}));
+    setKeyEnabledAt(state.workingSettings, kKeyA, false);
+    ASSERT_EQ(commitKeyAssignmentInMemory(state, edit, names, nullptr), KeyApplyResult::Applied);
     EXPECT_TRUE(keyEnabledAt(state.workingSettings, kKeyA));
 }
 
@@ -330,7 +330,7 @@ TEST_F(KeyMapLogicTest, CloseAndCancelEndWithoutResultAndDragsStartOffTheButtons
     hook.press(kVkB);
     click(KeyMapLogic::Cancel);
     EXPECT_EQ(host.closed, false);
-    EXPECT_EQ(pending().keyCount, 0);
+    EXPECT_EQ(choice(), std::nullopt);
     host.closed.reset();
     click(KeyMapLogic::Close);
     EXPECT_EQ(host.closed, false);
@@ -369,20 +369,76 @@ TEST_F(KeyMapLogicTest, PaintsTheAdvancedRowAndTheCurrentTab) {
     open();
     logic->onMouseMove(284, 257);
     RecordingCanvas canvas;
-    logic->paint(canvas);
+    paintKeyMap(canvas, *logic);
 
-    ASSERT_EQ(canvas.captionCalls("../bell.mp3").size(), 1u);
-    EXPECT_EQ(canvas.captionCalls("../bell.mp3")[0].x, 85);
-    EXPECT_EQ(canvas.captionCalls("../bell.mp3")[0].y, 69);
+    EXPECT_EQ(canvas.calls().front().text, kKeyMapBackground);
+    const auto path = canvas.captionCalls("../bell.mp3");
+    ASSERT_EQ(path.size(), 1u);
+    EXPECT_TRUE(pathBoxRect(0).containsInclusive(path[0].x, path[0].y));
     const auto lit = canvas.imageCalls("enable.png");
     ASSERT_EQ(lit.size(), 1u);
-    EXPECT_EQ(std::make_pair(lit[0].x, lit[0].y), std::make_pair(15, 72));
+    EXPECT_EQ(std::make_pair(lit[0].x, lit[0].y),
+              std::make_pair(selectorRect(0).left, selectorRect(0).top));
     EXPECT_EQ(canvas.captionCalls("当前按键：A ").size(), 1u);
-    EXPECT_EQ(canvas.captionCalls("高级功能")[0].style.text, (Colour{255, 255, 255}));
-    EXPECT_EQ(canvas.captionCalls("宏")[0].style.text, (Colour{192, 192, 192}));
-    EXPECT_EQ(canvas.imageCalls("cursor.png")[0].x, 280);
+    EXPECT_EQ(canvas.captionCalls("高级功能")[0].style.text, kKeyMapLitText);
+    EXPECT_EQ(canvas.captionCalls("宏")[0].style.text, kKeyMapDimText);
     EXPECT_EQ(canvas.imageCalls("button-save-over.png").size(), 1u);
-    EXPECT_EQ(canvas.calls().front().text, "Custom_BK.png");
+}
+
+// Every page, with the pointer on each part and a chosen row: every image ships with the skin
+// and fits the dialog, and every caption starts inside one of the areas captions belong to.
+TEST_F(KeyMapLogicTest, EveryPaintedPartShipsAndFitsItsPlace) {
+    entry().type = static_cast<std::uint8_t>(AssignmentType::OpenFolder);
+    ASSERT_TRUE(entry().setPathText(u"/home/u/a/long/folder/"));
+    std::vector<Rect> captionAreas = {kKeyMapTitle.area};
+    for (const KeyMapTab& tab : kKeyMapTabs)
+        captionAreas.push_back(tab.caption.area);
+    for (const KeyMapButtonCaption& caption : kKeyMapButtonCaptions)
+        captionAreas.push_back(caption.caption.area);
+    for (const KeyMapCaption& caption : kKeyPageCaptions)
+        captionAreas.push_back(caption.area);
+    for (int r = 0; r < kAdvancedRows; ++r) {
+        captionAreas.push_back(labelRect(r));
+        captionAreas.push_back(pathBoxRect(r));
+    }
+    auto check = [&](const std::string& state) {
+        RecordingCanvas canvas;
+        paintKeyMap(canvas, *logic);
+        for (const CanvasCall& call : canvas.calls()) {
+            if (call.kind == CanvasCall::Kind::Image) {
+                const SkinImageEntry* image = findSkinImage(skinImagePath(call.folder, call.text));
+                ASSERT_NE(image, nullptr) << call.text << " " << state;
+                EXPECT_TRUE(call.x >= 0 && call.y >= 0 &&
+                            call.x + image->width <= kKeyMapBounds.right &&
+                            call.y + image->height <= kKeyMapBounds.bottom)
+                    << call.text << " " << state;
+            } else {
+                ASSERT_EQ(call.kind, CanvasCall::Kind::Caption);
+                const int bottom = call.y + call.style.height - 1;
+                EXPECT_TRUE(std::any_of(captionAreas.begin(), captionAreas.end(),
+                                        [&](Rect a) {
+                                            return a.containsInclusive(call.x, call.y) &&
+                                                   a.containsInclusive(call.x, bottom);
+                                        }))
+                    << call.text << " " << state;
+            }
+        }
+    };
+    open();
+    for (KeyMapButton tab : {KeyMapLogic::TabKeys, KeyMapLogic::TabMacro, KeyMapLogic::TabFunction,
+                             KeyMapLogic::TabAdvanced}) {
+        click(tab);
+        for (const KeyMapButtonArea& area : kKeyMapButtons) {
+            logic->onMouseMove(area.rect.left, area.rect.top);
+            check(area.normal);
+        }
+    }
+    open(); // the stored folder row, lit, with the pointer on each browse button
+    clickSelector(3);
+    for (int r = 0; r < kAdvancedRows; ++r) {
+        logic->onMouseMove(browseRect(r).left, browseRect(r).top);
+        check("browse " + std::to_string(r));
+    }
 }
 
 } // namespace

@@ -81,7 +81,8 @@ protected:
     void makeRig(const fs::path& dataFolder) {
         rig = std::make_unique<MainWindowRig>(
             AppPaths{folder.path(), dataFolder}, sliders, jobs,
-            MainWindowDialogs{[this] { return keyDialog(); }, [] { return true; }, {}, {}});
+            MainWindowDialogs{
+                [this](KeyEdit& edit) { return keyDialog(edit); }, [] { return true; }, {}, {}});
     }
     void start(bool ownsDataFolder = true) {
         rig->commands.openDataFolder(ownsDataFolder);
@@ -100,11 +101,9 @@ protected:
         rig->commands.cancel();
         rig->commands.close();
     }
-    bool keyDialog() {
+    bool keyDialog(KeyEdit& edit) {
         seenAtDialog = rig->keys.assignments[kQ].data[0];
-        rig->keys.pendingAssignment = PendingAssignment{};
-        rig->keys.pendingAssignment.keys[0] = kW;
-        rig->keys.pendingAssignment.keyCount = 1;
+        edit.choice = SingleKeyChoice{kW};
         return true;
     }
     std::vector<std::string> messages() const { return rig->prompts.messageTexts(); }

@@ -37,7 +37,8 @@ protected:
                   ::testing::UnitTest::GetInstance()->current_test_info()->name())),
           rig(std::make_unique<MainWindowRig>(
               AppPaths{folder, folder}, sliders, jobs,
-              MainWindowDialogs{[this] { return keyDialog(); }, [this] { return macroDialog(); },
+              MainWindowDialogs{[this](KeyEdit& edit) { return keyDialog(edit); },
+                                [this] { return macroDialog(); },
                                 [this](const DeviceSettings*) { profileDialog(); },
                                 [this] { ++updaterStarts; }})),
           paths(rig->paths), keys(rig->keys), snapshot(rig->snapshot), macros(rig->macros),
@@ -65,7 +66,7 @@ protected:
         window->onSliderMoved(SliderId::Brightness);
     }
 
-    std::function<bool()> keyDialog = [] { return false; };
+    std::function<bool(KeyEdit&)> keyDialog = [](KeyEdit&) { return false; };
     std::function<bool()> macroDialog = [] { return false; };
     std::function<void()> profileDialog = [] {};
     int updaterStarts = 0;
@@ -382,19 +383,17 @@ TEST_F(MainWindowCommandsTest, KeyClickReloadsAssignmentsAndCommitsTheDialogResu
     keys.workingSettings.lightBrightness = 44; // an unsaved edit the reload must keep
 
     int seenCount = -1;
-    keyDialog = [&] {
+    std::pair<int, int> seenKey;
+    keyDialog = [&](KeyEdit& edit) {
         seenCount = keys.assignments[kQ].keyCount;
-        keys.pendingAssignment = PendingAssignment{};
-        keys.pendingAssignment.type = static_cast<std::uint8_t>(AssignmentType::SingleKey);
-        keys.pendingAssignment.keys[0] = 87; // W
-        keys.pendingAssignment.keyCount = 1;
-        keys.pendingAssignment.keyEnabled = false;
+        seenKey = {edit.position, edit.keyCode};
+        edit.choice = SingleKeyChoice{87}; // W
+        edit.keyEnabled = false;
         return true;
     };
     click(kKeyQX, kKeyQY);
     EXPECT_EQ(seenCount, 7);
-    EXPECT_EQ(keys.selectedPosition, kQ);
-    EXPECT_EQ(keys.selectedKeyCode, 81);
+    EXPECT_EQ(seenKey, std::make_pair(static_cast<int>(kQ), 81));
     EXPECT_EQ(keys.workingSettings.lightBrightness, 44);
     EXPECT_EQ(keys.keyModified[kQ], 1);
     EXPECT_FALSE(keyEnabledAt(keys.workingSettings, kQ));
@@ -407,9 +406,9 @@ TEST_F(MainWindowCommandsTest, CancelledKeyDialogChangesNothing) {
     const KeyAssignments before = keys.assignments;
     const DeviceSettings settingsBefore = keys.workingSettings;
     bool asked = false;
-    keyDialog = [&] {
+    keyDialog = [&](KeyEdit& edit) {
         asked = true;
-        keys.pendingAssignment.type = static_cast<std::uint8_t>(AssignmentType::Function);
+        edit.choice = FunctionChoice{u"复制"};
         return false;
     };
     click(kKeyQX, kKeyQY);

@@ -9,8 +9,8 @@ namespace talvex {
 
 MainWindowDialogs makeMainWindowDialogs(const MainWindowDialogContext& context) {
     MainWindowDialogs dialogs;
-    dialogs.keyAssignment = [context] {
-        return runKeyMapDialog(context.mainWindow, context.keys, context.keyNames,
+    dialogs.keyAssignment = [context](KeyEdit& edit) {
+        return runKeyMapDialog(context.mainWindow, context.keys, edit, context.keyNames,
                                context.savedMacros);
     };
     dialogs.macroManager = [context] {

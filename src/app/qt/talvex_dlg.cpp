@@ -80,8 +80,6 @@ void CTalvexDlg::initDialog() {
     ports_.notificationIcon.show(kTitle,
                                  {[this] { onIconActivated(); }, [this] { quitFromIcon(); }});
 
-    keys_.pendingAssignment = PendingAssignment{};
-    keys_.selectedPosition = kNoPosition;
     commands_.loadKeymapAtStart();
 
     // The keyboard's values replace the ones keymap.bin held, so the read starts only now.

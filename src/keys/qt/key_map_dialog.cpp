@@ -4,6 +4,8 @@
 #include "controls/qt/skin_theme.h"
 #include "controls/qt/skinned_window.h"
 #include "controls/qt/vivid_tree.h"
+#include "keys/function_catalogue.h"
+#include "keys/key_map_painter.h"
 #include "macros/macro_record.h"
 #include "platform/qt/qt_key_hook.h"
 
@@ -36,17 +38,17 @@ QString qs(const std::u16string& text) {
 
 } // namespace
 
-CKeyMap::CKeyMap(KeyAssignmentState& keys, const KeyNameTable& names,
+CKeyMap::CKeyMap(const KeyAssignmentState& keys, KeyEdit& edit, const KeyNameTable& names,
                  std::vector<std::u16string> macroNames, KeyHook& hook, SkinImages& images,
                  QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), images_(images), prompts_(this) {
-    QImage background = images_.image(SkinFolder::Custom, KeyMapLogic::kBackgroundImage);
+    QImage background = images_.image(kKeyMapSkin, kKeyMapBackground);
     setFixedSize(background.isNull() ? kFallbackSize : background.size());
     setMouseTracking(true);
     // Every pixel comes from paintEvent.
     setAttribute(Qt::WA_OpaquePaintEvent);
     createControls();
-    logic_ = std::make_unique<KeyMapLogic>(keys, names, std::move(macroNames),
+    logic_ = std::make_unique<KeyMapLogic>(keys, edit, names, std::move(macroNames),
                                            KeyMapPorts{hook, prompts_, *this},
                                            QDir::homePath().toStdString());
     for (const std::u16string& name : logic_->macroNames())
@@ -173,8 +175,8 @@ void CKeyMap::refresh() {
 
 void CKeyMap::paintEvent(QPaintEvent*) {
     paintSkinnedWindow(
-        *this, images_, SkinFolder::Custom, KeyMapLogic::kBackgroundImage,
-        [this](Canvas& canvas) { logic_->paint(canvas); }, QColor(35, 35, 35));
+        *this, images_, kKeyMapSkin, kKeyMapBackground,
+        [this](Canvas& canvas) { paintKeyMap(canvas, *logic_); }, QColor(35, 35, 35));
 }
 
 void CKeyMap::mousePressEvent(QMouseEvent* event) {
@@ -238,10 +240,10 @@ std::vector<std::u16string> macroListNames(const MacroStore& macros) {
     return names;
 }
 
-bool runKeyMapDialog(QWidget* parent, KeyAssignmentState& keys, const KeyNameTable& names,
-                     const MacroStore& macros, SkinImages& images) {
+bool runKeyMapDialog(QWidget* parent, const KeyAssignmentState& keys, KeyEdit& edit,
+                     const KeyNameTable& names, const MacroStore& macros, SkinImages& images) {
     QtKeyHook hook;
-    CKeyMap dialog(keys, names, macroListNames(macros), hook, images, parent);
+    CKeyMap dialog(keys, edit, names, macroListNames(macros), hook, images, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -26,8 +26,8 @@ struct MacroStore;
 class CKeyMap final : public QDialog, private KeyMapHost {
     Q_OBJECT
 public:
-    // Shows the assignment of keys.selectedPosition; capture starts at once through `hook`.
-    CKeyMap(KeyAssignmentState& keys, const KeyNameTable& names,
+    // Shows the assignment of edit.position; capture starts at once through `hook`.
+    CKeyMap(const KeyAssignmentState& keys, KeyEdit& edit, const KeyNameTable& names,
             std::vector<std::u16string> macroNames, KeyHook& hook, SkinImages& images,
             QWidget* parent = nullptr);
     ~CKeyMap() override;
@@ -72,9 +72,10 @@ private:
 // The names the macro list shows: the macros in use, in record order.
 std::vector<std::u16string> macroListNames(const MacroStore& macros);
 
-// Runs the dialog modally for keys.selectedPosition with the program's key capture. True when
-// the user saved or restored the key: keys.pendingAssignment then holds the result.
-bool runKeyMapDialog(QWidget* parent, KeyAssignmentState& keys, const KeyNameTable& names,
-                     const MacroStore& macros, SkinImages& images = programSkinImages());
+// Runs the dialog modally for edit.position with the program's key capture. True when the user
+// saved or restored the key: edit then holds the answer.
+bool runKeyMapDialog(QWidget* parent, const KeyAssignmentState& keys, KeyEdit& edit,
+                     const KeyNameTable& names, const MacroStore& macros,
+                     SkinImages& images = programSkinImages());
 
 } // namespace talvex

@@ -147,11 +147,12 @@ TEST_F(WindowScreenshots, KeyDialogPages) {
     constexpr std::size_t kKeyA = 63;
     keys.assignments[kKeyA].type = static_cast<std::uint8_t>(AssignmentType::StartProgram);
     ASSERT_TRUE(keys.assignments[kKeyA].setPathText(u"/usr/bin/gnome-calculator"));
-    ASSERT_TRUE(selectPosition(keys, kKeyA));
+    KeyEdit edit;
+    ASSERT_TRUE(selectPosition(edit, kKeyA));
     MacroStore macros = emptyMacroStore();
     macros.records[0].setNameText(u"Rapid fire");
     macros.records[1].setNameText(u"Build and run");
-    CKeyMap dialog(keys, names, macroListNames(macros), hook, skin);
+    CKeyMap dialog(keys, edit, names, macroListNames(macros), hook, skin);
     dialog.show();
     save(dialog, "key_dialog_advanced.png");
 

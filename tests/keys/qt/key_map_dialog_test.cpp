@@ -61,8 +61,8 @@ protected:
           rig(std::make_unique<MainWindowRig>(
               AppPaths{binary, folder}, sliders, jobs,
               MainWindowDialogs{.keyAssignment =
-                                    [this] {
-                                        return runKeyMapDialog(nullptr, rig->keys, rig->names,
+                                    [this](KeyEdit& edit) {
+                                        return runKeyMapDialog(nullptr, rig->keys, edit, rig->names,
                                                                rig->macros, images);
                                     },
                                 .macroManager = {},
@@ -132,8 +132,9 @@ TEST_F(KeyMapDialogTest, EachPageShowsItsControlsAndRenders) {
     KeyAssignmentState& keys = rig->keys;
     keys.assignments[kKeyA].type = static_cast<std::uint8_t>(AssignmentType::StartProgram);
     ASSERT_TRUE(keys.assignments[kKeyA].setPathText(u"/usr/games/solitaire"));
-    ASSERT_TRUE(selectPosition(keys, kKeyA));
-    CKeyMap dialog(keys, rig->names, macroListNames(rig->macros), hook, images);
+    KeyEdit edit;
+    ASSERT_TRUE(selectPosition(edit, kKeyA));
+    CKeyMap dialog(keys, edit, rig->names, macroListNames(rig->macros), hook, images);
     dialog.show();
     EXPECT_EQ(dialog.size(), QSize(325, 278));
     EXPECT_TRUE(hook.installed());

@@ -1,0 +1,21 @@
+#pragma once
+// What the key dialog tells the user, and what its file and folder choosers show.
+
+namespace talvex::key_map_text {
+
+inline constexpr const char* kChooseLeaf = "请选择子项";
+inline constexpr const char* kChooseFolder = "请选择文件夹\n";
+inline constexpr const char* kPathTooLong = "路径太长：文件或文件夹的路径最多可有255个字符。";
+inline constexpr const char* kMacroBeyondSlots = "键盘只能存放前32个宏，请选择其中之一。";
+inline constexpr const char* kMessageCaption = "Kestrix";
+
+// Advanced rows 0..2 choose an existing file of one kind; row 3 chooses a folder. Sounds, programs
+// and documents on Linux seldom carry these extensions, so every file can be shown too.
+inline constexpr const char* kFileFilters[] = {"mp3 Files(*.mp3);;All Files(*)",
+                                               "exe Files(*.exe);;All Files(*)",
+                                               "txt Files(*.txt);;All Files(*)"};
+inline constexpr int kFolderRow = 3;
+inline constexpr const char* kFileChooserTitle = "打开";
+inline constexpr const char* kFolderChooserTitle = "modification path";
+
+} // namespace talvex::key_map_text
