@@ -23,11 +23,13 @@ KeyMapLogic::KeyMapLogic(const KeyAssignmentState& state, KeyEdit& edit, const K
                          std::vector<std::u16string> macroNames, KeyMapPorts ports,
                          std::string chooserFolder)
     : state_(state), edit_(edit), names_(names), macroNames_(std::move(macroNames)), ports_(ports),
-      chooserFolder_(std::move(chooserFolder)), treeExpanded_(functionTreeItems().size(), false) {}
-
-KeyMapLogic::~KeyMapLogic() {
-    removeHook();
-}
+      chooserFolder_(std::move(chooserFolder)),
+      buttons_([this](int x, int y) { return hitTest(x, y); }),
+      treeExpanded_(functionTreeItems().size(), false),
+      capture_(ports.hook, 0, [this](KeyStroke stroke) {
+          onKeyStroke(stroke);
+          ports_.host.refresh();
+      }) {}
 
 void KeyMapLogic::open() {
     const KeyAssignment& entry = state_.assignments[edit_.position];
@@ -48,7 +50,7 @@ void KeyMapLogic::open() {
     disableSwitch_ = !keyEnabledAt(state_.workingSettings, edit_.position);
     edit_.choice.reset();
     edit_.keyEnabled = !disableSwitch_;
-    installHook();
+    capture_.start();
 }
 
 void KeyMapLogic::showStoredAssignment() {
@@ -106,21 +108,6 @@ void KeyMapLogic::clearCapture() {
     combinationText_.clear();
 }
 
-void KeyMapLogic::installHook() {
-    hookActive_ = ports_.hook.installhook(
-        [this](KeyStroke stroke) {
-            onKeyStroke(stroke);
-            ports_.host.refresh();
-        },
-        0);
-}
-
-void KeyMapLogic::removeHook() {
-    if (hookActive_)
-        ports_.hook.removehook();
-    hookActive_ = false;
-}
-
 std::optional<KeyMapLogic::Button> KeyMapLogic::hitTest(int x, int y) const {
     const Rect sw = keyMapButtonArea(DisableSwitch).rect;
     const Rect around{sw.left - kSwitchSlack, sw.top - kSwitchSlack, sw.right + kSwitchSlack,
@@ -142,15 +129,13 @@ bool KeyMapLogic::onMouseMove(int x, int y) {
     for (int r = 0; page_ == KeyMapPage::Advanced && r < kAdvancedRows; ++r)
         if (browseRect(r).containsInclusive(x, y))
             browse = r;
-    const bool changed = hovered != hovered_ || browse != browseHover_;
-    hovered_ = hovered;
-    browseHover_ = browse;
-    return changed;
+    const bool buttonChanged = buttons_.hover(hovered);
+    const bool browseChanged = std::exchange(browseHover_, browse) != browse;
+    return buttonChanged || browseChanged;
 }
 
 void KeyMapLogic::onLButtonDown(int x, int y) {
-    pressedButton_ = hitTest(x, y);
-    if (pressedButton_)
+    if (buttons_.press(x, y))
         return;
     for (int r = 0; page_ == KeyMapPage::Advanced && r < kAdvancedRows; ++r)
         if (selectorRect(r).containsInclusive(x, y) || browseRect(r).containsInclusive(x, y))
@@ -159,14 +144,13 @@ void KeyMapLogic::onLButtonDown(int x, int y) {
 }
 
 void KeyMapLogic::onLButtonUp(int x, int y) {
-    const std::optional<Button> pressed = std::exchange(pressedButton_, std::nullopt);
+    const std::optional<Button> released = buttons_.release(x, y);
     // The advanced page looks at the click first, so a tab that leaves the page has the last
     // word on the answer.
     if (page_ == KeyMapPage::Advanced)
         clickAdvancedArea(x, y);
-    const std::optional<Button> hit = hitTest(x, y);
-    if (hit && hit == pressed)
-        runButton(*hit);
+    if (released)
+        runButton(*released);
 }
 
 void KeyMapLogic::clickAdvancedArea(int x, int y) {
@@ -209,15 +193,13 @@ void KeyMapLogic::browse(int row) {
 }
 
 std::optional<std::u16string> KeyMapLogic::choosePath(int row) {
-    // Capture would take every key typed into the chooser.
-    const bool capturing = hookActive_;
-    removeHook();
-    std::optional<std::string> chosen =
-        row < kFolderRow
-            ? ports_.prompts.openFile(kFileChooserTitle, chooserFolder_, kFileFilters[row])
-            : ports_.prompts.chooseFolder(kFolderChooserTitle, chooserFolder_);
-    if (capturing)
-        installHook();
+    std::optional<std::string> chosen;
+    {
+        const KeyCapture::Pause pause(capture_);
+        chosen = row < kFolderRow
+                     ? ports_.prompts.openFile(kFileChooserTitle, chooserFolder_, kFileFilters[row])
+                     : ports_.prompts.chooseFolder(kFolderChooserTitle, chooserFolder_);
+    }
     if (!chosen)
         return std::nullopt;
     if (row == kFolderRow && (chosen->empty() || !std::filesystem::path(*chosen).is_absolute())) {
@@ -233,11 +215,8 @@ std::optional<std::u16string> KeyMapLogic::choosePath(int row) {
 }
 
 void KeyMapLogic::tell(const char* text) {
-    const bool capturing = hookActive_;
-    removeHook();
+    const KeyCapture::Pause pause(capture_);
     ports_.prompts.message(text, kMessageCaption, MessageButtons::Ok, MessageIcon::None);
-    if (capturing)
-        installHook();
 }
 
 void KeyMapLogic::runButton(Button button) {
@@ -347,7 +326,7 @@ void KeyMapLogic::save() {
 }
 
 void KeyMapLogic::onKeyStroke(KeyStroke stroke) {
-    if (!hookActive_ || stroke.release || !box_)
+    if (!capture_.active() || stroke.release || !box_)
         return;
     if (*box_ == KeyBox::Single) {
         // One key, and nothing after it that a save could count as more keys.

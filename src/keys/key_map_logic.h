@@ -3,10 +3,12 @@
 // boxes, the macro list and the function tree hold, how captured keys, focus changes and clicks
 // change the dialog's answer, and what the painter shows. CKeyMap shows it with Qt widgets.
 
+#include "controls/hot_buttons.h"
 #include "keys/key_assignment_store.h"
 #include "keys/key_choice.h"
 #include "keys/key_map_layout_table.h"
 #include "keys/key_name_table.h"
+#include "platform/key_capture.h"
 #include "platform/key_hook.h"
 #include "platform/prompts.h"
 
@@ -49,7 +51,6 @@ public:
     KeyMapLogic(const KeyAssignmentState& state, KeyEdit& edit, const KeyNameTable& names,
                 std::vector<std::u16string> macroNames, KeyMapPorts ports,
                 std::string chooserFolder);
-    ~KeyMapLogic();
     KeyMapLogic(const KeyMapLogic&) = delete;
     KeyMapLogic& operator=(const KeyMapLogic&) = delete;
 
@@ -87,9 +88,9 @@ public:
     const std::u16string& actionPath() const { return actionPath_; }
     std::optional<int> browseHover() const { return browseHover_; }
     bool disableSwitch() const { return disableSwitch_; }
-    bool hover(Button button) const { return hovered_ == button; }
+    bool hover(Button button) const { return buttons_.lit(button); }
 
-    bool hookActive() const { return hookActive_; }
+    bool hookActive() const { return capture_.active(); }
     bool initialFocusGuard() const { return initialFocusGuard_; }
 
 private:
@@ -106,8 +107,6 @@ private:
     void browse(int row);
     std::optional<std::u16string> choosePath(int row);
     void tell(const char* text);
-    void installHook();
-    void removeHook();
 
     const KeyAssignmentState& state_;
     KeyEdit& edit_;
@@ -118,10 +117,8 @@ private:
 
     KeyMapPage page_ = KeyMapPage::Keys;
     bool disableSwitch_ = false;
-    bool hookActive_ = false;
     bool initialFocusGuard_ = false;
-    std::optional<Button> hovered_;
-    std::optional<Button> pressedButton_; // a button acts when released where it was pressed
+    HotButtons<Button> buttons_;
 
     // The keys page: the box that takes captured keys (none off that page), and its keys.
     std::optional<KeyBox> box_;
@@ -141,6 +138,8 @@ private:
     std::u16string actionPath_;
     std::optional<HostActionKind> actionKind_;
     bool restoreOnSave_ = false;
+    // Last, so that the hook goes before anything a stroke would touch.
+    KeyCapture capture_;
 };
 
 } // namespace talvex

@@ -3,8 +3,6 @@
 #include "macros/macro_event.h"
 
 #include <algorithm>
-#include <array>
-#include <span>
 
 namespace talvex {
 
@@ -15,17 +13,6 @@ constexpr int kMinEditedDelayMs = 2;
 // Room a press keeps free after itself, so that the release of the key still fits and the
 // keyboard never plays a key that stays down.
 constexpr std::size_t kReleaseRoom = 2;
-
-// The caller has checked that only zero bytes are pushed past the end.
-void insertBytes(EventBuffer& buffer, std::size_t at, std::span<const std::uint8_t> bytes) {
-    std::copy_backward(buffer.begin() + at, buffer.end() - bytes.size(), buffer.end());
-    std::copy(bytes.begin(), bytes.end(), buffer.begin() + at);
-}
-
-void removeBytes(EventBuffer& buffer, std::size_t at, std::size_t count) {
-    std::copy(buffer.begin() + at + count, buffer.end(), buffer.begin() + at);
-    std::fill(buffer.end() - count, buffer.end(), 0);
-}
 
 std::uint8_t mouseCode(MouseButton button) {
     switch (button) {
@@ -53,11 +40,8 @@ std::uint16_t parseLoopCount(const std::string& text) {
 
 MacroEditor::MacroEditor(MacroStore& editedMacros, const KeyNameTable& names, KeyHook& hook,
                          const SteadyClock& clock)
-    : editedMacros_(editedMacros), names_(names), hook_(hook), clock_(clock) {}
-
-MacroEditor::~MacroEditor() {
-    removeHook();
-}
+    : editedMacros_(editedMacros), names_(names), clock_(clock),
+      capture_(hook, 1, [this](KeyStroke stroke) { onHookStroke(stroke); }) {}
 
 void MacroEditor::reset() {
     stopCapture();
@@ -76,8 +60,7 @@ void MacroEditor::setStrokeListener(std::function<void(EditOutcome)> listener) {
 void MacroEditor::selectMacro(std::optional<std::size_t> index) {
     if (!index || *index >= editedMacros_.records.size()) {
         selectedMacro_.reset();
-        editDeviceEvents_.fill(0);
-        editKeyEvents_.fill(0);
+        events_.clear();
         refreshLines();
         selectedLine_.reset();
         return;
@@ -129,10 +112,8 @@ EditOutcome MacroEditor::toggleRecording() {
     recording_ = true;
     // A pending single-key insertion would otherwise take the first recorded keys.
     insertMode_ = false;
-    if (!hookInstalled_)
-        hookInstalled_ = installHook();
-    editDeviceEvents_.fill(0);
-    editKeyEvents_.fill(0);
+    capture_.start();
+    events_.clear();
     lastEventText_.clear();
     MacroRecord& record = editedMacros_.records[*selectedMacro_];
     record.deviceEvents.fill(0);
@@ -143,31 +124,9 @@ EditOutcome MacroEditor::toggleRecording() {
 }
 
 void MacroEditor::stopCapture() {
-    removeHook();
+    capture_.stop();
     recording_ = false;
     insertMode_ = false;
-}
-
-bool MacroEditor::suspendCapture() {
-    const bool capturing = hookInstalled_;
-    removeHook();
-    return capturing;
-}
-
-void MacroEditor::resumeCapture() {
-    if (!hookInstalled_)
-        hookInstalled_ = installHook();
-}
-
-bool MacroEditor::installHook() {
-    return hook_.installhook([this](KeyStroke stroke) { onHookStroke(stroke); }, 1);
-}
-
-void MacroEditor::removeHook() {
-    if (!hookInstalled_)
-        return;
-    hook_.removehook();
-    hookInstalled_ = false;
 }
 
 void MacroEditor::onHookStroke(KeyStroke stroke) {
@@ -179,11 +138,12 @@ void MacroEditor::onHookStroke(KeyStroke stroke) {
 EditOutcome MacroEditor::keyStroke(KeyStroke stroke) {
     // A key without a device code would end the keyboard's copy of the macro at that event.
     if (names_.deviceCode(stroke.vk) == 0)
-        return insertMode_ || hookInstalled_ ? EditOutcome::KeyWithoutCode : EditOutcome::Ignored;
+        return insertMode_ || capture_.active() ? EditOutcome::KeyWithoutCode
+                                                : EditOutcome::Ignored;
     EditOutcome outcome = EditOutcome::Ignored;
     if (insertMode_)
         outcome = insertStroke(stroke);
-    else if (hookInstalled_)
+    else if (capture_.active())
         outcome = recordStroke(stroke);
     storeSelectedMacro();
     return outcome;
@@ -221,15 +181,11 @@ EditOutcome MacroEditor::appendEvent(std::uint8_t vk, int delayMs, bool release)
         encodeMacroEvent(release, names_.deviceCode(vk), withDelay ? delayMs : kNoDelayCode);
     // A release that no longer fits with its long wait goes in without it: dropping it would
     // leave the key down when the keyboard plays the macro.
-    if (release && event.size > freeBytes())
+    if (release && event.size > events_.freeBytes())
         event = encodeMacroEvent(release, names_.deviceCode(vk), kNoDelayCode);
-    if (event.size + (release ? 0 : kReleaseRoom) > freeBytes())
+    if (event.size + (release ? 0 : kReleaseRoom) > events_.freeBytes())
         return EditOutcome::NoRoom;
-    std::copy(event.bytes.begin(), event.bytes.begin() + event.size,
-              editDeviceEvents_.begin() + appendPos_);
-    event.bytes[1] = vk;
-    std::copy(event.bytes.begin(), event.bytes.begin() + event.size,
-              editKeyEvents_.begin() + appendPos_);
+    events_.append(event, vk);
     refreshLines();
     lastEventText_ = keyLineText(names_.name(vk), release);
     selectedLine_ = lines_.size() - 1;
@@ -239,15 +195,15 @@ EditOutcome MacroEditor::appendEvent(std::uint8_t vk, int delayMs, bool release)
 EditOutcome MacroEditor::insertStroke(KeyStroke stroke) {
     std::uint8_t deviceCode = names_.deviceCode(stroke.vk);
     if (!stroke.release) {
-        if (freeBytes() < 2 + kReleaseRoom)
+        if (events_.freeBytes() < 2 + kReleaseRoom)
             return EditOutcome::NoRoom;
         insertEvent(insertLine_, 0x01, deviceCode, stroke.vk);
         ++insertLine_;
         return EditOutcome::Applied;
     }
     insertMode_ = false;
-    removeHook();
-    if (freeBytes() < 2)
+    capture_.stop();
+    if (events_.freeBytes() < 2)
         return EditOutcome::NoRoom;
     insertEvent(insertLine_, kReleaseBit | kNoDelayCode, deviceCode, stroke.vk);
     return EditOutcome::Applied;
@@ -273,15 +229,11 @@ EditOutcome MacroEditor::insertKeyAfter() {
 }
 
 EditOutcome MacroEditor::beginKeyInsertion(std::size_t line) {
-    if (freeBytes() < 2 + kReleaseRoom)
+    if (events_.freeBytes() < 2 + kReleaseRoom)
         return EditOutcome::NoRoom;
     insertLine_ = line;
     insertMode_ = true;
-    if (!hookInstalled_) {
-        installHook();
-        // Set whatever the hook answered, so that the release still removes it.
-        hookInstalled_ = true;
-    }
+    capture_.start();
     return EditOutcome::Applied;
 }
 
@@ -291,7 +243,7 @@ EditOutcome MacroEditor::insertMouse(MouseButton button, MouseAction action) {
     std::size_t a = *selectedLine_;
     std::size_t b = layout().isDelayLine(a) ? a + 2 : a + 1;
     std::size_t needed = action == MouseAction::Click ? 4 : 2;
-    if (freeBytes() < needed)
+    if (events_.freeBytes() < needed)
         return EditOutcome::NoRoom;
     std::uint8_t code = mouseCode(button);
     if (action == MouseAction::Release) {
@@ -310,7 +262,7 @@ EditOutcome MacroEditor::changeDelay(std::size_t line, int delayMs) {
     if (!current.isDelayLine(line))
         return EditOutcome::Ignored;
     int delay = std::clamp(delayMs, kMinEditedDelayMs, kMaxDelayMs);
-    if (!replaceDelay(*current.eventAtLine(line), delay))
+    if (!events_.replaceDelay(*current.eventAtLine(line), delay))
         return EditOutcome::NoRoom;
     insertMode_ = false;
     finishEdit();
@@ -328,7 +280,7 @@ EditOutcome MacroEditor::insertDelay() {
     if (!next)
         return EditOutcome::Ignored;
     // A shorter delay never needs more room.
-    replaceDelay(*next, kInsertedDelayMs);
+    events_.replaceDelay(*next, kInsertedDelayMs);
     insertMode_ = false;
     finishEdit();
     selectedLine_.reset();
@@ -344,10 +296,9 @@ EditOutcome MacroEditor::deleteLine() {
     if (!target)
         return EditOutcome::Ignored;
     if (current.isDelayLine(s)) {
-        replaceDelay(*target, kNoDelayCode);
+        events_.replaceDelay(*target, kNoDelayCode);
     } else {
-        removeBytes(editDeviceEvents_, target->offset, target->size);
-        removeBytes(editKeyEvents_, target->offset, target->size);
+        events_.remove(*target);
     }
     insertMode_ = false;
     finishEdit();
@@ -357,45 +308,16 @@ EditOutcome MacroEditor::deleteLine() {
 
 void MacroEditor::insertEvent(std::size_t line, std::uint8_t flag, std::uint8_t deviceCode,
                               std::uint8_t keyCode) {
-    std::size_t at = lineToEvent(line);
-    const std::array<std::uint8_t, 2> deviceBytes{flag, deviceCode};
-    const std::array<std::uint8_t, 2> keyBytes{flag, keyCode};
-    insertBytes(editDeviceEvents_, at, deviceBytes);
-    insertBytes(editKeyEvents_, at, keyBytes);
+    events_.insert(lineToEvent(line), flag, deviceCode, keyCode);
     if (selectedLine_ && *selectedLine_ >= line)
         ++*selectedLine_;
     finishEdit();
 }
 
-bool MacroEditor::replaceDelay(const SequenceEvent& event, int delayMs) {
-    MacroEvent encoded = encodeMacroEvent(event.release, event.code, delayMs);
-    if (encoded.size > event.size) {
-        std::size_t grow = encoded.size - event.size;
-        if (freeBytes() < grow)
-            return false;
-        const std::array<std::uint8_t, 2> room{};
-        insertBytes(editDeviceEvents_, event.end(), std::span(room).first(grow));
-        insertBytes(editKeyEvents_, event.end(), std::span(room).first(grow));
-    } else if (encoded.size < event.size) {
-        std::size_t shrink = event.size - encoded.size;
-        removeBytes(editDeviceEvents_, event.offset + encoded.size, shrink);
-        removeBytes(editKeyEvents_, event.offset + encoded.size, shrink);
-    }
-    // The code byte (offset 1) differs between the two sequences and stays as it is.
-    for (std::size_t i = 0; i < encoded.size; ++i) {
-        if (i == 1)
-            continue;
-        editDeviceEvents_[event.offset + i] = encoded.bytes[i];
-        editKeyEvents_[event.offset + i] = encoded.bytes[i];
-    }
-    appendPos_ = layout().endOffset;
-    return true;
-}
-
 void MacroEditor::resetFirstEvent() {
     SequenceLayout current = layout();
     if (!current.events.empty())
-        replaceDelay(current.events.front(), kNoDelayCode);
+        events_.replaceDelay(current.events.front(), kNoDelayCode);
 }
 
 void MacroEditor::finishEdit() {
@@ -407,19 +329,7 @@ void MacroEditor::finishEdit() {
 void MacroEditor::loadSelectedMacro() {
     if (!selectedMacro_)
         return;
-    const MacroRecord& record = editedMacros_.records[*selectedMacro_];
-    editDeviceEvents_ = record.deviceEvents;
-    editKeyEvents_ = record.keyEvents;
-    // A file may hold anything: the two sequences get the same flag and delay bytes as the
-    // key-code sequence the list is built from, and nothing after its last event, so that every
-    // later edit works on a well-formed sequence.
-    SequenceLayout current = layout();
-    for (const SequenceEvent& event : current.events)
-        for (std::size_t i = event.offset; i < event.end(); ++i)
-            if (i != event.offset + 1)
-                editDeviceEvents_[i] = editKeyEvents_[i];
-    std::fill(editDeviceEvents_.begin() + current.endOffset, editDeviceEvents_.end(), 0);
-    std::fill(editKeyEvents_.begin() + current.endOffset, editKeyEvents_.end(), 0);
+    events_.load(editedMacros_.records[*selectedMacro_]);
     refreshLines();
     selectedLine_.reset();
 }
@@ -430,8 +340,7 @@ void MacroEditor::storeSelectedMacro() {
     MacroRecord& record = editedMacros_.records[*selectedMacro_];
     record.setLoopCountValue(loopOption_ ? parseLoopCount(loopText_) : 1);
     record.optionFlags = delayOption_ ? kDelayOptionBit : 0;
-    record.deviceEvents = editDeviceEvents_;
-    record.keyEvents = editKeyEvents_;
+    events_.storeInto(record);
 }
 
 std::size_t MacroEditor::lineToEvent(std::size_t line) const {
@@ -439,14 +348,13 @@ std::size_t MacroEditor::lineToEvent(std::size_t line) const {
 }
 
 void MacroEditor::refreshLines() {
-    lines_ = sequenceLines(editKeyEvents_, names_);
-    appendPos_ = layout().endOffset;
+    lines_ = sequenceLines(events_.keyEvents(), names_);
     if (selectedLine_ && *selectedLine_ >= lines_.size())
         selectedLine_.reset();
 }
 
 SequenceLayout MacroEditor::layout() const {
-    return layoutSequence(editKeyEvents_);
+    return events_.layout();
 }
 
 } // namespace talvex

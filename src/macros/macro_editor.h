@@ -6,9 +6,11 @@
 // forwards clicks and key strokes here and mirrors `lines()`.
 
 #include "keys/key_name_table.h"
+#include "macros/event_pair.h"
 #include "macros/macro_record.h"
 #include "macros/macro_sequence.h"
 #include "platform/clock.h"
+#include "platform/key_capture.h"
 #include "platform/key_hook.h"
 
 #include <chrono>
@@ -37,7 +39,6 @@ class MacroEditor {
 public:
     MacroEditor(MacroStore& editedMacros, const KeyNameTable& names, KeyHook& hook,
                 const SteadyClock& clock);
-    ~MacroEditor();
     MacroEditor(const MacroEditor&) = delete;
     MacroEditor& operator=(const MacroEditor&) = delete;
 
@@ -67,10 +68,9 @@ public:
     // Removes the hook if installed and ends recording: a list edit begins, a macro is created
     // or deleted, the dialog closes.
     void stopCapture();
-    // A message box needs the keyboard while it is open: capture pauses (true when it was on)
-    // and resumeCapture() takes it up again, so a recording goes on where it was.
-    bool suspendCapture();
-    void resumeCapture();
+    // A message box needs the keyboard while it is open: capture pauses while the guard lives,
+    // and a recording goes on where it was afterwards.
+    KeyCapture::Pause pauseCapture() { return KeyCapture::Pause(capture_); }
     EditOutcome keyStroke(KeyStroke stroke);
 
     EditOutcome insertKeyBefore();
@@ -94,12 +94,12 @@ public:
     const std::vector<std::u16string>& lines() const { return lines_; }
     std::optional<std::size_t> selectedLine() const { return selectedLine_; }
     std::optional<std::size_t> selectedMacro() const { return selectedMacro_; }
-    const EventBuffer& editDeviceEvents() const { return editDeviceEvents_; }
-    const EventBuffer& editKeyEvents() const { return editKeyEvents_; }
-    std::size_t appendPos() const { return appendPos_; }
+    const EventBuffer& editDeviceEvents() const { return events_.deviceEvents(); }
+    const EventBuffer& editKeyEvents() const { return events_.keyEvents(); }
+    std::size_t appendPos() const { return events_.endOffset(); }
     const std::u16string& lastEventText() const { return lastEventText_; }
     bool recording() const { return recording_; }
-    bool hookInstalled() const { return hookInstalled_; }
+    bool hookInstalled() const { return capture_.active(); }
     bool insertMode() const { return insertMode_; }
     std::size_t insertLine() const { return insertLine_; }
     bool delayOption() const { return delayOption_; }
@@ -107,8 +107,6 @@ public:
     const std::string& loopText() const { return loopText_; }
 
 private:
-    bool installHook();
-    void removeHook();
     void onHookStroke(KeyStroke stroke);
     EditOutcome recordStroke(KeyStroke stroke);
     EditOutcome insertStroke(KeyStroke stroke);
@@ -118,10 +116,6 @@ private:
     // Inserts a two-byte event that starts at `line`; the sequences differ only in the code.
     void insertEvent(std::size_t line, std::uint8_t flag, std::uint8_t deviceCode,
                      std::uint8_t keyCode);
-    // Re-encodes the event with a new wait, growing or shrinking it in both sequences; false
-    // when it would no longer fit.
-    bool replaceDelay(const SequenceEvent& event, int delayMs);
-    std::size_t freeBytes() const { return kMacroEventBytes - appendPos_; }
     // The first event never waits.
     void resetFirstEvent();
     // After a change of the sequences: first event without delay, stored, lines rebuilt.
@@ -131,17 +125,13 @@ private:
 
     MacroStore& editedMacros_;
     const KeyNameTable& names_;
-    KeyHook& hook_;
     const SteadyClock& clock_;
     std::function<void(EditOutcome)> strokeListener_;
 
     std::optional<std::size_t> selectedMacro_;
-    EventBuffer editDeviceEvents_{};
-    EventBuffer editKeyEvents_{};
-    std::size_t appendPos_ = 0;
+    EventPair events_;
     std::u16string lastEventText_;
     bool recording_ = false;
-    bool hookInstalled_ = false;
     bool insertMode_ = false;
     std::size_t insertLine_ = 0;
     bool delayOption_ = false;
@@ -151,6 +141,8 @@ private:
 
     std::vector<std::u16string> lines_;
     std::optional<std::size_t> selectedLine_;
+    // Last, so that the hook goes before anything a stroke would touch.
+    KeyCapture capture_;
 };
 
 // The number at the start of `text` (0 when it starts with no digit), kept modulo 65536 as the

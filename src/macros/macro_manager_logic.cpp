@@ -1,11 +1,7 @@
 #include "macros/macro_manager_logic.h"
 
-#include "controls/list_box_model.h"
-#include "platform/utf16.h"
-
 #include <algorithm>
 #include <cstdio>
-#include <utility>
 
 namespace talvex {
 
@@ -79,58 +75,10 @@ void caption(Canvas& canvas, const char* text, int x, int y, int height, Colour 
     canvas.drawCaption(text, x, y, style);
 }
 
-// Where the name list puts a new line: after the lines that sort equal, by the list's own rule,
-// so that record i always holds the name of line i.
-std::size_t sortedPlace(const std::vector<std::u16string>& names, const std::u16string& name) {
-    const std::string key = utf16ToUtf8(name);
-    auto at = std::upper_bound(names.begin(), names.end(), key,
-                               [](const std::string& k, const std::u16string& line) {
-                                   return lineSortsBefore(k, utf16ToUtf8(line));
-                               });
-    return static_cast<std::size_t>(at - names.begin());
-}
-
-// A name the record can hold: no zero units, at most 254 characters.
-std::u16string storableName(std::u16string name) {
-    name.erase(std::remove(name.begin(), name.end(), u'\0'), name.end());
-    if (name.size() > kMacroNameMaxLength)
-        name.resize(kMacroNameMaxLength);
-    return name;
-}
-
-// Puts the named records of a store read from a file first and in list order, so that line i of
-// the name list is record i whatever order and gaps the file had. Returns the names.
-std::vector<std::u16string> arrangeByName(MacroStore& store) {
-    std::vector<MacroRecord> used;
-    std::vector<std::u16string> names;
-    for (const MacroRecord& record : store.records) {
-        std::u16string name = storableName(record.nameText());
-        if (name.empty())
-            continue;
-        std::size_t at = sortedPlace(names, name);
-        names.insert(names.begin() + static_cast<std::ptrdiff_t>(at), name);
-        used.insert(used.begin() + static_cast<std::ptrdiff_t>(at), record);
-        used[at].setNameText(name);
-    }
-    store.records.fill(emptyMacroRecord());
-    std::copy(used.begin(), used.end(), store.records.begin());
-    return names;
-}
-
 } // namespace
 
 std::span<const MacroMenuItem> macroMenuItems() {
     return kMenuItems;
-}
-
-std::u16string defaultMacroName(std::span<const std::u16string> names) {
-    for (int k = 1;; ++k) {
-        char text[24];
-        std::snprintf(text, sizeof text, "Macro_%03d", k);
-        std::u16string name = utf8ToUtf16(text);
-        if (std::find(names.begin(), names.end(), name) == names.end())
-            return name;
-    }
 }
 
 std::span<const MacroManagerLogic::HotArea, MacroManagerLogic::AreaCount>
@@ -141,8 +89,9 @@ MacroManagerLogic::hotAreas() {
 MacroManagerLogic::MacroManagerLogic(MacroStore& savedMacros, const KeyNameTable& names,
                                      MacroManagerPorts ports)
     : savedMacros_(savedMacros), ports_(ports),
-      editedMacros_(std::make_unique<MacroStore>(emptyMacroStore())),
-      editor_(*editedMacros_, names, ports.hook, ports.clock) {
+      editedMacros_(std::make_unique<MacroStore>(emptyMacroStore())), list_(*editedMacros_),
+      editor_(*editedMacros_, names, ports.hook, ports.clock),
+      buttons_([this](int x, int y) { return hitTest(x, y); }) {
     editor_.setStrokeListener([this](EditOutcome outcome) { onStrokeOutcome(outcome); });
 }
 
@@ -151,13 +100,10 @@ MacroManagerLogic::~MacroManagerLogic() = default;
 
 void MacroManagerLogic::open() {
     editor_.reset();
-    hover_ = {};
-    pointerArea_.reset();
-    pressedArea_.reset();
+    buttons_.reset();
     notice_.clear();
-    *editedMacros_ = savedMacros_;
-    names_ = arrangeByName(*editedMacros_);
-    if (!names_.empty())
+    list_.assign(savedMacros_);
+    if (list_.size() > 0)
         editor_.selectMacro(0);
 }
 
@@ -170,31 +116,20 @@ std::optional<int> MacroManagerLogic::hitTest(int x, int y) const {
 
 bool MacroManagerLogic::onMouseMove(int x, int y) {
     const std::optional<int> hit = hitTest(x, y);
-    if (hit == pointerArea_)
-        return false;
-    pointerArea_ = hit;
-    // The ticks show their state, not the pointer.
+    // The ticks show their state, not the pointer: the button lit before stays lit.
     if (hit == DelayTick || hit == LoopTick)
         return false;
-    std::array<bool, AreaCount> hover{};
-    if (hit)
-        hover[static_cast<std::size_t>(*hit)] = true;
-    const bool changed = hover != hover_;
-    hover_ = hover;
-    return changed;
+    return buttons_.hover(hit);
 }
 
 void MacroManagerLogic::onLButtonDown(int x, int y) {
-    pressedArea_ = hitTest(x, y);
-    if (!pressedArea_)
+    if (!buttons_.press(x, y))
         ports_.host.startWindowDrag(x, y);
 }
 
 void MacroManagerLogic::onLButtonUp(int x, int y) {
-    const std::optional<int> pressed = std::exchange(pressedArea_, std::nullopt);
-    const std::optional<int> hit = hitTest(x, y);
-    if (hit && hit == pressed)
-        runArea(*hit);
+    if (const std::optional<int> area = buttons_.release(x, y))
+        runArea(*area);
 }
 
 void MacroManagerLogic::runArea(int area) {
@@ -232,18 +167,11 @@ void MacroManagerLogic::toggleRecording() {
 }
 
 void MacroManagerLogic::newMacro() {
-    if (names_.size() >= kMaxMacrosInUse)
+    const std::optional<std::size_t> at = list_.addDefault();
+    if (!at)
         return;
-    const std::u16string name = defaultMacroName(names_);
-    const std::size_t at = sortedPlace(names_, name);
-    names_.insert(names_.begin() + static_cast<std::ptrdiff_t>(at), name);
-    auto& records = editedMacros_->records;
-    std::move_backward(records.begin() + static_cast<std::ptrdiff_t>(at), records.end() - 1,
-                       records.end());
-    records[at] = emptyMacroRecord();
-    records[at].setNameText(name);
     editor_.stopCapture();
-    editor_.selectMacro(at);
+    editor_.selectMacro(*at);
     // The box shows 1, and so the new macro plays once.
     editor_.setLoopOption(false);
 }
@@ -257,25 +185,19 @@ void MacroManagerLogic::deleteMacro() {
         return;
     }
     const std::size_t s = *selected;
-    const std::size_t count = names_.size();
-    names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(s));
-    auto& records = editedMacros_->records;
-    std::move(records.begin() + static_cast<std::ptrdiff_t>(s) + 1, records.end(),
-              records.begin() + static_cast<std::ptrdiff_t>(s));
-    records.back() = emptyMacroRecord();
+    list_.erase(s);
     editor_.stopCapture();
-    if (names_.empty())
+    if (list_.size() == 0)
         editor_.selectMacro(std::nullopt);
     else
-        editor_.selectMacro(std::min(s, count - 2));
+        editor_.selectMacro(std::min(s, list_.size() - 1));
 }
 
 void MacroManagerLogic::confirm() {
     editor_.stopCapture();
     if (editor_.loopOption() && editor_.selectedMacro())
         editor_.setLoopText(editor_.loopText());
-    for (std::size_t i = 0; i < names_.size(); ++i)
-        editedMacros_->records[i].setNameText(names_[i]);
+    list_.storeNames();
     savedMacros_ = *editedMacros_;
     ports_.host.closeDialog(true);
 }
@@ -286,7 +208,7 @@ void MacroManagerLogic::cancel() {
 }
 
 void MacroManagerLogic::onNameSelection(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= names_.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= list_.size())
         return;
     notice_.clear();
     editor_.selectMacro(static_cast<std::size_t>(index));
@@ -312,32 +234,11 @@ void MacroManagerLogic::onDelayEdited(int line, int delayMs) {
 
 std::optional<std::size_t> MacroManagerLogic::onNameEdited(std::size_t oldIndex,
                                                            std::u16string newName) {
-    newName = storableName(std::move(newName));
-    if (oldIndex >= names_.size() || newName.empty())
+    const std::optional<std::size_t> newIndex = list_.rename(oldIndex, std::move(newName));
+    if (!newIndex)
         return std::nullopt;
-    names_.erase(names_.begin() + static_cast<std::ptrdiff_t>(oldIndex));
-    const std::size_t newIndex = sortedPlace(names_, newName);
-    names_.insert(names_.begin() + static_cast<std::ptrdiff_t>(newIndex), newName);
-
-    // The record travels with its name; the records in between close ranks.
-    auto records = editedMacros_->records.begin();
-    auto at = [&](std::size_t i) { return records + static_cast<std::ptrdiff_t>(i); };
-    if (newIndex < oldIndex)
-        std::rotate(at(newIndex), at(oldIndex), at(oldIndex + 1));
-    else
-        std::rotate(at(oldIndex), at(oldIndex + 1), at(newIndex + 1));
-    editedMacros_->records[newIndex].setNameText(newName);
-
-    if (std::optional<std::size_t> selected = editor_.selectedMacro()) {
-        std::size_t s = *selected;
-        if (s == oldIndex)
-            s = newIndex;
-        else if (oldIndex < s && s <= newIndex)
-            --s;
-        else if (newIndex <= s && s < oldIndex)
-            ++s;
-        editor_.followSelectedMacro(s);
-    }
+    if (std::optional<std::size_t> selected = editor_.selectedMacro())
+        editor_.followSelectedMacro(NamedMacroList::followMove(*selected, oldIndex, *newIndex));
     return newIndex;
 }
 
@@ -388,13 +289,8 @@ void MacroManagerLogic::onStrokeOutcome(EditOutcome outcome) {
 }
 
 MessageAnswer MacroManagerLogic::tell(const char* text, MessageButtons buttons) {
-    // The box takes the keyboard while it is open; a recording goes on afterwards.
-    const bool capturing = editor_.suspendCapture();
-    const MessageAnswer answer =
-        ports_.prompts.message(text, kMessageCaption, buttons, MessageIcon::None);
-    if (capturing)
-        editor_.resumeCapture();
-    return answer;
+    const KeyCapture::Pause pause = editor_.pauseCapture();
+    return ports_.prompts.message(text, kMessageCaption, buttons, MessageIcon::None);
 }
 
 int MacroManagerLogic::nameSelection() const {
@@ -418,19 +314,19 @@ void MacroManagerLogic::paint(Canvas& canvas) const {
     caption(canvas, "选择宏", 39, 60, 15);
     caption(canvas, "按键系列", 151, 60, 15);
     caption(canvas, "录制选项", 311, 60, 15);
-    paintArea(canvas, Record, hover_[Record]);
+    paintArea(canvas, Record, buttons_.lit(Record));
     caption(canvas, editor_.recording() ? "停止录制" : "开始录制", 310, 103, 15);
     caption(canvas, "记录按键动作", 290, 168, 15);
     caption(canvas, "间的延迟", 290, 184, 15);
     paintArea(canvas, LoopTick, editor_.loopOption());
     caption(canvas, "循环次数", 295, 300, 15);
-    paintArea(canvas, New, hover_[New]);
+    paintArea(canvas, New, buttons_.lit(New));
     caption(canvas, "新建", 35, 372, 15);
-    paintArea(canvas, Delete, hover_[Delete]);
+    paintArea(canvas, Delete, buttons_.lit(Delete));
     caption(canvas, "删除", 95, 372, 15);
-    paintArea(canvas, Ok, hover_[Ok]);
+    paintArea(canvas, Ok, buttons_.lit(Ok));
     caption(canvas, "确定", 300, 404, 15);
-    paintArea(canvas, Cancel, hover_[Cancel]);
+    paintArea(canvas, Cancel, buttons_.lit(Cancel));
     caption(canvas, "取消", 352, 404, 15);
     paintArea(canvas, DelayTick, editor_.delayOption());
     if (editor_.insertMode() && editor_.hookInstalled())

@@ -6,9 +6,11 @@
 // shows all of it with Qt widgets.
 
 #include "controls/canvas.h"
+#include "controls/hot_buttons.h"
 #include "keys/key_name_table.h"
 #include "macros/macro_editor.h"
 #include "macros/macro_record.h"
+#include "macros/named_macro_list.h"
 #include "platform/clock.h"
 #include "platform/key_hook.h"
 #include "platform/prompts.h"
@@ -71,9 +73,6 @@ struct MacroMenuItem {
 
 std::span<const MacroMenuItem> macroMenuItems();
 
-// The first free name of "Macro_001", "Macro_002", ... among `names`.
-std::u16string defaultMacroName(std::span<const std::u16string> names);
-
 class MacroManagerLogic {
 public:
     enum Area { Record = 0, DelayTick, LoopTick, New, Delete, Ok, Cancel, AreaCount };
@@ -120,7 +119,7 @@ public:
     void paint(Canvas& canvas) const;
 
     // What the controls show.
-    const std::vector<std::u16string>& names() const { return names_; }
+    const std::vector<std::u16string>& names() const { return list_.names(); }
     int nameSelection() const;
     const std::vector<std::u16string>& eventLines() const { return editor_.lines(); }
     int eventLineSelection() const;
@@ -128,7 +127,7 @@ public:
     bool loopBoxEnabled() const { return editor_.loopOption(); }
     // A short notice painted in the options card, empty when there is none.
     const std::string& notice() const { return notice_; }
-    bool hover(int area) const { return hover_[static_cast<std::size_t>(area)]; }
+    bool hover(int area) const { return buttons_.lit(area); }
 
     const MacroEditor& editor() const { return editor_; }
     const MacroStore& editedMacros() const { return *editedMacros_; }
@@ -149,12 +148,10 @@ private:
     MacroManagerPorts ports_;
     // The store is large; it lives on the heap with the logic.
     std::unique_ptr<MacroStore> editedMacros_;
+    NamedMacroList list_;
     MacroEditor editor_;
 
-    std::vector<std::u16string> names_; // the name list's lines; record i has name i
-    std::array<bool, AreaCount> hover_{};
-    std::optional<int> pointerArea_;
-    std::optional<int> pressedArea_; // a button acts when released where it was pressed
+    HotButtons<int> buttons_;
     std::string notice_;
 };
 

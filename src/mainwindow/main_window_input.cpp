@@ -43,6 +43,7 @@ void MainWindowCommands::paint(Canvas& canvas) {
     drawWhiteCaption(canvas, "恢复", 810, 612, 16, Colour{53, 53, 53});
     drawWhiteCaption(canvas, "取消", 872, 612, 16, Colour{53, 53, 53});
     drawWhiteCaption(canvas, "保存", 934, 612, 16, Colour{239, 14, 2});
+    panel_.normalise();
     panel_.paint(canvas);
     if (helpOpen_) {
         canvas.drawImage(SkinFolder::Main, "HelpWindow.png", 830, 22);

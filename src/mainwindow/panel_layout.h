@@ -2,6 +2,8 @@
 // Where the collapsible sections of the settings panel sit. Expanding the lighting section
 // pushes everything below it down; expanding the response section pushes the report section.
 
+#include "controls/canvas.h"
+
 namespace talvex {
 
 struct PanelLayout {
@@ -21,5 +23,12 @@ struct PanelLayout {
 
 inline constexpr int kLightingHeaderTop = 110;
 inline constexpr int kListRowHeight = 20;
+inline constexpr int kEffectListTop = 173;
+inline constexpr int kSwatchTop = 223;
+
+// Swatch k, 0..6 for the palette colours and 7 for all colours at once.
+inline Rect swatchRect(int k) {
+    return Rect{28 + 25 * k, kSwatchTop, 48 + 25 * k, kSwatchTop + 20};
+}
 
 } // namespace talvex

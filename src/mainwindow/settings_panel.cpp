@@ -2,37 +2,10 @@
 
 #include "mainwindow/area_table.h"
 #include "mainwindow/lighting_effects.h"
-#include "mainwindow/white_caption.h"
-
-#include <cstdio>
-#include <string>
 
 namespace talvex {
 
 namespace {
-
-constexpr Colour kWhite{255, 255, 255};
-constexpr Colour kPanelBackground{53, 53, 53};
-constexpr Colour kListRow{59, 59, 59};
-constexpr Colour kListRowHovered{80, 0, 0};
-constexpr Colour kListCaptionBackground{239, 14, 2};
-constexpr Colour kGreyedSwatch{192, 192, 192};
-
-constexpr int kEffectListTop = 173;
-constexpr int kSwatchTop = 223;
-
-void image(Canvas& canvas, const char* file, int x, int y) {
-    canvas.drawImage(SkinFolder::Main, file, x, y);
-}
-
-void caption(Canvas& canvas, const std::string& text, int x, int y, int height,
-             Colour background = kPanelBackground) {
-    drawWhiteCaption(canvas, text, x, y, height, background);
-}
-
-void statusMark(Canvas& canvas, bool enabled, int x, int y) {
-    image(canvas, enabled ? "Enable.png" : "Disable.png", x, y);
-}
 
 // Areas at fixed places, and areas of a section relative to the section's top.
 constexpr AreaRect<PanelArea> kLightingHeaderArea[] = {
@@ -60,11 +33,6 @@ constexpr AreaRect<PanelArea> kResponseBoxArea[] = {{PanelArea::ResponseBox, {28
 constexpr AreaRect<PanelArea> kResponseHeaderArea[] = {
     {PanelArea::ResponseHeader, {19, 0, 261, 20}}};
 constexpr AreaRect<PanelArea> kReportHeaderArea[] = {{PanelArea::ReportHeader, {19, 0, 261, 20}}};
-
-// Swatch k, 0..6 for the palette colours and 7 for all colours at once.
-Rect swatchRect(int k) {
-    return Rect{28 + 25 * k, kSwatchTop, 48 + 25 * k, kSwatchTop + 20};
-}
 
 // The list row under a point: rows of 20 pixels from `top`, x inclusive on both sides, y from
 // the first row's top up to (not including) the bottom of the last row.
@@ -287,189 +255,41 @@ void SettingsPanel::hideSpeedAndBrightness() {
     sliders_.setVisible(SliderId::Brightness, false);
 }
 
-void SettingsPanel::drawSlider(SliderId id, Canvas& canvas) {
-    sliderField(settings_, id) = static_cast<std::uint8_t>(sliders_.position(id));
-    sliders_.draw(id, canvas);
-}
-
-void SettingsPanel::paint(Canvas& canvas) {
-    const PanelLayout l = layout();
-    image(canvas, "itemBK.png", 19, kLightingHeaderTop);
-    caption(canvas, "灯光", 19, kLightingHeaderTop, 15);
-    if (lightingCollapsed_)
-        hideSpeedAndBrightness();
-    else
-        paintLighting(canvas);
-
-    image(canvas, "MacroManagementBK.png", 19, l.macroTop);
-    image(canvas, "MacroButton3.png", 19, l.macroTop + 10);
-    caption(canvas, "宏管理器", 21, l.macroTop + 12, 15);
-
-    paintGame(canvas, l.gameTop);
-    paintResponse(canvas, l.responseTop);
-    paintReport(canvas, l.reportTop);
-    if (effectListOpen_)
-        paintEffectList(canvas);
-    if (responseListOpen_)
-        paintResponseList(canvas, l.responseListTop());
-}
-
-void SettingsPanel::paintLighting(Canvas& canvas) {
+bool SettingsPanel::speedShown() const {
     const std::uint8_t effect = settings_.lightEffect;
-    image(canvas, "LEDEffect_open.png", 19, 130);
-    caption(canvas, "效果", 28, 137, 15);
-    image(canvas, "Light_Item.png", 28, 158);
-
-    if (effect == kEffectSteady || effect >= 50) {
-        sliders_.setVisible(SliderId::Speed, false);
-    } else {
-        image(canvas, "freq.png", 19, 245);
-        drawSlider(SliderId::Speed, canvas);
-        if (!effectListOpen_) {
-            sliders_.setVisible(SliderId::Speed, true);
-            caption(canvas, "频率", 28, 290, 13);
-            caption(canvas, "慢", 28, 317, 13);
-            caption(canvas, "快", 230, 317, 13);
-        }
-    }
-
-    caption(canvas, "亮度", 28, 247, 13);
-    caption(canvas, "暗", 28, 274, 13);
-    caption(canvas, "亮", 230, 274, 13);
-    if (effectListOpen_) {
-        sliders_.setVisible(SliderId::Brightness, false);
-    } else {
-        sliders_.setVisible(SliderId::Brightness, true);
-        drawSlider(SliderId::Brightness, canvas);
-    }
-
-    if (!isCustomEffect(effect))
-        paintColourSwatches(canvas);
-    paintDirectionOrViewSwitch(canvas);
-    if (auto name = lightingEffectCaption(effect))
-        caption(canvas, std::string(*name), 28, 158, 14);
+    return !lightingCollapsed_ && effect != kEffectSteady && effect < 50;
 }
 
-void SettingsPanel::paintColourSwatches(Canvas& canvas) {
+bool SettingsPanel::brightnessShown() const {
+    return !lightingCollapsed_ && !effectListOpen_;
+}
+
+void SettingsPanel::normalise() {
     const std::uint8_t effect = settings_.lightEffect;
-    if (effect != kEffectSteady)
-        image(canvas, "8.png", 203, kSwatchTop);
-    if (settings_.lightColour > kAllColours)
-        settings_.lightColour = kAllColours;
-    if (settings_.lightColour == 0)
-        settings_.lightColour = 1;
-    const bool greyed = usesAllColours(effect);
-    for (int k = 0; k < 7; ++k) {
-        const Colour colour = greyed
-                                  ? kGreyedSwatch
-                                  : Colour{settings_.palette[3 * k], settings_.palette[3 * k + 1],
-                                           settings_.palette[3 * k + 2]};
-        canvas.fillRect(swatchRect(k), colour);
+    // Only the colour swatches show the selection, so it is brought back into range only
+    // where they are drawn; a hidden one reaches the keyboard as it was.
+    if (!lightingCollapsed_ && !isCustomEffect(effect)) {
+        std::uint8_t& colour = settings_.lightColour;
+        if (colour > kAllColours || usesAllColours(effect))
+            colour = kAllColours;
+        if (colour == 0)
+            colour = 1;
     }
-    if (greyed)
-        settings_.lightColour = kAllColours;
-    const int left = 26 + 25 * (settings_.lightColour - 1);
-    canvas.outlineRect(Rect{left, 221, left + 24, 245}, kWhite);
-}
+    // A shown slider is what the user sees, so its field follows it; a hidden one keeps its
+    // field as the settings had it.
+    const bool shown[] = {speedShown(), brightnessShown(), !reportCollapsed_};
+    for (SliderId id : {SliderId::Speed, SliderId::Brightness, SliderId::ReportRate})
+        if (shown[sliderIndex(id)])
+            sliderField(settings_, id) = static_cast<std::uint8_t>(sliders_.position(id));
 
-void SettingsPanel::paintDirectionOrViewSwitch(Canvas& canvas) {
-    const std::uint8_t effect = settings_.lightEffect;
-    if (hasDirection(effect)) {
-        caption(canvas, "方向", 29, 177, 15);
-        image(canvas, "Direction-T-Disable.png", 29, 197);
-        image(canvas, "Direction-B-Disable.png", 79, 197);
-        image(canvas, "Direction-R-Disable.png", 129, 197);
-        image(canvas, "Direction-L-Disable.png", 179, 197);
-        switch (settings_.lightDirection) {
-        case 1:
-            image(canvas, "Direction-L-Enable.png", 179, 197);
-            break;
-        case 2:
-            image(canvas, "Direction-R-Enable.png", 129, 197);
-            break;
-        case 3:
-            image(canvas, "Direction-T-Enable.png", 29, 197);
-            break;
-        case 4:
-            image(canvas, "Direction-B-Enable.png", 79, 197);
-            break;
-        default:
-            break;
-        }
-    } else if (isCustomEffect(effect)) {
-        const bool diy = keyboardView_.diyView();
-        statusMark(canvas, !diy, 28, 199);
-        statusMark(canvas, diy, 130, 199);
-        caption(canvas, "Keymap", 45, 197, 15);
-        caption(canvas, "DIY", 147, 197, 15);
+    const int reportTop = layout().reportTop;
+    if (!reportCollapsed_ && reportSliderTop_ != reportTop) {
+        sliders_.moveTo(SliderId::ReportRate, 28, reportTop + 23);
+        reportSliderTop_ = reportTop;
     }
-}
-
-void SettingsPanel::paintGame(Canvas& canvas, int top) {
-    if (gameCollapsed_) {
-        image(canvas, "gamemode_Close.png", 19, top);
-        caption(canvas, "游戏模式", 19, top, 15);
-        caption(canvas, "Win Lock模式", 149, top, 15);
-        return;
-    }
-    image(canvas, "gamemode_open.png", 19, top);
-    caption(canvas, "游戏模式", 19, top, 15);
-    statusMark(canvas, settings_.gameMode == 1, 34, top + 33);
-    statusMark(canvas, settings_.gameMode == 0, 88, top + 33);
-    caption(canvas, "开启", 51, top + 31, 15);
-    caption(canvas, "关闭", 105, top + 31, 15);
-    caption(canvas, "Win Lock模式", 149, top, 15);
-    statusMark(canvas, settings_.winLock == 1, 164, top + 33);
-    statusMark(canvas, settings_.winLock == 0, 218, top + 33);
-    caption(canvas, "开启", 181, top + 31, 15);
-    caption(canvas, "关闭", 235, top + 31, 15);
-}
-
-void SettingsPanel::paintResponse(Canvas& canvas, int top) {
-    image(canvas, responseCollapsed_ ? "responsetime_close.png" : "responsetime_open.png", 19, top);
-    caption(canvas, "按键响应时间", 19, top, 15);
-    if (responseCollapsed_)
-        return;
-    image(canvas, "Light_Item.png", 28, top + 28);
-    char text[16];
-    std::snprintf(text, sizeof text, "%d ms", settings_.responseTime * 2);
-    caption(canvas, text, 100, top + 28, 15);
-}
-
-void SettingsPanel::paintReport(Canvas& canvas, int top) {
-    image(canvas, reportCollapsed_ ? "reportrate_Close.png" : "reportrate_Open.png", 19, top);
-    caption(canvas, "USB报告率", 19, top, 15);
-    if (reportCollapsed_) {
-        sliders_.setVisible(SliderId::ReportRate, false);
-        return;
-    }
-    if (reportSliderTop_ != top) {
-        sliders_.moveTo(SliderId::ReportRate, 28, top + 23);
-        reportSliderTop_ = top;
-    }
-    drawSlider(SliderId::ReportRate, canvas);
-    sliders_.setVisible(SliderId::ReportRate, true);
-}
-
-void SettingsPanel::paintEffectList(Canvas& canvas) {
-    hideSpeedAndBrightness();
-    for (std::size_t r = 0; r < kLightingEffectCount; ++r) {
-        const int top = kEffectListTop + kListRowHeight * static_cast<int>(r);
-        canvas.fillRect(Rect{28, top, 248, top + kListRowHeight},
-                        r == effectHoverRow_ ? kListRowHovered : kListRow);
-        caption(canvas, std::string(lightingEffects[r].caption), 28, top, 18,
-                kListCaptionBackground);
-    }
-}
-
-void SettingsPanel::paintResponseList(Canvas& canvas, int listTop) {
-    hideSpeedAndBrightness();
-    for (std::size_t r = 0; r < kResponseTimeCount; ++r) {
-        const int top = listTop + kListRowHeight * static_cast<int>(r);
-        canvas.fillRect(Rect{27, top, 247, top + kListRowHeight},
-                        r == responseHoverRow_ ? kListRowHovered : kListRow);
-        caption(canvas, std::string(responseTimeCaptions[r]), 97, top, 18, kListCaptionBackground);
-    }
+    sliders_.setVisible(SliderId::Speed, speedShown() && !listOpen());
+    sliders_.setVisible(SliderId::Brightness, brightnessShown() && !listOpen());
+    sliders_.setVisible(SliderId::ReportRate, !reportCollapsed_);
 }
 
 } // namespace talvex

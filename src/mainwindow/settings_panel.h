@@ -73,9 +73,11 @@ public:
     void syncSlidersFromSettings();
     void collapseAllSections();
 
-    // Draws the panel; drawing also stores the shown sliders' positions into their fields and
-    // brings an out-of-range colour selection back into range.
-    void paint(Canvas& canvas);
+    // Before every paint: brings an out-of-range colour selection back into range where the
+    // swatches show it, stores the shown sliders' positions into their fields, and shows, hides
+    // and places the sliders for the sections as they are.
+    void normalise();
+    void paint(Canvas& canvas) const;
 
     bool lightingCollapsed() const { return lightingCollapsed_; }
     bool gameCollapsed() const { return gameCollapsed_; }
@@ -90,16 +92,17 @@ private:
     void selectSwatch(int k);
     void chooseEffectRow(int row);
     void hideSpeedAndBrightness();
-    void drawSlider(SliderId id, Canvas& canvas);
+    bool speedShown() const;
+    bool brightnessShown() const;
 
-    void paintLighting(Canvas& canvas);
-    void paintColourSwatches(Canvas& canvas);
-    void paintDirectionOrViewSwitch(Canvas& canvas);
-    void paintGame(Canvas& canvas, int top);
-    void paintResponse(Canvas& canvas, int top);
-    void paintReport(Canvas& canvas, int top);
-    void paintEffectList(Canvas& canvas);
-    void paintResponseList(Canvas& canvas, int top);
+    void paintLighting(Canvas& canvas) const;
+    void paintColourSwatches(Canvas& canvas) const;
+    void paintDirectionOrViewSwitch(Canvas& canvas) const;
+    void paintGame(Canvas& canvas, int top) const;
+    void paintResponse(Canvas& canvas, int top) const;
+    void paintReport(Canvas& canvas, int top) const;
+    void paintEffectList(Canvas& canvas) const;
+    void paintResponseList(Canvas& canvas, int top) const;
 
     DeviceSettings& settings_;
     KeyboardView& keyboardView_;

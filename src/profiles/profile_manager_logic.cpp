@@ -65,7 +65,7 @@ ProfileManagerLogic::ProfileManagerLogic(fs::path profileFolder, KeyAssignmentSt
                                          const DeviceSettings* keyboardHolds,
                                          ProfileManagerPorts ports)
     : store_(std::move(profileFolder)), working_(working), keyboardHolds_(keyboardHolds),
-      ports_(ports) {}
+      ports_(ports), buttons_([this](int x, int y) { return hitTest(x, y); }) {}
 
 void ProfileManagerLogic::open() {
     store_.ReloadProfiles();
@@ -93,8 +93,12 @@ std::optional<ProfileArea> ProfileManagerLogic::hitTest(int x, int y) const {
     return std::nullopt;
 }
 
+void ProfileManagerLogic::onLButtonDown(int x, int y) {
+    buttons_.press(x, y);
+}
+
 void ProfileManagerLogic::onLButtonUp(int x, int y) {
-    const std::optional<ProfileArea> area = hitTest(x, y);
+    const std::optional<ProfileArea> area = buttons_.release(x, y);
     if (!area)
         return;
     switch (*area) {

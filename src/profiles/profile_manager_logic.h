@@ -5,6 +5,7 @@
 // and selection() whenever the host is told to show the profiles.
 
 #include "controls/canvas.h"
+#include "controls/hot_buttons.h"
 #include "keys/key_assignment_store.h"
 #include "platform/prompts.h"
 #include "profiles/profile_store.h"
@@ -71,6 +72,8 @@ public:
 
     void paint(Canvas& canvas) const;
     std::optional<ProfileArea> hitTest(int x, int y) const;
+    // A button acts when it is released where it was pressed.
+    void onLButtonDown(int x, int y);
     void onLButtonUp(int x, int y);
     // Whether a right press at the point opens the context menu.
     bool opensContextMenu(int x, int y) const;
@@ -110,6 +113,7 @@ private:
     const DeviceSettings* keyboardHolds_;
     ProfileManagerPorts ports_;
     int selection_ = -1;
+    HotButtons<ProfileArea> buttons_;
 };
 
 } // namespace talvex

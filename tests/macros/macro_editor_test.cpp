@@ -186,6 +186,18 @@ TEST_F(MacroEditorTest, InsertAfterPressLineGoesBeforeTheDelayOfTheNextEvent) {
     EXPECT_EQ(storedKeyBytes(), keyBytes());
 }
 
+// An insertion whose hook could not be installed must not claim capture, or the window would
+// ask for a key that never arrives and a later removal would hit a hook that is not there.
+TEST_F(MacroEditorTest, InsertionWithoutTheHookClaimsNoCapture) {
+    storePressWaitRelease();
+    hook.installResult = false;
+    editor.selectLine(0);
+    ASSERT_EQ(editor.insertKeyAfter(), EditOutcome::Applied);
+    EXPECT_FALSE(editor.hookInstalled());
+    editor.stopCapture();
+    EXPECT_EQ(hook.removeCount, 0);
+}
+
 TEST_F(MacroEditorTest, InsertAfterDelayLineGoesAfterItsEvent) {
     storePressWaitRelease();
     editor.selectLine(1);

@@ -37,6 +37,7 @@ protected:
     }
     TextCanvas paint() {
         TextCanvas canvas;
+        panel.normalise();
         panel.paint(canvas);
         return canvas;
     }

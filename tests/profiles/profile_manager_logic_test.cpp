@@ -46,6 +46,10 @@ protected:
         ASSERT_NE(it, logic.names().end());
         logic.onSelectionChanged(static_cast<int>(it - logic.names().begin()));
     }
+    void click(int x, int y) {
+        logic.onLButtonDown(x, y);
+        logic.onLButtonUp(x, y);
+    }
     Bytes workingImage() const { return keymapFileBytes(keys.workingSettings, keys.assignments); }
     void fillWorking(std::uint8_t settingsByte, std::uint8_t assignmentByte) {
         std::fill(keys.workingSettings.bytes().begin(), keys.workingSettings.bytes().end(),
@@ -210,7 +214,7 @@ TEST_F(ProfileManagerLogicTest, DeleteAsksCancelStillReloadsAndTheLastProfileSta
 TEST_F(ProfileManagerLogicTest, NewAndCopyStopAtSixProfiles) {
     openWith({"A", "B", "C", "D", "E"});
     select("C");
-    logic.onLButtonUp(20, 600); // the new button
+    click(20, 600); // the new button
     EXPECT_EQ(logic.names(), (Names{"A", "B", "C", "D", "E", "Profile_1"}));
     EXPECT_EQ(profileBytes("Profile_1"), factoryConfigurationBytes());
     EXPECT_EQ(logic.selection(), 2);
@@ -269,6 +273,13 @@ TEST_F(ProfileManagerLogicTest, ClickAreasAndTheContextMenuArea) {
     EXPECT_EQ(logic.hitTest(249, 624), ProfileArea::Delete);
     EXPECT_EQ(logic.hitTest(250, 600), std::nullopt);
 
+    click(255, 15);
+    EXPECT_EQ(host.closes, 1);
+    // Only a release over the button pressed counts: dragging off or onto a button cancels.
+    for (auto [down, up] : {std::pair{255, 200}, std::pair{200, 255}}) {
+        logic.onLButtonDown(down, 15);
+        logic.onLButtonUp(up, 15);
+    }
     logic.onLButtonUp(255, 15);
     EXPECT_EQ(host.closes, 1);
 

@@ -87,6 +87,8 @@ void CConfigureDlg::paintEvent(QPaintEvent*) {
 void CConfigureDlg::mousePressEvent(QMouseEvent* event) {
     // The list passes right presses on to the dialog, in the dialog's coordinates.
     const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
+        logic_->onLButtonDown(at.x(), at.y());
     if (event->button() != Qt::RightButton || !logic_->opensContextMenu(at.x(), at.y()))
         return;
     // The command runs once the menu has closed, so its questions never sit under the menu.

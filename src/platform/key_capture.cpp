@@ -1,0 +1,18 @@
+#include "platform/key_capture.h"
+
+namespace talvex {
+
+bool KeyCapture::start() {
+    if (!active_)
+        active_ = hook_.installhook(receiver_, mode_);
+    return active_;
+}
+
+void KeyCapture::stop() {
+    if (!active_)
+        return;
+    hook_.removehook();
+    active_ = false;
+}
+
+} // namespace talvex
