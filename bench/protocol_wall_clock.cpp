@@ -39,11 +39,11 @@ public:
         openKeyboard(backend, link);
         reader = std::thread([this] {
             SleepingPauser readerPauser;
-            runEventReader(*link.eventHandle, link.ackCount, link.stopReader, {}, readerPauser);
+            runEventReader(*link.eventHandle, link.ackCount, stopReader, {}, readerPauser);
         });
     }
     ~Session() {
-        link.stopReader = true;
+        stopReader = true;
         reader.join();
     }
 
@@ -53,6 +53,7 @@ public:
     SimulatorBackend backend;
     DeviceLink link;
     FloorPauser pauser;
+    std::atomic<bool> stopReader{false};
     std::thread reader;
 };
 

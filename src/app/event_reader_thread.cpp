@@ -4,25 +4,23 @@
 
 namespace talvex {
 
-void EventReaderThread::start(DeviceLink& link, KeyEventSink onKeyEvent) {
-    if (running() || !link.eventHandle)
+void EventReaderThread::start(std::shared_ptr<HidChannel> events,
+                              std::atomic<std::uint32_t>& ackCount, KeyEventSink onKeyEvent) {
+    if (running() || !events)
         return;
-    link_ = &link;
-    link.stopReader = false;
-    // The reader holds the channel, not the link's pointer to it: of the link, only the two
-    // atomic flags are shared between threads.
-    thread_ = std::thread([&events = *link.eventHandle, &link, onKeyEvent = std::move(onKeyEvent)] {
-        SleepingPauser pauser;
-        runEventReader(events, link.ackCount, link.stopReader, onKeyEvent, pauser);
-    });
+    stop_ = false;
+    thread_ = std::thread(
+        [this, events = std::move(events), &ackCount, onKeyEvent = std::move(onKeyEvent)] {
+            SleepingPauser pauser;
+            runEventReader(*events, ackCount, stop_, onKeyEvent, pauser);
+        });
 }
 
 void EventReaderThread::stop() {
     if (!running())
         return;
-    link_->stopReader = true;
+    stop_ = true;
     thread_.join();
-    link_ = nullptr;
 }
 
 } // namespace talvex

@@ -1,10 +1,13 @@
 #pragma once
 // The thread that reads the keyboard's event channel while it is open: acknowledgements count in
-// the link's `ackCount`, key events go to a sink that must hand them on without blocking.
+// `ackCount`, key events go to a sink that must hand them on without blocking.
 
-#include "device/device_link.h"
 #include "device/event_reader.h"
+#include "platform/hid.h"
 
+#include <atomic>
+#include <cstdint>
+#include <memory>
 #include <thread>
 
 namespace talvex {
@@ -16,15 +19,17 @@ public:
     EventReaderThread& operator=(const EventReaderThread&) = delete;
     ~EventReaderThread() { stop(); }
 
-    // Starts reading link.eventHandle, which must stay open until stop() has returned. Clears
-    // `stopReader` first. Does nothing while a reader runs or without an event channel.
-    void start(DeviceLink& link, KeyEventSink onKeyEvent);
-    // Sets `stopReader` and waits for the reader, which notices within one read timeout.
+    // Starts reading `events`, which the reader holds until it ends, so whoever else holds the
+    // channel may let go of it at any time. `ackCount` must outlive the reader. Does nothing
+    // while a reader runs or without a channel.
+    void start(std::shared_ptr<HidChannel> events, std::atomic<std::uint32_t>& ackCount,
+               KeyEventSink onKeyEvent);
+    // Waits for the reader, which notices within one read timeout.
     void stop();
     bool running() const { return thread_.joinable(); }
 
 private:
-    DeviceLink* link_ = nullptr;
+    std::atomic<bool> stop_{false};
     std::thread thread_;
 };
 

@@ -16,11 +16,12 @@ using DeviceInfo = std::array<std::uint8_t, 8>;
 using FirmwareVersion = std::array<std::uint8_t, 4>; // major, minor, 0, 0
 
 struct DeviceLink {
-    std::unique_ptr<HidChannel> commandHandle; // null when absent
-    std::unique_ptr<HidChannel> eventHandle;   // null when absent
-    std::string devicePath;                    // path of the latest successful discovery
-    std::atomic<std::uint32_t> ackCount{0};    // acknowledgements the event reader has seen
-    std::atomic<bool> stopReader{false};
+    // Null when absent. Shared so that a request or reader still using a channel keeps it open
+    // after the link has let go of it (a removal lets go at once).
+    std::shared_ptr<HidChannel> commandHandle;
+    std::shared_ptr<HidChannel> eventHandle;
+    std::string devicePath;                 // path of the latest successful discovery
+    std::atomic<std::uint32_t> ackCount{0}; // acknowledgements the event reader has seen
     DeviceInfo deviceInfo{};
     FirmwareVersion firmwareVersion{};
 };
@@ -29,7 +30,7 @@ struct DeviceLink {
 // fails. An already open channel is kept.
 void openChannel(HidBackend& backend, DeviceLink& link, ChannelRole role);
 
-// Closes both channels. The caller stops the event reader first.
+// Lets go of both channels; a thread still holding one closes it when it lets go too.
 void closeChannels(DeviceLink& link);
 
 enum class KeyboardPresence { Open, NotAttached, CannotOpen };

@@ -36,7 +36,7 @@ private:
 
 class TracingChannel final : public HidChannel {
 public:
-    TracingChannel(std::unique_ptr<HidChannel> inner, WireTrace& trace)
+    TracingChannel(std::shared_ptr<HidChannel> inner, WireTrace& trace)
         : inner(std::move(inner)), trace(trace) {}
 
     bool setFeature(std::span<const std::uint8_t, kFeatureReportSize> report) override;
@@ -46,7 +46,7 @@ public:
     InputResult readInput(std::span<std::uint8_t, kInputReportSize> report, int timeoutMs) override;
 
 private:
-    std::unique_ptr<HidChannel> inner;
+    std::shared_ptr<HidChannel> inner;
     WireTrace& trace;
 };
 

@@ -30,12 +30,11 @@ TEST(EventReaderThreadTest, KeyEventsReachTheSinkAndStopEndsTheReaderWithinOneRe
     SimulatorBackend backend(keyboard);
     DeviceLink link;
     ASSERT_EQ(openKeyboard(backend, link), KeyboardPresence::Open);
-    link.stopReader = true; // left over from an earlier connection
 
     std::mutex mutex;
     std::vector<std::uint8_t> codes;
     EventReaderThread reader;
-    reader.start(link, [&](std::uint8_t code) {
+    reader.start(link.eventHandle, link.ackCount, [&](std::uint8_t code) {
         std::lock_guard lock(mutex);
         codes.push_back(code);
     });
@@ -51,14 +50,13 @@ TEST(EventReaderThreadTest, KeyEventsReachTheSinkAndStopEndsTheReaderWithinOneRe
     const auto stopping = Clock::now();
     reader.stop();
     EXPECT_FALSE(reader.running());
-    EXPECT_TRUE(link.stopReader);
     EXPECT_LT(Clock::now() - stopping, std::chrono::milliseconds(kEventReadTimeoutMs * 3));
 }
 
 TEST(EventReaderThreadTest, NoEventChannelStartsNoReader) {
     DeviceLink link;
     EventReaderThread reader;
-    reader.start(link, [](std::uint8_t) {});
+    reader.start(link.eventHandle, link.ackCount, [](std::uint8_t) {});
     EXPECT_FALSE(reader.running());
     reader.stop();
 }

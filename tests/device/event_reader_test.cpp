@@ -82,9 +82,10 @@ TEST(EventReader, KeyEventDuringAnAcknowledgementWaitIsNeitherLostNorBlocking) {
     std::mutex mutex;
     std::vector<std::uint8_t> codes;
     SleepingPauser readerPauser;
+    std::atomic<bool> stopReader{false};
     std::thread reader([&] {
         runEventReader(
-            *link.eventHandle, link.ackCount, link.stopReader,
+            *link.eventHandle, link.ackCount, stopReader,
             [&](std::uint8_t c) {
                 std::lock_guard lock(mutex);
                 codes.push_back(c);
@@ -102,7 +103,7 @@ TEST(EventReader, KeyEventDuringAnAcknowledgementWaitIsNeitherLostNorBlocking) {
     const ApplyResult result = applyChanges(io, working, snapshot);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1000));
 
-    link.stopReader = true;
+    stopReader = true;
     const auto stopAsked = std::chrono::steady_clock::now();
     reader.join();
     EXPECT_LT(std::chrono::steady_clock::now() - stopAsked,

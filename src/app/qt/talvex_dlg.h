@@ -1,13 +1,13 @@
 #pragma once
 // The main window: a frameless window the size of its skin that shows the keyboard, the
-// settings panel and the buttons (MainWindowCommands paints and handles them), and that owns the
-// keyboard's lifecycle: the start-up read, the event reader, hot-plug, the notification-area
-// icon and the order of shutdown.
+// settings panel and the buttons (MainWindowCommands paints and handles them), with the
+// notification-area icon. The keyboard's lifecycle is its KeyboardSession's.
 
-#include "app/event_reader_thread.h"
 #include "app/hot_plug.h"
-#include "app/qt/device_thread.h"
+#include "app/keyboard_session.h"
+#include "app/qt/qt_event_loop_port.h"
 #include "controls/qt/skin_images.h"
+#include "controls/qt/skinned_window.h"
 #include "device/device_link.h"
 #include "keys/key_assignment_store.h"
 #include "keys/key_name_table.h"
@@ -24,7 +24,6 @@
 #include "platform/shell.h"
 
 #include <QImage>
-#include <QPoint>
 #include <QWidget>
 
 #include <functional>
@@ -56,7 +55,7 @@ struct TalvexDlgSettings {
 // Where the settings that replaced the working ones came from.
 enum class SettingsSource { Keyboard, Profile };
 
-class CTalvexDlg final : public QWidget, private MainWindowHost {
+class CTalvexDlg final : public QWidget, private MainWindowHost, private KeyboardSessionListener {
     Q_OBJECT
 public:
     CTalvexDlg(TalvexDlgPorts ports, TalvexDlgSettings settings, QWidget* parent = nullptr);
@@ -76,10 +75,8 @@ public:
 
     KeyAssignmentState& keys() { return keys_; }
     DeviceSettings& deviceSnapshot() { return deviceSnapshot_; }
-    const DeviceLink& link() const { return link_; }
-    DeviceThread& deviceThread() { return deviceThread_; }
+    KeyboardSession& session() { return session_; }
     MainWindowCommands& commands() { return commands_; }
-    bool readerRunning() const { return reader_.running(); }
     const std::optional<FirmwareVersion>& expectedVersion() const { return expectedVersion_; }
 
 signals:
@@ -105,42 +102,32 @@ private:
     void setBusyCursor(bool busy) override;
     void readKeyboardAgain() override;
 
-    void startEventReader();
-    void startInitialRead();
-    void onKeyEvent(std::uint8_t code);
+    // KeyboardSessionListener
+    DeviceSettings workingSettings() override { return keys_.workingSettings; }
+    void readFinished(const KeyboardRead& read, const ReadScope& scope) override;
+    void readIncomplete(const std::string& failure) override;
+    void keyEvent(std::uint8_t code) override;
+    void busyChanged() override { updateCursor(); }
+
     void onIconActivated();
     void quitFromIcon();
-    void onDeviceChange(const UsbDeviceChange& change);
-    void reattach(const UsbDeviceChange& arrival);
-    void detach();
-    void onDeviceThreadBusy(bool busy);
     void endWindow();
-    void shutdown();
     void updateCursor();
 
     TalvexDlgPorts ports_;
     TalvexDlgSettings settings_;
-    DeviceLink link_;
+    QtEventLoopPort loop_{*this};
     KeyAssignmentState keys_;
     DeviceSettings deviceSnapshot_ = zeroSettings();
     MacroStore savedMacros_{};
     KeyNameTable keyNames_;
     std::optional<FirmwareVersion> expectedVersion_;
     PanelBitSliders sliders_;
-    DeviceThread deviceThread_;
-    EventReaderThread reader_;
+    KeyboardSession session_;
     MainWindowCommands commands_;
 
-    bool monitoring_ = false;
     bool commandsBusyCursor_ = false;
-    bool closeCommandWhenIdle_ = false;
-    std::function<void()> closeWhenIdle_;
-    bool shutDown_ = false;
-    bool ended_ = false;
-    // A window move started by a press on the background; the press's release is no click.
-    bool moving_ = false;
-    bool manualMove_ = false;
-    QPoint moveGrip_;
+    WindowDrag drag_;
 };
 
 } // namespace talvex

@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
 
 namespace talvex {
 
@@ -41,30 +40,23 @@ void CTalvexDlg::paintEvent(QPaintEvent*) {
 void CTalvexDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
-    moving_ = false;
-    manualMove_ = false;
+    drag_.end(); // a system move may have taken the last release
     commands_.onLButtonDown(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
 void CTalvexDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QWidget::mouseReleaseEvent(event);
-    if (moving_) {
-        moving_ = false;
-        manualMove_ = false;
+    if (drag_.end())
         return;
-    }
     commands_.onLButtonUp(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
 void CTalvexDlg::mouseMoveEvent(QMouseEvent* event) {
-    const bool leftHeld = event->buttons().testFlag(Qt::LeftButton);
-    if (manualMove_ && leftHeld) {
-        move(event->globalPosition().toPoint() - moveGrip_);
+    if (drag_.follow(*this, *event))
         return;
-    }
     const QPoint p = event->position().toPoint();
-    commands_.onMouseMove(p.x(), p.y(), leftHeld);
+    commands_.onMouseMove(p.x(), p.y(), event->buttons().testFlag(Qt::LeftButton));
 }
 
 void CTalvexDlg::keyPressEvent(QKeyEvent* event) {
@@ -82,7 +74,7 @@ void CTalvexDlg::keyPressEvent(QKeyEvent* event) {
 }
 
 void CTalvexDlg::closeEvent(QCloseEvent* event) {
-    if (ended_) {
+    if (session_.state() == SessionState::ShuttingDown) {
         event->accept();
         return;
     }
@@ -119,22 +111,15 @@ void CTalvexDlg::hideWindow() {
 }
 
 void CTalvexDlg::closeWindow() {
-    if (deviceThread_.busy()) {
-        // The keyboard finishes the request first; the close then runs again with its result.
-        closeWhenIdle_ = [this] { commands_.close(); };
+    // While the keyboard finishes a request, the close waits to run again with its result.
+    if (session_.deferUntilIdle([this] { commands_.close(); }))
         hide();
-        return;
-    }
-    endWindow();
+    else
+        endWindow();
 }
 
 void CTalvexDlg::startWindowDrag(int x, int y) {
-    moving_ = true;
-    if (windowHandle() && windowHandle()->startSystemMove())
-        return;
-    // No window manager that moves windows for us: follow the mouse by hand.
-    manualMove_ = true;
-    moveGrip_ = QPoint(x, y);
+    drag_.start(*this, QPoint(x, y));
 }
 
 void CTalvexDlg::setBusyCursor(bool busy) {
@@ -143,7 +128,7 @@ void CTalvexDlg::setBusyCursor(bool busy) {
 }
 
 void CTalvexDlg::updateCursor() {
-    if (commandsBusyCursor_ || deviceThread_.busy())
+    if (commandsBusyCursor_ || session_.busy())
         setCursor(Qt::WaitCursor);
     else
         unsetCursor();

@@ -38,14 +38,15 @@ bool swallowDialogEndingKey(QKeyEvent& event) {
 }
 
 void WindowDrag::start(QWidget& window, QPoint grip) {
+    started_ = true;
     if (QWindow* handle = window.windowHandle(); handle && handle->startSystemMove())
         return;
-    active_ = true;
+    following_ = true;
     grip_ = grip;
 }
 
 bool WindowDrag::follow(QWidget& window, const QMouseEvent& event) {
-    if (!active_ || !(event.buttons() & Qt::LeftButton))
+    if (!following_ || !(event.buttons() & Qt::LeftButton))
         return false;
     window.move(event.globalPosition().toPoint() - grip_);
     return true;

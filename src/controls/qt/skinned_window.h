@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string_view>
+#include <utility>
 
 class QKeyEvent;
 class QMouseEvent;
@@ -35,10 +36,15 @@ public:
     void start(QWidget& window, QPoint grip);
     // True when the movement belonged to a drag and moved the window.
     bool follow(QWidget& window, const QMouseEvent& event);
-    void end() { active_ = false; }
+    // True when a drag was under way: the release that ends it is no click.
+    bool end() {
+        following_ = false;
+        return std::exchange(started_, false);
+    }
 
 private:
-    bool active_ = false;
+    bool started_ = false;
+    bool following_ = false;
     QPoint grip_;
 };
 

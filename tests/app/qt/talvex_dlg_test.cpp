@@ -57,7 +57,7 @@ protected:
     }
     void startAndWaitForTheRead() {
         start();
-        ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }));
+        ASSERT_TRUE(testing::spinUntil([this] { return !dlg->session().busy(); }));
     }
     // The keyboard expects firmware major.minor (the simulator has 1.3).
     void expectFirmware(char major, char minor) {
@@ -78,8 +78,12 @@ protected:
         const auto texts = prompts.messageTexts();
         return std::count(texts.begin(), texts.end(), text);
     }
-    bool channelsOpen() const { return dlg->link().commandHandle && dlg->link().eventHandle; }
-    bool channelsClosed() const { return !dlg->link().commandHandle && !dlg->link().eventHandle; }
+    bool channelsOpen() const {
+        return dlg->session().link().commandHandle && dlg->session().link().eventHandle;
+    }
+    bool channelsClosed() const {
+        return !dlg->session().link().commandHandle && !dlg->session().link().eventHandle;
+    }
 
     testing::TestFolder program{"talvex-program"};
     testing::TestFolder data{"talvex-data"};
@@ -95,8 +99,8 @@ TEST_F(TalvexDlgTest, WithoutTheKeyboardOnlyTheIconRemainsAndItsDoubleClickWarns
     EXPECT_TRUE(icon.shown);
     EXPECT_EQ(icon.tip, "Kestrix");
     EXPECT_TRUE(channelsClosed());
-    EXPECT_FALSE(dlg->deviceThread().busy());
-    EXPECT_FALSE(dlg->readerRunning());
+    EXPECT_FALSE(dlg->session().busy());
+    EXPECT_FALSE(dlg->session().readerRunning());
     EXPECT_TRUE(prompts.questions.empty()); // no keyboard is an ordinary state
 
     icon.activate();
@@ -147,8 +151,8 @@ TEST_F(TalvexDlgTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffe
     start();
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(dlg->windowTitle(), "Kestrix");
-    EXPECT_TRUE(dlg->deviceThread().busy()); // the read runs beside the window
-    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }));
+    EXPECT_TRUE(dlg->session().busy()); // the read runs beside the window
+    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->session().busy(); }));
 
     const DeviceSettings expected = bus.keyboard->image();
     EXPECT_EQ(dlg->keys().workingSettings, expected);
@@ -156,12 +160,12 @@ TEST_F(TalvexDlgTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffe
     EXPECT_EQ(keymapFileSettings(), expected);
     EXPECT_EQ(slider(SliderId::Brightness), 33);
     EXPECT_EQ(slider(SliderId::Speed), expected.lightSpeed);
-    EXPECT_EQ(dlg->link().firmwareVersion[0], SimulatedKeyboard::kFirmwareMajor);
+    EXPECT_EQ(dlg->session().link().firmwareVersion[0], SimulatedKeyboard::kFirmwareMajor);
     EXPECT_EQ(questionsWith(kFirmwareQuestion), 1);
 
     // Settings that came from a profile are not the keyboard's: no read, no offer.
     dlg->settingsReloaded(SettingsSource::Profile);
-    EXPECT_FALSE(dlg->deviceThread().busy());
+    EXPECT_FALSE(dlg->session().busy());
     EXPECT_EQ(questionsWith(kFirmwareQuestion), 1);
 
     const QImage picture = dlg->render();
@@ -198,7 +202,7 @@ TEST_F(TalvexDlgTest, DamagedDataFilesAreOfferedAsideAndOneTheUserKeepsIsNeverSa
     EXPECT_EQ(dlg->keys().workingSettings, bus.keyboard->image());
     dlg->keys().workingSettings.lightBrightness = 20;
     dlg->commands().save();
-    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }));
+    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->session().busy(); }));
     EXPECT_EQ(bus.keyboard->image().lightBrightness, 20);
     EXPECT_TRUE(fs::is_fifo(fs::symlink_status(data / "keymap.bin")));
     EXPECT_EQ(prompts.messageTexts().size(), 3u);
@@ -213,7 +217,7 @@ TEST_F(TalvexDlgTest, PullingAndPluggingTheKeyboardClosesAndReopensItsChannels) 
     bus.replace(nullptr);
     monitor.remove(kKestrixVendorId, kKestrixProductId);
     EXPECT_TRUE(channelsClosed());
-    EXPECT_FALSE(dlg->readerRunning());
+    EXPECT_FALSE(dlg->session().readerRunning());
     EXPECT_TRUE(dlg->isVisible()); // the window stays as it was
 
     bus.replace(keyboardWithBrightness(12));
@@ -221,10 +225,9 @@ TEST_F(TalvexDlgTest, PullingAndPluggingTheKeyboardClosesAndReopensItsChannels) 
     settling.start();
     monitor.arrive();
     EXPECT_TRUE(channelsClosed()); // not before the arrival has settled
-    ASSERT_TRUE(
-        testing::spinUntil([this] { return channelsOpen() && !dlg->deviceThread().busy(); }));
+    ASSERT_TRUE(testing::spinUntil([this] { return channelsOpen() && !dlg->session().busy(); }));
     EXPECT_GE(settling.elapsed(), 50);
-    EXPECT_TRUE(dlg->readerRunning());
+    EXPECT_TRUE(dlg->session().readerRunning());
     EXPECT_EQ(dlg->keys().workingSettings.lightBrightness, 12);
     EXPECT_EQ(slider(SliderId::Brightness), 12);
     EXPECT_EQ(keymapFileSettings().lightBrightness, 12);
@@ -294,7 +297,7 @@ TEST_F(TalvexDlgTest, AnIncompleteReadIsDroppedSavesGoToTheFilesOnlyAndARetryRea
 
     dlg->keys().workingSettings.lightBrightness = 20;
     dlg->commands().save();
-    EXPECT_FALSE(dlg->deviceThread().busy());
+    EXPECT_FALSE(dlg->session().busy());
     EXPECT_EQ(questionsWith(kSavedToFilesOnly), 1);
     EXPECT_EQ(bus.keyboard->image().lightBrightness, 33);
     EXPECT_EQ(keymapFileSettings().lightBrightness, 20);
@@ -307,7 +310,7 @@ TEST_F(TalvexDlgTest, AnIncompleteReadIsDroppedSavesGoToTheFilesOnlyAndARetryRea
     bus.replace(keyboardWithBrightness(12));
     monitor.arrive();
     ASSERT_TRUE(testing::spinUntil(
-        [this] { return dlg->commands().keyboardStateKnown() && !dlg->deviceThread().busy(); }));
+        [this] { return dlg->commands().keyboardStateKnown() && !dlg->session().busy(); }));
     EXPECT_EQ(prompts.questions.size(), 3u);
     EXPECT_EQ(dlg->keys().workingSettings, bus.keyboard->image());
     EXPECT_EQ(dlg->deviceSnapshot(), bus.keyboard->image());
@@ -316,7 +319,7 @@ TEST_F(TalvexDlgTest, AnIncompleteReadIsDroppedSavesGoToTheFilesOnlyAndARetryRea
 
     dlg->keys().workingSettings.lightBrightness = 25;
     dlg->commands().save();
-    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }));
+    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->session().busy(); }));
     EXPECT_EQ(bus.keyboard->image().lightBrightness, 25);
     dlg.reset(); // before the bus it uses
 }
@@ -329,12 +332,12 @@ TEST_F(TalvexDlgTest, PullingAnotherUsbDeviceLeavesTheKeyboardConnected) {
     EXPECT_TRUE(channelsOpen());
     monitor.remove(); // a device the system did not name, while the keyboard is still listed
     EXPECT_TRUE(channelsOpen());
-    EXPECT_TRUE(dlg->readerRunning());
+    EXPECT_TRUE(dlg->session().readerRunning());
 
     // An arrival while both channels are open reads nothing.
     monitor.arrive();
     testing::spinUntil([] { return false; }, 150);
-    EXPECT_FALSE(dlg->deviceThread().busy());
+    EXPECT_FALSE(dlg->session().busy());
 }
 
 TEST_F(TalvexDlgTest, AKeyEventDuringASaveRunsItsHostActionAndAFailedSaveIsReported) {
@@ -355,15 +358,15 @@ TEST_F(TalvexDlgTest, AKeyEventDuringASaveRunsItsHostActionAndAFailedSaveIsRepor
     bus.keyboard->setFaults({.dropAllAcks = true});
     dlg->keys().workingSettings.lightBrightness = 20;
     dlg->commands().save();
-    ASSERT_TRUE(dlg->deviceThread().busy());
+    ASSERT_TRUE(dlg->session().busy());
     EXPECT_EQ(dlg->cursor().shape(), Qt::WaitCursor);
     bus.keyboard->pressKey(key.matrixCell);
     ASSERT_TRUE(testing::spinUntil([this] { return !shell.calls.empty(); }));
-    EXPECT_TRUE(dlg->deviceThread().busy());
+    EXPECT_TRUE(dlg->session().busy());
     EXPECT_EQ(shell.calls[0].kind, RecordingShell::Call::OpenPath);
     EXPECT_EQ(shell.calls[0].target, (data / "notes.txt").string());
 
-    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }, 5000));
+    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->session().busy(); }, 5000));
     EXPECT_EQ(questionsWith(kSaveIncomplete), 1);
     EXPECT_EQ(dlg->deviceSnapshot(), snapshot); // the next save sends it all again
     EXPECT_NE(dlg->cursor().shape(), Qt::WaitCursor);
@@ -387,7 +390,7 @@ TEST_F(TalvexDlgTest, MouseEventsReachTheCommandsAndABackgroundDragMovesTheWindo
     send(QEvent::MouseButtonPress, {600, 520}, Qt::LeftButton); // free background
     send(QEvent::MouseMove, {610, 525}, Qt::LeftButton);
     send(QEvent::MouseMove, {640, 545}, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, {640, 545}, Qt::NoButton);
+    send(QEvent::MouseButtonRelease, {944, 12}, Qt::NoButton); // over the help button
     EXPECT_EQ(dlg->pos() - before, QPoint(30, 20));
     EXPECT_FALSE(dlg->commands().helpOpen()); // the drag's release is no click
 }
@@ -408,7 +411,7 @@ TEST_F(TalvexDlgTest, EnterEscapeAndF1NeitherCloseNorAct) {
 TEST_F(TalvexDlgTest, QuitStopsBothThreadsAndClosesTheChannelsAtOnce) {
     bus.keyboard = keyboardWithBrightness(33);
     startAndWaitForTheRead();
-    ASSERT_TRUE(dlg->readerRunning());
+    ASSERT_TRUE(dlg->session().readerRunning());
 
     QElapsedTimer quitting;
     quitting.start();
@@ -416,11 +419,11 @@ TEST_F(TalvexDlgTest, QuitStopsBothThreadsAndClosesTheChannelsAtOnce) {
     EXPECT_LT(quitting.elapsed(), 1000); // the reader notices within one 200 ms read
     EXPECT_TRUE(finished);
     EXPECT_FALSE(dlg->isVisible());
-    EXPECT_FALSE(dlg->readerRunning());
+    EXPECT_FALSE(dlg->session().readerRunning());
     EXPECT_TRUE(channelsClosed());
     EXPECT_FALSE(icon.shown);
     EXPECT_FALSE(monitor.running());
-    EXPECT_FALSE(dlg->deviceThread().run([](DeviceIo&) {}, {}));
+    EXPECT_EQ(dlg->session().state(), SessionState::ShuttingDown);
 }
 
 TEST_F(TalvexDlgTest, QuitDuringASaveWaitsForTheKeyboardToFinish) {
@@ -428,7 +431,7 @@ TEST_F(TalvexDlgTest, QuitDuringASaveWaitsForTheKeyboardToFinish) {
     startAndWaitForTheRead();
     dlg->keys().workingSettings.lightBrightness = 20;
     dlg->commands().save();
-    ASSERT_TRUE(dlg->deviceThread().busy());
+    ASSERT_TRUE(dlg->session().busy());
 
     icon.chooseQuit();
     EXPECT_FALSE(dlg->isVisible());

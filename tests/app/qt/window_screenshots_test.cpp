@@ -110,7 +110,7 @@ TEST_F(WindowScreenshots, MainWindow) {
     settings.paths = {program.path(), data.path()};
     CTalvexDlg dlg(TalvexDlgPorts{bus, pauser, monitor, icon, prompts, shell, skin}, settings);
     dlg.initDialog();
-    ASSERT_TRUE(testing::spinUntil([&] { return !dlg.deviceThread().busy(); }));
+    ASSERT_TRUE(testing::spinUntil([&] { return !dlg.session().busy(); }));
     ASSERT_TRUE(dlg.isVisible());
 
     MainWindowCommands& commands = dlg.commands();

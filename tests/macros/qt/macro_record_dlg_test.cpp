@@ -1,8 +1,9 @@
 // The macro manager window offscreen: a macro recorded in it travels through the main window's
 // save to the simulated keyboard's macro slot, the context menu is complete, and renders of the
 // window are kept in the build folder ("renders/") for a person to look at.
+#include "app/device_thread.h"
 #include "app/event_reader_thread.h"
-#include "app/qt/device_thread.h"
+#include "app/qt/qt_event_loop_port.h"
 #include "controls/qt/skin_images.h"
 #include "controls/qt/transparent_list_box.h"
 #include "macros/qt/macro_record_dlg.h"
@@ -61,9 +62,11 @@ TEST_F(MacroRecordDlgTest, RecordedMacroReachesTheKeyboardWhenTheMainWindowSaves
     DeviceLink link;
     ASSERT_EQ(openKeyboard(backend, link), KeyboardPresence::Open);
     EventReaderThread reader;
-    reader.start(link, [](std::uint8_t) {});
+    reader.start(link.eventHandle, link.ackCount, [](std::uint8_t) {});
     InstantPauser pauser;
-    DeviceThread jobs(link, pauser);
+    QObject context;
+    QtEventLoopPort loop(context);
+    DeviceThread jobs(link, pauser, loop);
 
     AppPaths paths{fs::temp_directory_path() / "talvex_macro_dlg_test",
                    fs::temp_directory_path() / "talvex_macro_dlg_test"};

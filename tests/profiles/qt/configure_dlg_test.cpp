@@ -227,7 +227,7 @@ protected:
 };
 
 TEST_F(ProfileRoadTest, AStoredProfileLoadsBackIntoTheMainWindow) {
-    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->deviceThread().busy(); }));
+    ASSERT_TRUE(testing::spinUntil([this] { return !dlg->session().busy(); }));
     dlg->show();
     const std::uint8_t stored = dlg->keys().workingSettings.lightBrightness;
     CBitSlider* slider = brightnessSlider();

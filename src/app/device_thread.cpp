@@ -1,4 +1,4 @@
-#include "app/qt/device_thread.h"
+#include "app/device_thread.h"
 
 #include "device/sequences.h"
 
@@ -22,8 +22,10 @@ public:
 
 } // namespace
 
-DeviceThread::DeviceThread(DeviceLink& link, Pauser& pauser, QObject* parent)
-    : QObject(parent), link_(link), pauser_(pauser), thread_([this] { loop(); }) {}
+DeviceThread::DeviceThread(DeviceLink& link, Pauser& pauser, EventLoopPort& eventLoop,
+                           std::function<void(bool)> busyChanged)
+    : link_(link), pauser_(pauser), loop_(eventLoop), busyChanged_(std::move(busyChanged)),
+      thread_([this] { loop(); }) {}
 
 DeviceThread::~DeviceThread() {
     finish();
@@ -48,29 +50,33 @@ void DeviceThread::loop() {
 bool DeviceThread::run(Job job, std::function<void()> done) {
     if (busy_ || finished_)
         return false;
-    busy_ = true;
-    emit busyChanged(true);
-    // The channel is fixed now; the window thread closes it only while no job runs.
-    HidChannel* channel = link_.commandHandle.get();
+    setBusy(true);
+    std::shared_ptr<HidChannel> channel = link_.commandHandle;
+    if (!channel)
+        channel = std::make_shared<AbsentChannel>();
     {
         std::lock_guard lock(mutex_);
-        pending_ = [this, channel, job = std::move(job), done = std::move(done)] {
-            AbsentChannel absent;
-            DeviceIo io{channel ? *channel : absent, pauser_, link_.ackCount};
+        pending_ = [this, channel = std::move(channel), job = std::move(job),
+                    done = std::move(done)]() mutable {
+            DeviceIo io{*channel, pauser_, link_.ackCount};
             job(io);
-            QMetaObject::invokeMethod(
-                this,
-                [this, done] {
-                    busy_ = false;
-                    emit busyChanged(false);
-                    if (done)
-                        done();
-                },
-                Qt::QueuedConnection);
+            // Closed here when the link has let go meanwhile, before the result is delivered.
+            channel.reset();
+            loop_.post([this, done] {
+                setBusy(false);
+                if (done)
+                    done();
+            });
         };
     }
     wake_.notify_one();
     return true;
+}
+
+void DeviceThread::setBusy(bool busy) {
+    busy_ = busy;
+    if (busyChanged_)
+        busyChanged_(busy);
 }
 
 void DeviceThread::finish() {
