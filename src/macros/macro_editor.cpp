@@ -49,7 +49,9 @@ void MacroEditor::reset() {
     lastEventText_.clear();
     delayOption_ = false;
     loopOption_ = false;
-    loopText_ = "1";
+    // Assigning the literal makes g++ 12 at -O2 warn about an overlapping copy that cannot
+    // happen (-Wrestrict in std::string::_M_replace); filling one character says the same.
+    loopText_.assign(1, '1');
     insertLine_ = 0;
 }
 
