@@ -42,6 +42,13 @@ std::size_t MacroStore::usedCount() const {
     return n;
 }
 
+std::vector<std::u16string> MacroStore::usedNames() const {
+    std::vector<std::u16string> names;
+    for (std::size_t i = 0; i < usedCount(); ++i)
+        names.push_back(records[i].nameText());
+    return names;
+}
+
 MacroStore emptyMacroStore() {
     MacroStore store;
     store.records.fill(emptyMacroRecord());

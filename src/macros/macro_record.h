@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace talvex {
 
@@ -71,6 +72,8 @@ struct MacroStore {
 
     // The records in use: those before the first record without a name.
     std::size_t usedCount() const;
+    // The names of the records in use, in record order.
+    std::vector<std::u16string> usedNames() const;
 
     std::span<std::uint8_t, kMacroStoreSize> bytes() {
         return std::span<std::uint8_t, kMacroStoreSize>(reinterpret_cast<std::uint8_t*>(this),

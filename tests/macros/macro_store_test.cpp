@@ -148,5 +148,14 @@ TEST(MacroSlotsTest, FillingStopsAtTheFirstUnusedRecordAndAtSlot32) {
     EXPECT_EQ(full.reserved2, 0); // nothing written past slot 31
 }
 
+TEST(MacroStoreTest, UsedNamesStopAtTheFirstRecordWithoutAName) {
+    MacroStore store = emptyMacroStore();
+    EXPECT_TRUE(store.usedNames().empty());
+    store.records[0].setNameText(u"Rapid fire");
+    store.records[1].setNameText(u"Greeting");
+    store.records[3].setNameText(u"Stranded");
+    EXPECT_EQ(store.usedNames(), (std::vector<std::u16string>{u"Rapid fire", u"Greeting"}));
+}
+
 } // namespace
 } // namespace talvex

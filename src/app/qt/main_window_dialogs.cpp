@@ -11,7 +11,7 @@ MainWindowDialogs makeMainWindowDialogs(const MainWindowDialogContext& context) 
     MainWindowDialogs dialogs;
     dialogs.keyAssignment = [context](KeyEdit& edit) {
         return runKeyMapDialog(context.mainWindow, context.keys, edit, context.keyNames,
-                               context.savedMacros);
+                               context.savedMacros.usedNames());
     };
     dialogs.macroManager = [context] {
         return runMacroManagerDialog(context.mainWindow, context.savedMacros, context.keyNames);

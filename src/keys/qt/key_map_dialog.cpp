@@ -6,7 +6,6 @@
 #include "controls/qt/vivid_tree.h"
 #include "keys/function_catalogue.h"
 #include "keys/key_map_painter.h"
-#include "macros/macro_record.h"
 #include "platform/qt/qt_key_hook.h"
 
 #include <QDir>
@@ -232,18 +231,11 @@ bool CKeyMap::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-std::vector<std::u16string> macroListNames(const MacroStore& macros) {
-    std::vector<std::u16string> names;
-    const std::size_t used = macros.usedCount();
-    for (std::size_t i = 0; i < used; ++i)
-        names.push_back(macros.records[i].nameText());
-    return names;
-}
-
 bool runKeyMapDialog(QWidget* parent, const KeyAssignmentState& keys, KeyEdit& edit,
-                     const KeyNameTable& names, const MacroStore& macros, SkinImages& images) {
+                     const KeyNameTable& names, std::vector<std::u16string> macroNames,
+                     SkinImages& images) {
     QtKeyHook hook;
-    CKeyMap dialog(keys, edit, names, macroListNames(macros), hook, images, parent);
+    CKeyMap dialog(keys, edit, names, std::move(macroNames), hook, images, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

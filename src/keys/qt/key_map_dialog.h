@@ -21,7 +21,6 @@ class QTreeWidgetItem;
 namespace talvex {
 
 class VividTree;
-struct MacroStore;
 
 class CKeyMap final : public QDialog, private KeyMapHost {
     Q_OBJECT
@@ -69,13 +68,11 @@ private:
     WindowDrag drag_;
 };
 
-// The names the macro list shows: the macros in use, in record order.
-std::vector<std::u16string> macroListNames(const MacroStore& macros);
-
 // Runs the dialog modally for edit.position with the program's key capture. True when the user
-// saved or restored the key: edit then holds the answer.
+// saved or restored the key: edit then holds the answer. `macroNames` are the macros the
+// macro page offers, in slot order.
 bool runKeyMapDialog(QWidget* parent, const KeyAssignmentState& keys, KeyEdit& edit,
-                     const KeyNameTable& names, const MacroStore& macros,
+                     const KeyNameTable& names, std::vector<std::u16string> macroNames,
                      SkinImages& images = programSkinImages());
 
 } // namespace talvex

@@ -152,7 +152,7 @@ TEST_F(WindowScreenshots, KeyDialogPages) {
     MacroStore macros = emptyMacroStore();
     macros.records[0].setNameText(u"Rapid fire");
     macros.records[1].setNameText(u"Build and run");
-    CKeyMap dialog(keys, edit, names, macroListNames(macros), hook, skin);
+    CKeyMap dialog(keys, edit, names, macros.usedNames(), hook, skin);
     dialog.show();
     save(dialog, "key_dialog_advanced.png");
 

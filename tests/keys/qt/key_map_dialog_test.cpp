@@ -63,7 +63,7 @@ protected:
               MainWindowDialogs{.keyAssignment =
                                     [this](KeyEdit& edit) {
                                         return runKeyMapDialog(nullptr, rig->keys, edit, rig->names,
-                                                               rig->macros, images);
+                                                               rig->macros.usedNames(), images);
                                     },
                                 .macroManager = {},
                                 .profileManager = {},
@@ -134,7 +134,7 @@ TEST_F(KeyMapDialogTest, EachPageShowsItsControlsAndRenders) {
     ASSERT_TRUE(keys.assignments[kKeyA].setPathText(u"/usr/games/solitaire"));
     KeyEdit edit;
     ASSERT_TRUE(selectPosition(edit, kKeyA));
-    CKeyMap dialog(keys, edit, rig->names, macroListNames(rig->macros), hook, images);
+    CKeyMap dialog(keys, edit, rig->names, rig->macros.usedNames(), hook, images);
     dialog.show();
     EXPECT_EQ(dialog.size(), QSize(325, 278));
     EXPECT_TRUE(hook.installed());
