@@ -4,6 +4,8 @@
 // the notifications for the list's parent come out through ListBoxEvents in the order the parent
 // relies on (a delay is reported before its line is replaced).
 
+#include "controls/delay_range.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,9 +28,6 @@ struct LineLook {
     std::string text;
     LineIcon icon = LineIcon::None;
 };
-
-inline constexpr int kMinDelayMs = 2;
-inline constexpr int kMaxDelayMs = 60000;
 
 // The delay an edited delay line stands for: the leading digits of `typed` (0 when there are
 // none), brought into kMinDelayMs..kMaxDelayMs. Any number of digits is safe.

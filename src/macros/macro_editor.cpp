@@ -9,7 +9,6 @@ namespace talvex {
 namespace {
 
 constexpr int kInsertedDelayMs = 50;
-constexpr int kMinEditedDelayMs = 2;
 // Room a press keeps free after itself, so that the release of the key still fits and the
 // keyboard never plays a key that stays down.
 constexpr std::size_t kReleaseRoom = 2;
@@ -263,7 +262,7 @@ EditOutcome MacroEditor::changeDelay(std::size_t line, int delayMs) {
     SequenceLayout current = layout();
     if (!current.isDelayLine(line))
         return EditOutcome::Ignored;
-    int delay = std::clamp(delayMs, kMinEditedDelayMs, kMaxDelayMs);
+    int delay = std::clamp(delayMs, kMinDelayMs, kMaxDelayMs);
     if (!events_.replaceDelay(*current.eventAtLine(line), delay))
         return EditOutcome::NoRoom;
     insertMode_ = false;

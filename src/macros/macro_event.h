@@ -3,6 +3,8 @@
 // for waits of 127 ms and more, the wait as a big-endian 16-bit value. The keyboard plays these
 // bytes as they are, so the encoding is fixed.
 
+#include "controls/delay_range.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +16,6 @@ inline constexpr std::uint8_t kReleaseBit = 0x80;
 inline constexpr std::uint8_t kDelayCodeMask = 0x7F;
 inline constexpr std::uint8_t kNoDelayCode = 1;
 inline constexpr std::uint8_t kExtendedDelayCode = 127;
-inline constexpr int kMaxDelayMs = 60000;
 
 // Mouse buttons have the same code in both sequences of a macro.
 inline constexpr std::uint8_t kMouseLeftCode = 0xF0;
