@@ -62,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)hasWorkingKey(*settings);
     ProfileStore store(folder.path / "profiles");
     if (store.names().empty())
-        check(store.CreateProfile() == ProfileStatus::Done);
-    check(store.StoreWorkingToProfile(0, *settings, *assignments, std::nullopt) ==
+        check(store.createProfile() == ProfileStatus::Done);
+    check(store.storeWorkingToProfile(0, *settings, *assignments, std::nullopt) ==
           ProfileStatus::Done);
     const auto written = readFileBytes(store.pathTable()[0], kKeymapFileSize + 1);
     check(written && *written == keymapFileBytes(*settings, *assignments));

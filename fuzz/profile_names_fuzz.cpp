@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     const NameInUse inUse = [&](const std::string& name) { return taken.count(name) > 0; };
-    const std::string fresh = MakeNewProfileName(inUse);
+    const std::string fresh = makeNewProfileName(inUse);
     check(isValidProfileName(fresh) && !inUse(fresh));
     if (isValidProfileName(edited)) {
         const std::string copy = makeCopyName(edited, inUse);

@@ -28,9 +28,8 @@ struct Rect {
 enum class SkinFolder { Main, Config, Custom, MacroManagement, Bitmaps };
 
 struct CaptionStyle {
-    int height = 12; // pixel height of the text cell (ascent + descent)
-    Colour text{255, 255, 255};
-    Colour background{0, 0, 0}; // carried for completeness; captions are drawn transparent
+    int height = 12;            // pixel height of the text cell (ascent + descent)
+    Colour text{255, 255, 255}; // captions are drawn transparent: there is no background
     int weight = 300;
     std::string face = "Arial";
 };
@@ -50,5 +49,14 @@ public:
     // UTF-8 text with the top-left corner of its cell at (x, y).
     virtual void drawCaption(const std::string& text, int x, int y, const CaptionStyle& style) = 0;
 };
+
+// Nearly every caption of every window is the skin's face and weight at some height and colour.
+inline void writeCaption(Canvas& canvas, const std::string& text, int x, int y, int height,
+                         Colour colour = Colour{255, 255, 255}) {
+    CaptionStyle style;
+    style.height = height;
+    style.text = colour;
+    canvas.drawCaption(text, x, y, style);
+}
 
 } // namespace talvex

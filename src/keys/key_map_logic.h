@@ -1,7 +1,7 @@
 #pragma once
 // The key assignment dialog's behaviour without a window: which page is shown, what the two key
 // boxes, the macro list and the function tree hold, how captured keys, focus changes and clicks
-// change the dialog's answer, and what the painter shows. CKeyMap shows it with Qt widgets.
+// change the dialog's answer, and what the painter shows. KeyMapDialog shows it with Qt widgets.
 
 #include "controls/hot_buttons.h"
 #include "keys/key_assignment_store.h"

@@ -13,16 +13,8 @@ constexpr std::size_t kShortPathLimit = 13;
 // The tail shown of a long path that has no separator to cut at.
 constexpr std::size_t kUncutTail = 11;
 
-void drawCaption(Canvas& canvas, const std::string& text, int x, int y,
-                 Colour colour = kKeyMapLitText) {
-    CaptionStyle style;
-    style.height = kKeyMapCaptionHeight;
-    style.text = colour;
-    canvas.drawCaption(text, x, y, style);
-}
-
 void drawCaption(Canvas& canvas, const KeyMapCaption& caption, Colour colour = kKeyMapLitText) {
-    drawCaption(canvas, caption.text, caption.x, caption.y, colour);
+    writeCaption(canvas, caption.text, caption.x, caption.y, kKeyMapCaptionHeight, colour);
 }
 
 void drawImage(Canvas& canvas, const char* file, int x, int y) {
@@ -44,8 +36,8 @@ void paintAdvancedPage(Canvas& canvas, const KeyMapLogic& logic) {
     for (int r = 0; r < kAdvancedRows; ++r) {
         const Rect selector = selectorRect(r);
         drawImage(canvas, kSelectorImage, selector.left, selector.top);
-        drawCaption(canvas, kRowCaptions[static_cast<std::size_t>(r)], labelRect(r).left,
-                    labelRect(r).top);
+        writeCaption(canvas, kRowCaptions[static_cast<std::size_t>(r)], labelRect(r).left,
+                     labelRect(r).top, kKeyMapCaptionHeight, kKeyMapLitText);
         drawImage(canvas, kPathBoxImage, kPathBoxImageX, pathBoxRect(r).top);
         drawImage(canvas, r == logic.browseHover() ? kBrowseOverImage : kBrowseImage,
                   browseRect(r).left, browseRect(r).top);
@@ -55,8 +47,8 @@ void paintAdvancedPage(Canvas& canvas, const KeyMapLogic& logic) {
             drawImage(canvas, r == *radio ? kSelectorOnImage : kSelectorOffImage,
                       selectorRect(r).left, selectorRect(r).top);
     if (const std::optional<int> row = logic.actionRow()) {
-        drawCaption(canvas, utf16ToUtf8(shortenedPath(logic.actionPath())), kPathCaptionX,
-                    kPathCaptionY + kRowPitch * *row);
+        writeCaption(canvas, utf16ToUtf8(shortenedPath(logic.actionPath())), kPathCaptionX,
+                     kPathCaptionY + kRowPitch * *row, kKeyMapCaptionHeight, kKeyMapLitText);
         drawImage(canvas, kSelectorOnImage, selectorRect(*row).left, selectorRect(*row).top);
     }
 }
@@ -75,8 +67,8 @@ std::u16string shortenedPath(std::u16string_view path) {
 
 void paintKeyMap(Canvas& canvas, const KeyMapLogic& logic) {
     drawImage(canvas, kKeyMapBackground, 0, 0);
-    drawCaption(canvas, kKeyMapTitle.text + utf16ToUtf8(logic.keyName()), kKeyMapTitle.x,
-                kKeyMapTitle.y);
+    writeCaption(canvas, kKeyMapTitle.text + utf16ToUtf8(logic.keyName()), kKeyMapTitle.x,
+                 kKeyMapTitle.y, kKeyMapCaptionHeight, kKeyMapLitText);
     for (KeyMapButton button : {KeyMapButton::Close, KeyMapButton::TabKeys, KeyMapButton::TabMacro,
                                 KeyMapButton::TabFunction, KeyMapButton::TabAdvanced})
         paintButton(canvas, logic, button);

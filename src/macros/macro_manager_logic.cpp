@@ -20,7 +20,6 @@ constexpr const char* kFullWhileEditing =
 constexpr const char* kKeyNotRecordable = "此键不能录入宏";
 constexpr const char* kPressKeyToInsert = "请按要插入的键";
 
-constexpr Colour kWhite{255, 255, 255};
 constexpr Colour kNoticeColour{255, 90, 60};
 constexpr int kNoticeX = 290, kNoticeY = 226, kNoticeHeight = 14;
 
@@ -67,13 +66,6 @@ constexpr MouseCommand kMouseCommands[] = {
     {MacroMenuCommand::MiddleRelease, MouseButton::Middle, MouseAction::Release},
     {MacroMenuCommand::MiddleClick, MouseButton::Middle, MouseAction::Click},
 };
-
-void caption(Canvas& canvas, const char* text, int x, int y, int height, Colour colour = kWhite) {
-    CaptionStyle style;
-    style.height = height;
-    style.text = colour;
-    canvas.drawCaption(text, x, y, style);
-}
 
 } // namespace
 
@@ -310,29 +302,29 @@ void MacroManagerLogic::paintArea(Canvas& canvas, int area, bool on) const {
 }
 
 void MacroManagerLogic::paint(Canvas& canvas) const {
-    caption(canvas, "宏管理器", 16, 9, 18);
-    caption(canvas, "选择宏", 39, 60, 15);
-    caption(canvas, "按键系列", 151, 60, 15);
-    caption(canvas, "录制选项", 311, 60, 15);
+    writeCaption(canvas, "宏管理器", 16, 9, 18);
+    writeCaption(canvas, "选择宏", 39, 60, 15);
+    writeCaption(canvas, "按键系列", 151, 60, 15);
+    writeCaption(canvas, "录制选项", 311, 60, 15);
     paintArea(canvas, Record, buttons_.lit(Record));
-    caption(canvas, editor_.recording() ? "停止录制" : "开始录制", 310, 103, 15);
-    caption(canvas, "记录按键动作", 290, 168, 15);
-    caption(canvas, "间的延迟", 290, 184, 15);
+    writeCaption(canvas, editor_.recording() ? "停止录制" : "开始录制", 310, 103, 15);
+    writeCaption(canvas, "记录按键动作", 290, 168, 15);
+    writeCaption(canvas, "间的延迟", 290, 184, 15);
     paintArea(canvas, LoopTick, editor_.loopOption());
-    caption(canvas, "循环次数", 295, 300, 15);
+    writeCaption(canvas, "循环次数", 295, 300, 15);
     paintArea(canvas, New, buttons_.lit(New));
-    caption(canvas, "新建", 35, 372, 15);
+    writeCaption(canvas, "新建", 35, 372, 15);
     paintArea(canvas, Delete, buttons_.lit(Delete));
-    caption(canvas, "删除", 95, 372, 15);
+    writeCaption(canvas, "删除", 95, 372, 15);
     paintArea(canvas, Ok, buttons_.lit(Ok));
-    caption(canvas, "确定", 300, 404, 15);
+    writeCaption(canvas, "确定", 300, 404, 15);
     paintArea(canvas, Cancel, buttons_.lit(Cancel));
-    caption(canvas, "取消", 352, 404, 15);
+    writeCaption(canvas, "取消", 352, 404, 15);
     paintArea(canvas, DelayTick, editor_.delayOption());
     if (editor_.insertMode() && editor_.hookInstalled())
-        caption(canvas, kPressKeyToInsert, kNoticeX, kNoticeY, kNoticeHeight, kNoticeColour);
+        writeCaption(canvas, kPressKeyToInsert, kNoticeX, kNoticeY, kNoticeHeight, kNoticeColour);
     else if (!notice_.empty())
-        caption(canvas, notice_.c_str(), kNoticeX, kNoticeY, kNoticeHeight, kNoticeColour);
+        writeCaption(canvas, notice_, kNoticeX, kNoticeY, kNoticeHeight, kNoticeColour);
 }
 
 } // namespace talvex

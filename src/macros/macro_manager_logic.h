@@ -2,7 +2,7 @@
 // The macro manager's behaviour without a window: the name list and what moves with it in the
 // edited macros (new, delete, rename), the seven hot areas with their hover and clicks, the
 // loop-count box, the event list's context-menu commands, what the dialog tells the user, and
-// what it paints. The recording and editing rules themselves are MacroEditor's. CMacroRecordDlg
+// what it paints. The recording and editing rules themselves are MacroEditor's. MacroManagerDialog
 // shows all of it with Qt widgets.
 
 #include "controls/canvas.h"

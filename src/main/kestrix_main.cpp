@@ -1,7 +1,7 @@
 #include "app/app_options.h"
 #include "app/qt/about_box.h"
+#include "app/qt/main_window.h"
 #include "app/qt/talvex_app.h"
-#include "app/qt/talvex_dlg.h"
 #include "controls/qt/skin_theme.h"
 #include "controls/qt/splash_screen.h"
 #include "platform/hidapi_backend.h"
@@ -56,18 +56,18 @@ int main(int argc, char** argv) {
     QtPrompts prompts;
     QtShell shell;
 
-    TalvexDlgSettings settings;
+    MainWindowSettings settings;
     settings.paths = defaultAppPaths();
     settings.ownsDataFolder = talvex.holdsInstanceLock();
     settings.runSplash = [] {
         CSplashScreen splash;
         splash.exec();
     };
-    auto window = std::make_unique<CTalvexDlg>(
-        TalvexDlgPorts{*backend, *pauser, *monitor, icon, prompts, shell, programSkinImages()},
+    auto window = std::make_unique<MainWindow>(
+        MainWindowPlatform{*backend, *pauser, *monitor, icon, prompts, shell, programSkinImages()},
         settings);
     prompts.setParentWidget(window.get());
-    QObject::connect(window.get(), &CTalvexDlg::finished, &app, &QApplication::quit);
+    QObject::connect(window.get(), &MainWindow::finished, &app, &QApplication::quit);
     window->initDialog();
     // A later copy that asked during start-up is answered now that the window is ready.
     talvex.setMainWindow(window.get());

@@ -76,15 +76,12 @@ void KeyboardView::paintCustomLayout(Canvas& canvas) const {
         if (colour == Colour{})
             continue;
         canvas.fillRect(keyRectOnWindow(p), colour);
-        CaptionStyle style;
-        style.height = 10;
-        style.text = Colour{static_cast<std::uint8_t>(255 - colour.r),
-                            static_cast<std::uint8_t>(255 - colour.g),
-                            static_cast<std::uint8_t>(255 - colour.b)};
-        style.background = Colour{255, 0, 0};
-        canvas.drawCaption(std::string(keyGeometry[p].label),
-                           kKeyboardPictureX + keyGeometry[p].labelX,
-                           kKeyboardPictureY + keyGeometry[p].labelY, style);
+        const Colour inverse{static_cast<std::uint8_t>(255 - colour.r),
+                             static_cast<std::uint8_t>(255 - colour.g),
+                             static_cast<std::uint8_t>(255 - colour.b)};
+        writeCaption(canvas, std::string(keyGeometry[p].label),
+                     kKeyboardPictureX + keyGeometry[p].labelX,
+                     kKeyboardPictureY + keyGeometry[p].labelY, 10, inverse);
     }
     if (hovered_ != kNoPosition) {
         const Rect key = keyRectOnWindow(hovered_);

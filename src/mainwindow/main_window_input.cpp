@@ -2,7 +2,6 @@
 #include "mainwindow/main_window_commands.h"
 
 #include "mainwindow/area_table.h"
-#include "mainwindow/white_caption.h"
 
 namespace talvex {
 
@@ -39,17 +38,17 @@ void MainWindowCommands::paint(Canvas& canvas) {
     canvas.drawImage(SkinFolder::Main, "button-save-normal.png", 924, 605);
     canvas.drawImage(SkinFolder::Main, "text.png", 96, 610);
     canvas.drawImage(SkinFolder::Main, "Config.png", 17, 603);
-    drawWhiteCaption(canvas, "配置", 45, 610, 16, Colour{255, 0, 0});
-    drawWhiteCaption(canvas, "恢复", 810, 612, 16, Colour{53, 53, 53});
-    drawWhiteCaption(canvas, "取消", 872, 612, 16, Colour{53, 53, 53});
-    drawWhiteCaption(canvas, "保存", 934, 612, 16, Colour{239, 14, 2});
+    writeCaption(canvas, "配置", 45, 610, 16);
+    writeCaption(canvas, "恢复", 810, 612, 16);
+    writeCaption(canvas, "取消", 872, 612, 16);
+    writeCaption(canvas, "保存", 934, 612, 16);
     panel_.normalise();
     panel_.paint(canvas);
     if (helpOpen_) {
         canvas.drawImage(SkinFolder::Main, "HelpWindow.png", 830, 22);
-        drawWhiteCaption(canvas, kMakerWebSite, 850, 25, 15, Colour{});
-        drawWhiteCaption(canvas, "驱动更新", 850, 50, 15, Colour{});
-        drawWhiteCaption(canvas, "Ver: 1.1", 850, 75, 15, Colour{});
+        writeCaption(canvas, kMakerWebSite, 850, 25, 15);
+        writeCaption(canvas, "驱动更新", 850, 50, 15);
+        writeCaption(canvas, "Ver: 1.1", 850, 75, 15);
     }
 }
 

@@ -2,7 +2,6 @@
 // into shape with normalise() before every paint.
 #include "mainwindow/lighting_effects.h"
 #include "mainwindow/settings_panel.h"
-#include "mainwindow/white_caption.h"
 
 #include <cstdio>
 #include <string>
@@ -12,10 +11,8 @@ namespace talvex {
 namespace {
 
 constexpr Colour kWhite{255, 255, 255};
-constexpr Colour kPanelBackground{53, 53, 53};
 constexpr Colour kListRow{59, 59, 59};
 constexpr Colour kListRowHovered{80, 0, 0};
-constexpr Colour kListCaptionBackground{239, 14, 2};
 constexpr Colour kGreyedSwatch{192, 192, 192};
 
 // The direction buttons from left to right and the direction each one sets.
@@ -36,11 +33,6 @@ void image(Canvas& canvas, const char* file, int x, int y) {
     canvas.drawImage(SkinFolder::Main, file, x, y);
 }
 
-void caption(Canvas& canvas, const std::string& text, int x, int y, int height,
-             Colour background = kPanelBackground) {
-    drawWhiteCaption(canvas, text, x, y, height, background);
-}
-
 void statusMark(Canvas& canvas, bool enabled, int x, int y) {
     image(canvas, enabled ? "Enable.png" : "Disable.png", x, y);
 }
@@ -50,13 +42,13 @@ void statusMark(Canvas& canvas, bool enabled, int x, int y) {
 void SettingsPanel::paint(Canvas& canvas) const {
     const PanelLayout l = layout();
     image(canvas, "itemBK.png", 19, kLightingHeaderTop);
-    caption(canvas, "灯光", 19, kLightingHeaderTop, 15);
+    writeCaption(canvas, "灯光", 19, kLightingHeaderTop, 15);
     if (!lightingCollapsed_)
         paintLighting(canvas);
 
     image(canvas, "MacroManagementBK.png", 19, l.macroTop);
     image(canvas, "MacroButton3.png", 19, l.macroTop + 10);
-    caption(canvas, "宏管理器", 21, l.macroTop + 12, 15);
+    writeCaption(canvas, "宏管理器", 21, l.macroTop + 12, 15);
 
     paintGame(canvas, l.gameTop);
     paintResponse(canvas, l.responseTop);
@@ -70,22 +62,22 @@ void SettingsPanel::paint(Canvas& canvas) const {
 void SettingsPanel::paintLighting(Canvas& canvas) const {
     const std::uint8_t effect = settings_.lightEffect;
     image(canvas, "LEDEffect_open.png", 19, 130);
-    caption(canvas, "效果", 28, 137, 15);
+    writeCaption(canvas, "效果", 28, 137, 15);
     image(canvas, "Light_Item.png", 28, 158);
 
     if (speedShown()) {
         image(canvas, "freq.png", 19, 245);
         sliders_.draw(SliderId::Speed, canvas);
         if (!effectListOpen_) {
-            caption(canvas, "频率", 28, 290, 13);
-            caption(canvas, "慢", 28, 317, 13);
-            caption(canvas, "快", 230, 317, 13);
+            writeCaption(canvas, "频率", 28, 290, 13);
+            writeCaption(canvas, "慢", 28, 317, 13);
+            writeCaption(canvas, "快", 230, 317, 13);
         }
     }
 
-    caption(canvas, "亮度", 28, 247, 13);
-    caption(canvas, "暗", 28, 274, 13);
-    caption(canvas, "亮", 230, 274, 13);
+    writeCaption(canvas, "亮度", 28, 247, 13);
+    writeCaption(canvas, "暗", 28, 274, 13);
+    writeCaption(canvas, "亮", 230, 274, 13);
     if (brightnessShown())
         sliders_.draw(SliderId::Brightness, canvas);
 
@@ -93,7 +85,7 @@ void SettingsPanel::paintLighting(Canvas& canvas) const {
         paintColourSwatches(canvas);
     paintDirectionOrViewSwitch(canvas);
     if (auto name = lightingEffectCaption(effect))
-        caption(canvas, std::string(*name), 28, 158, 14);
+        writeCaption(canvas, std::string(*name), 28, 158, 14);
 }
 
 void SettingsPanel::paintColourSwatches(Canvas& canvas) const {
@@ -115,7 +107,7 @@ void SettingsPanel::paintColourSwatches(Canvas& canvas) const {
 void SettingsPanel::paintDirectionOrViewSwitch(Canvas& canvas) const {
     const std::uint8_t effect = settings_.lightEffect;
     if (hasDirection(effect)) {
-        caption(canvas, "方向", 29, 177, 15);
+        writeCaption(canvas, "方向", 29, 177, 15);
         for (const DirectionButton& button : kDirectionButtons)
             image(canvas, button.disabled, button.x, 197);
         for (const DirectionButton& button : kDirectionButtons)
@@ -125,45 +117,45 @@ void SettingsPanel::paintDirectionOrViewSwitch(Canvas& canvas) const {
         const bool diy = keyboardView_.diyView();
         statusMark(canvas, !diy, 28, 199);
         statusMark(canvas, diy, 130, 199);
-        caption(canvas, "Keymap", 45, 197, 15);
-        caption(canvas, "DIY", 147, 197, 15);
+        writeCaption(canvas, "Keymap", 45, 197, 15);
+        writeCaption(canvas, "DIY", 147, 197, 15);
     }
 }
 
 void SettingsPanel::paintGame(Canvas& canvas, int top) const {
     if (gameCollapsed_) {
         image(canvas, "gamemode_Close.png", 19, top);
-        caption(canvas, "游戏模式", 19, top, 15);
-        caption(canvas, "Win Lock模式", 149, top, 15);
+        writeCaption(canvas, "游戏模式", 19, top, 15);
+        writeCaption(canvas, "Win Lock模式", 149, top, 15);
         return;
     }
     image(canvas, "gamemode_open.png", 19, top);
-    caption(canvas, "游戏模式", 19, top, 15);
+    writeCaption(canvas, "游戏模式", 19, top, 15);
     statusMark(canvas, settings_.gameMode == 1, 34, top + 33);
     statusMark(canvas, settings_.gameMode == 0, 88, top + 33);
-    caption(canvas, "开启", 51, top + 31, 15);
-    caption(canvas, "关闭", 105, top + 31, 15);
-    caption(canvas, "Win Lock模式", 149, top, 15);
+    writeCaption(canvas, "开启", 51, top + 31, 15);
+    writeCaption(canvas, "关闭", 105, top + 31, 15);
+    writeCaption(canvas, "Win Lock模式", 149, top, 15);
     statusMark(canvas, settings_.winLock == 1, 164, top + 33);
     statusMark(canvas, settings_.winLock == 0, 218, top + 33);
-    caption(canvas, "开启", 181, top + 31, 15);
-    caption(canvas, "关闭", 235, top + 31, 15);
+    writeCaption(canvas, "开启", 181, top + 31, 15);
+    writeCaption(canvas, "关闭", 235, top + 31, 15);
 }
 
 void SettingsPanel::paintResponse(Canvas& canvas, int top) const {
     image(canvas, responseCollapsed_ ? "responsetime_close.png" : "responsetime_open.png", 19, top);
-    caption(canvas, "按键响应时间", 19, top, 15);
+    writeCaption(canvas, "按键响应时间", 19, top, 15);
     if (responseCollapsed_)
         return;
     image(canvas, "Light_Item.png", 28, top + 28);
     char text[16];
     std::snprintf(text, sizeof text, "%d ms", settings_.responseTime * 2);
-    caption(canvas, text, 100, top + 28, 15);
+    writeCaption(canvas, text, 100, top + 28, 15);
 }
 
 void SettingsPanel::paintReport(Canvas& canvas, int top) const {
     image(canvas, reportCollapsed_ ? "reportrate_Close.png" : "reportrate_Open.png", 19, top);
-    caption(canvas, "USB报告率", 19, top, 15);
+    writeCaption(canvas, "USB报告率", 19, top, 15);
     if (!reportCollapsed_)
         sliders_.draw(SliderId::ReportRate, canvas);
 }
@@ -173,8 +165,7 @@ void SettingsPanel::paintEffectList(Canvas& canvas) const {
         const int top = kEffectListTop + kListRowHeight * static_cast<int>(r);
         canvas.fillRect(Rect{28, top, 248, top + kListRowHeight},
                         r == effectHoverRow_ ? kListRowHovered : kListRow);
-        caption(canvas, std::string(lightingEffects[r].caption), 28, top, 18,
-                kListCaptionBackground);
+        writeCaption(canvas, std::string(lightingEffects[r].caption), 28, top, 18);
     }
 }
 
@@ -183,7 +174,7 @@ void SettingsPanel::paintResponseList(Canvas& canvas, int listTop) const {
         const int top = listTop + kListRowHeight * static_cast<int>(r);
         canvas.fillRect(Rect{27, top, 247, top + kListRowHeight},
                         r == responseHoverRow_ ? kListRowHovered : kListRow);
-        caption(canvas, std::string(responseTimeCaptions[r]), 97, top, 18, kListCaptionBackground);
+        writeCaption(canvas, std::string(responseTimeCaptions[r]), 97, top, 18);
     }
 }
 

@@ -4,14 +4,14 @@ namespace talvex {
 
 bool KeyCapture::start() {
     if (!active_)
-        active_ = hook_.installhook(receiver_, mode_);
+        active_ = hook_.install(receiver_, mode_);
     return active_;
 }
 
 void KeyCapture::stop() {
     if (!active_)
         return;
-    hook_.removehook();
+    hook_.remove();
     active_ = false;
 }
 

@@ -19,8 +19,8 @@ public:
     using Receiver = std::function<void(KeyStroke)>;
     virtual ~KeyHook() = default;
     // mode 0: presses only (key assignment dialog); mode 1: presses and releases (macros).
-    virtual bool installhook(Receiver receiver, int mode) = 0;
-    virtual void removehook() = 0;
+    virtual bool install(Receiver receiver, int mode) = 0;
+    virtual void remove() = 0;
 };
 
 } // namespace talvex

@@ -10,12 +10,12 @@ namespace talvex {
 
 class ScriptedKeyHook final : public KeyHook {
 public:
-    // What installhook answers; false plays a capture that could not start.
+    // What install answers; false plays a capture that could not start.
     bool installResult = true;
     int installCount = 0;
     int removeCount = 0;
 
-    bool installhook(Receiver newReceiver, int newMode) override {
+    bool install(Receiver newReceiver, int newMode) override {
         ++installCount;
         if (!installResult)
             return false;
@@ -24,7 +24,7 @@ public:
         return true;
     }
 
-    void removehook() override {
+    void remove() override {
         ++removeCount;
         receiver = nullptr;
     }

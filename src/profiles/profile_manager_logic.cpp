@@ -40,8 +40,8 @@ constexpr std::array<ProfileMenuItem, 5> kMenu{{
     {"删除", ProfileCommand::Delete},
 }};
 
-const CaptionStyle kTitleStyle{15, {255, 255, 255}, {53, 53, 53}, 300, "Arial"};
-const CaptionStyle kButtonStyle{16, {255, 255, 255}, {53, 53, 53}, 300, "Arial"};
+const CaptionStyle kTitleStyle{15, {255, 255, 255}, 300, "Arial"};
+const CaptionStyle kButtonStyle{16, {255, 255, 255}, 300, "Arial"};
 
 // A file typed without an extension in the save chooser gets the profile files' one.
 std::string withDefaultExtension(const std::string& path) {
@@ -68,7 +68,7 @@ ProfileManagerLogic::ProfileManagerLogic(fs::path profileFolder, KeyAssignmentSt
       ports_(ports), buttons_([this](int x, int y) { return hitTest(x, y); }) {}
 
 void ProfileManagerLogic::open() {
-    store_.ReloadProfiles();
+    store_.reloadProfiles();
     showStore({});
 }
 
@@ -146,7 +146,7 @@ void ProfileManagerLogic::onItemEdited(int oldIndex, const std::string& newText)
     std::string keep = selectedName();
     if (oldIndex >= 0) {
         const ProfileStatus status =
-            store_.RenameProfile(static_cast<std::size_t>(oldIndex), newText);
+            store_.renameProfile(static_cast<std::size_t>(oldIndex), newText);
         if (status == ProfileStatus::Done)
             keep = editedProfileName(newText);
         else if (status == ProfileStatus::InvalidName || status == ProfileStatus::WriteFailed)
@@ -162,7 +162,7 @@ void ProfileManagerLogic::createProfile() {
         return;
     }
     const std::string keep = selectedName();
-    tellFailure(store_.CreateProfile());
+    tellFailure(store_.createProfile());
     showStore(keep);
 }
 
@@ -178,7 +178,7 @@ void ProfileManagerLogic::onSelectedProfile(
 }
 
 void ProfileManagerLogic::copyProfile() {
-    onSelectedProfile(kSelectToCopy, [this](std::size_t s) { return store_.CopyProfile(s); });
+    onSelectedProfile(kSelectToCopy, [this](std::size_t s) { return store_.copyProfile(s); });
 }
 
 void ProfileManagerLogic::saveIntoProfile() {
@@ -190,7 +190,7 @@ void ProfileManagerLogic::saveIntoProfile() {
         std::optional<fs::path> exportPath;
         if (chosen)
             exportPath = fs::path(withDefaultExtension(*chosen));
-        return store_.StoreWorkingToProfile(s, working_.workingSettings, working_.assignments,
+        return store_.storeWorkingToProfile(s, working_.workingSettings, working_.assignments,
                                             exportPath);
     });
 }
@@ -210,7 +210,7 @@ void ProfileManagerLogic::loadIntoProfile() {
             return ProfileStatus::Done;
         working_.workingSettings = settings;
         working_.assignments = *assignments;
-        return store_.StoreWorkingToProfile(s, settings, *assignments, std::nullopt);
+        return store_.storeWorkingToProfile(s, settings, *assignments, std::nullopt);
     });
 }
 
@@ -240,9 +240,9 @@ void ProfileManagerLogic::deleteProfile() {
     onSelectedProfile(kSelectToDelete, [this](std::size_t s) {
         if (ports_.prompts.message(kDeleteQuestion, kMessageCaption, MessageButtons::OkCancel,
                                    MessageIcon::None) == MessageAnswer::Ok)
-            return store_.DeleteProfile(s);
+            return store_.deleteProfile(s);
         // The folder may have changed behind the dialog's back while the question was open.
-        store_.ReloadProfiles();
+        store_.reloadProfiles();
         return ProfileStatus::Done;
     });
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The profile manager dialog's behaviour without a window: its click areas, its context menu,
 // the commands behind them with their refusals and questions, renaming from the list's in-place
-// edit, and what the dialog paints. CConfigureDlg shows it with Qt; the list box mirrors names()
-// and selection() whenever the host is told to show the profiles.
+// edit, and what the dialog paints. ProfileManagerDialog shows it with Qt; the list box mirrors
+// names() and selection() whenever the host is told to show the profiles.
 
 #include "controls/canvas.h"
 #include "controls/hot_buttons.h"

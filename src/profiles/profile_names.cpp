@@ -49,7 +49,7 @@ std::string editedProfileName(std::string_view text) {
     return std::string(text);
 }
 
-std::string MakeNewProfileName(const NameInUse& taken) {
+std::string makeNewProfileName(const NameInUse& taken) {
     for (int i = 1;; ++i) {
         std::string name = candidateName(i);
         if (!taken(name))

@@ -25,7 +25,7 @@ std::optional<std::string> profileNameOfFile(std::string_view fileName);
 std::string editedProfileName(std::string_view text);
 
 // First free name of Profile_1..Profile_9, Profile010..Profile098, Profile99, Profile100, ...
-std::string MakeNewProfileName(const NameInUse& taken);
+std::string makeNewProfileName(const NameInUse& taken);
 
 // First free name of "复制 <source>", "复制 <source> 1", "复制 <source> 2", ...
 std::string makeCopyName(const std::string& source, const NameInUse& taken);

@@ -47,7 +47,7 @@ bool ProfileStore::isTaken(const std::string& name) const {
            pathExists(fileOf(name));
 }
 
-void ProfileStore::ReloadProfiles() {
+void ProfileStore::reloadProfiles() {
     names_.clear();
     paths_.clear();
     std::vector<std::string> found;
@@ -74,8 +74,8 @@ void ProfileStore::ReloadProfiles() {
     }
 }
 
-std::string ProfileStore::MakeNewProfileName() const {
-    return talvex::MakeNewProfileName([this](const std::string& n) { return isTaken(n); });
+std::string ProfileStore::makeNewProfileName() const {
+    return talvex::makeNewProfileName([this](const std::string& n) { return isTaken(n); });
 }
 
 ProfileStatus ProfileStore::writeNewProfile(const std::string& name,
@@ -83,18 +83,18 @@ ProfileStatus ProfileStore::writeNewProfile(const std::string& name,
     if (!isValidProfileName(name))
         return ProfileStatus::InvalidName;
     const bool written = writeFileAtomically(fileOf(name), bytes).ok();
-    ReloadProfiles();
+    reloadProfiles();
     return written ? ProfileStatus::Done : ProfileStatus::WriteFailed;
 }
 
-ProfileStatus ProfileStore::CreateProfile() {
+ProfileStatus ProfileStore::createProfile() {
     if (names_.size() >= kMaxProfiles)
         return ProfileStatus::LimitReached;
     // Not zeros: loaded and saved, a zero image would disable every key.
-    return writeNewProfile(MakeNewProfileName(), factoryConfigurationBytes());
+    return writeNewProfile(makeNewProfileName(), factoryConfigurationBytes());
 }
 
-ProfileStatus ProfileStore::CopyProfile(std::size_t index) {
+ProfileStatus ProfileStore::copyProfile(std::size_t index) {
     if (names_.size() >= kMaxProfiles)
         return ProfileStatus::LimitReached;
     if (index >= names_.size())
@@ -108,7 +108,7 @@ ProfileStatus ProfileStore::CopyProfile(std::size_t index) {
     return writeNewProfile(name, *source);
 }
 
-ProfileStatus ProfileStore::RenameProfile(std::size_t oldIndex, const std::string& newText) {
+ProfileStatus ProfileStore::renameProfile(std::size_t oldIndex, const std::string& newText) {
     if (oldIndex >= names_.size())
         return ProfileStatus::NoSuchProfile;
     std::string newName = editedProfileName(newText);
@@ -117,7 +117,7 @@ ProfileStatus ProfileStore::RenameProfile(std::size_t oldIndex, const std::strin
     if (!isValidProfileName(newName))
         return ProfileStatus::InvalidName;
     if (isTaken(newName)) {
-        ReloadProfiles();
+        reloadProfiles();
         return ProfileStatus::NameTaken;
     }
     // Copy, then delete: the copy refuses to replace a file that appeared meanwhile, and a
@@ -130,11 +130,11 @@ ProfileStatus ProfileStore::RenameProfile(std::size_t oldIndex, const std::strin
         fs::remove(newPath, ec);
         renamed = false;
     }
-    ReloadProfiles();
+    reloadProfiles();
     return renamed ? ProfileStatus::Done : ProfileStatus::WriteFailed;
 }
 
-ProfileStatus ProfileStore::DeleteProfile(std::size_t index) {
+ProfileStatus ProfileStore::deleteProfile(std::size_t index) {
     if (index >= names_.size())
         return ProfileStatus::NoSuchProfile;
     std::error_code ec;
@@ -143,11 +143,11 @@ ProfileStatus ProfileStore::DeleteProfile(std::size_t index) {
         --deleteRetriesLeft_;
         fs::remove(paths_[index], ec);
     }
-    ReloadProfiles();
+    reloadProfiles();
     return ec ? ProfileStatus::DeleteFailed : ProfileStatus::Done;
 }
 
-ProfileStatus ProfileStore::StoreWorkingToProfile(std::size_t index, const DeviceSettings& settings,
+ProfileStatus ProfileStore::storeWorkingToProfile(std::size_t index, const DeviceSettings& settings,
                                                   const KeyAssignments& assignments,
                                                   const std::optional<fs::path>& exportPath) {
     if (index >= names_.size())
@@ -155,7 +155,7 @@ ProfileStatus ProfileStore::StoreWorkingToProfile(std::size_t index, const Devic
     // A profile is a keymap.bin kept under another name.
     const bool stored = saveKeymapFile(paths_[index], settings, assignments).ok();
     const bool exported = !exportPath || saveKeymapFile(*exportPath, settings, assignments).ok();
-    ReloadProfiles();
+    reloadProfiles();
     if (!stored)
         return ProfileStatus::WriteFailed;
     return exported ? ProfileStatus::Done : ProfileStatus::ExportFailed;

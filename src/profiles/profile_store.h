@@ -50,18 +50,18 @@ public:
     const std::vector<std::filesystem::path>& pathTable() const { return paths_; }
     const std::filesystem::path& folder() const { return folder_; }
 
-    void ReloadProfiles();
-    std::string MakeNewProfileName() const;
+    void reloadProfiles();
+    std::string makeNewProfileName() const;
 
     // A new profile holds the factory configuration.
-    [[nodiscard]] ProfileStatus CreateProfile();
-    [[nodiscard]] ProfileStatus CopyProfile(std::size_t index);
-    [[nodiscard]] ProfileStatus RenameProfile(std::size_t oldIndex, const std::string& newText);
-    [[nodiscard]] ProfileStatus DeleteProfile(std::size_t index);
+    [[nodiscard]] ProfileStatus createProfile();
+    [[nodiscard]] ProfileStatus copyProfile(std::size_t index);
+    [[nodiscard]] ProfileStatus renameProfile(std::size_t oldIndex, const std::string& newText);
+    [[nodiscard]] ProfileStatus deleteProfile(std::size_t index);
 
     // Writes the working configuration into the profile and, when given, to exportPath too.
     [[nodiscard]] ProfileStatus
-    StoreWorkingToProfile(std::size_t index, const DeviceSettings& settings,
+    storeWorkingToProfile(std::size_t index, const DeviceSettings& settings,
                           const KeyAssignments& assignments,
                           const std::optional<std::filesystem::path>& exportPath);
 

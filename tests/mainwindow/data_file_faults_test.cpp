@@ -145,10 +145,10 @@ TEST_F(DataFileFaults, KilledWhileWritingEachDataFileLeavesTheOldOrTheNewFile) {
 
     fs::create_directories(dir / "profiles");
     ProfileStore profiles(dir / "profiles");
-    ASSERT_EQ(profiles.CreateProfile(), ProfileStatus::Done);
+    ASSERT_EQ(profiles.createProfile(), ProfileStatus::Done);
     killMidWrite(profiles.pathTable()[0], [&](bool second) {
         keymapBytes(second ? 4 : 3);
-        (void)profiles.StoreWorkingToProfile(0, *settings, *assignments, std::nullopt);
+        (void)profiles.storeWorkingToProfile(0, *settings, *assignments, std::nullopt);
     });
 }
 

@@ -15,12 +15,12 @@ TEST(ProfileNames, NewNameChangesFormAtTenAndAtNinetyNine) {
     std::set<std::string> taken;
     for (int i = 1; i <= 9; ++i)
         taken.insert("Profile_" + std::to_string(i));
-    EXPECT_EQ(MakeNewProfileName(takenFrom(taken)), "Profile010");
+    EXPECT_EQ(makeNewProfileName(takenFrom(taken)), "Profile010");
     for (int i = 10; i <= 98; ++i)
         taken.insert("Profile0" + std::to_string(i));
-    EXPECT_EQ(MakeNewProfileName(takenFrom(taken)), "Profile99");
+    EXPECT_EQ(makeNewProfileName(takenFrom(taken)), "Profile99");
     taken.insert("Profile99");
-    EXPECT_EQ(MakeNewProfileName(takenFrom(taken)), "Profile100");
+    EXPECT_EQ(makeNewProfileName(takenFrom(taken)), "Profile100");
 }
 
 TEST(ProfileNames, NamesThatCouldLeaveTheFolderOrThatFileSystemsRefuseAreInvalid) {

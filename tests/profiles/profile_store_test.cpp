@@ -41,7 +41,7 @@ protected:
     void makeProfiles(int count) {
         for (int i = 1; i <= count; ++i)
             put("P" + std::to_string(i) + ".bin", Bytes(10, static_cast<std::uint8_t>(i)));
-        store.ReloadProfiles();
+        store.reloadProfiles();
     }
 
     fs::path root = testRoot();
@@ -70,7 +70,7 @@ TEST_F(ProfileStoreTest, ListsSixProfilesInListBoxOrderAndRecordsTheSeventh) {
     put("notes.txt", Bytes{1});
     put(".bin", Bytes{1});
     fs::create_directory(folder / "folder.bin");
-    store.ReloadProfiles();
+    store.reloadProfiles();
     EXPECT_EQ(store.names(), (Names{"a", "b", "C", "d", "e", "F"}));
     ASSERT_EQ(store.pathTable().size(), 7u);
     EXPECT_EQ(store.pathTable()[2], folder / "C.bin");
@@ -80,7 +80,7 @@ TEST_F(ProfileStoreTest, ListsSixProfilesInListBoxOrderAndRecordsTheSeventh) {
 TEST_F(ProfileStoreTest, ASortedListBoxFilledFromTheStoreKeepsItsIndices) {
     for (const char* name : {"b", "B", "Ab", "a_", "复制 a", "Z"})
         put(std::string(name) + ".bin", Bytes{1});
-    store.ReloadProfiles();
+    store.reloadProfiles();
     ListBoxModel list(true);
     for (const std::string& name : store.names())
         list.addLine(name, 0);
@@ -90,31 +90,31 @@ TEST_F(ProfileStoreTest, ASortedListBoxFilledFromTheStoreKeepsItsIndices) {
 
 TEST_F(ProfileStoreTest, MissingFolderIsEmptyAndRefusesToCreate) {
     ProfileStore missing(root / "nowhere");
-    missing.ReloadProfiles();
+    missing.reloadProfiles();
     EXPECT_TRUE(missing.names().empty());
-    EXPECT_EQ(missing.CreateProfile(), ProfileStatus::WriteFailed);
+    EXPECT_EQ(missing.createProfile(), ProfileStatus::WriteFailed);
     EXPECT_FALSE(fs::exists(root / "nowhere"));
 }
 
 TEST_F(ProfileStoreTest, CreateWritesZeroSettingsUnderTheFirstFreeNameUpToSix) {
     put("Profile_1.bin", Bytes{1});
     put("Profile_3.bin", Bytes{3});
-    store.ReloadProfiles();
-    EXPECT_EQ(store.CreateProfile(), ProfileStatus::Done);
+    store.reloadProfiles();
+    EXPECT_EQ(store.createProfile(), ProfileStatus::Done);
     EXPECT_EQ(get("Profile_2.bin"), factoryConfigurationBytes());
     EXPECT_EQ(store.names(), (Names{"Profile_1", "Profile_2", "Profile_3"}));
 
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(store.CreateProfile(), ProfileStatus::Done);
+        EXPECT_EQ(store.createProfile(), ProfileStatus::Done);
     EXPECT_EQ(store.names().size(), 6u);
-    EXPECT_EQ(store.CreateProfile(), ProfileStatus::LimitReached);
+    EXPECT_EQ(store.createProfile(), ProfileStatus::LimitReached);
     EXPECT_EQ(fileCount(folder), 6u);
 }
 
 TEST_F(ProfileStoreTest, CreateNeverReplacesAFileThatIsNotListed) {
     fs::create_directory(folder / "Profile_1.bin");
-    store.ReloadProfiles();
-    EXPECT_EQ(store.CreateProfile(), ProfileStatus::Done);
+    store.reloadProfiles();
+    EXPECT_EQ(store.createProfile(), ProfileStatus::Done);
     EXPECT_EQ(store.names(), (Names{"Profile_2"}));
     EXPECT_TRUE(fs::is_directory(folder / "Profile_1.bin"));
 }
@@ -122,11 +122,11 @@ TEST_F(ProfileStoreTest, CreateNeverReplacesAFileThatIsNotListed) {
 TEST_F(ProfileStoreTest, CopiesArePaddedToAWholeProfileAndNumbered) {
     Bytes settingsOnly(kDeviceSettingsSize, 7);
     put("A.bin", settingsOnly);
-    store.ReloadProfiles();
+    store.reloadProfiles();
     Bytes expected = settingsOnly;
     expected.resize(kKeymapFileSize, 0);
     for (const char* name : {"复制 A.bin", "复制 A 1.bin", "复制 A 2.bin"}) {
-        EXPECT_EQ(store.CopyProfile(0), ProfileStatus::Done);
+        EXPECT_EQ(store.copyProfile(0), ProfileStatus::Done);
         EXPECT_EQ(get(name), expected) << name;
     }
     EXPECT_EQ(get("A.bin"), settingsOnly);
@@ -135,29 +135,29 @@ TEST_F(ProfileStoreTest, CopiesArePaddedToAWholeProfileAndNumbered) {
 TEST_F(ProfileStoreTest, CopyStopsAtSixAndReportsAnUnreadableSource) {
     makeProfiles(5);
     fs::remove(folder / "P2.bin");
-    EXPECT_EQ(store.CopyProfile(1), ProfileStatus::ReadFailed);
+    EXPECT_EQ(store.copyProfile(1), ProfileStatus::ReadFailed);
     EXPECT_EQ(fileCount(folder), 4u);
 
     makeProfiles(6);
-    EXPECT_EQ(store.CopyProfile(0), ProfileStatus::LimitReached);
+    EXPECT_EQ(store.copyProfile(0), ProfileStatus::LimitReached);
     EXPECT_EQ(fileCount(folder), 6u);
-    EXPECT_EQ(store.CopyProfile(6), ProfileStatus::LimitReached);
+    EXPECT_EQ(store.copyProfile(6), ProfileStatus::LimitReached);
 }
 
 TEST_F(ProfileStoreTest, RenameMovesTheFileAndAcceptsATypedEnding) {
     makeProfiles(2);
-    EXPECT_EQ(store.RenameProfile(0, "Racing.bin"), ProfileStatus::Done);
+    EXPECT_EQ(store.renameProfile(0, "Racing.bin"), ProfileStatus::Done);
     EXPECT_EQ(store.names(), (Names{"P2", "Racing"}));
     EXPECT_EQ(get("Racing.bin"), Bytes(10, 1));
     EXPECT_FALSE(fs::exists(folder / "P1.bin"));
-    EXPECT_EQ(store.RenameProfile(1, "Racing"), ProfileStatus::Done);
+    EXPECT_EQ(store.renameProfile(1, "Racing"), ProfileStatus::Done);
     EXPECT_EQ(store.names(), (Names{"P2", "Racing"}));
 }
 
 TEST_F(ProfileStoreTest, RenameOntoAnotherProfileOrAnUnlistedFileChangesNothing) {
     makeProfiles(7);
-    EXPECT_EQ(store.RenameProfile(0, "P2"), ProfileStatus::NameTaken);
-    EXPECT_EQ(store.RenameProfile(0, "P7"), ProfileStatus::NameTaken);
+    EXPECT_EQ(store.renameProfile(0, "P2"), ProfileStatus::NameTaken);
+    EXPECT_EQ(store.renameProfile(0, "P7"), ProfileStatus::NameTaken);
     for (int i = 1; i <= 7; ++i)
         EXPECT_EQ(get("P" + std::to_string(i) + ".bin"), Bytes(10, static_cast<std::uint8_t>(i)));
 }
@@ -165,50 +165,50 @@ TEST_F(ProfileStoreTest, RenameOntoAnotherProfileOrAnUnlistedFileChangesNothing)
 TEST_F(ProfileStoreTest, RenameRefusesNamesOutsideTheFolder) {
     makeProfiles(1);
     for (const char* bad : {"../Escaped", "sub/x", "", "..", "a\\b"})
-        EXPECT_EQ(store.RenameProfile(0, bad), ProfileStatus::InvalidName) << bad;
+        EXPECT_EQ(store.renameProfile(0, bad), ProfileStatus::InvalidName) << bad;
     EXPECT_EQ(get("P1.bin"), Bytes(10, 1));
     EXPECT_EQ(fileCount(root), 1u);
     EXPECT_EQ(fileCount(folder), 1u);
-    EXPECT_EQ(store.RenameProfile(1, "New"), ProfileStatus::NoSuchProfile);
+    EXPECT_EQ(store.renameProfile(1, "New"), ProfileStatus::NoSuchProfile);
 }
 
 TEST_F(ProfileStoreTest, DeleteRemovesTheFileAndReportsAFailure) {
     makeProfiles(3);
-    EXPECT_EQ(store.DeleteProfile(1), ProfileStatus::Done);
+    EXPECT_EQ(store.deleteProfile(1), ProfileStatus::Done);
     EXPECT_EQ(store.names(), (Names{"P1", "P3"}));
     EXPECT_FALSE(fs::exists(folder / "P2.bin"));
 
     // The listed file was replaced behind the store's back by something it cannot delete.
     fs::remove(folder / "P1.bin");
     fs::create_directories(folder / "P1.bin" / "inside");
-    EXPECT_EQ(store.DeleteProfile(0), ProfileStatus::DeleteFailed);
+    EXPECT_EQ(store.deleteProfile(0), ProfileStatus::DeleteFailed);
     EXPECT_TRUE(fs::exists(folder / "P1.bin" / "inside"));
     EXPECT_EQ(store.names(), (Names{"P3"}));
-    EXPECT_EQ(store.DeleteProfile(5), ProfileStatus::NoSuchProfile);
+    EXPECT_EQ(store.deleteProfile(5), ProfileStatus::NoSuchProfile);
 }
 
 TEST_F(ProfileStoreTest, TheLongestNameTheRuleAcceptsCanBeSaved) {
     makeProfiles(1);
     const std::string longest(251, 'x'); // with ".bin", the file system's 255 bytes
-    ASSERT_EQ(store.RenameProfile(0, longest), ProfileStatus::Done);
+    ASSERT_EQ(store.renameProfile(0, longest), ProfileStatus::Done);
     WorkingConfiguration working(0x11, 0x22);
-    EXPECT_EQ(store.StoreWorkingToProfile(0, working.settings, working.assignments, std::nullopt),
+    EXPECT_EQ(store.storeWorkingToProfile(0, working.settings, working.assignments, std::nullopt),
               ProfileStatus::Done);
     EXPECT_EQ(get(longest + ".bin"), working.image());
-    EXPECT_EQ(store.RenameProfile(0, longest + "x"), ProfileStatus::InvalidName);
+    EXPECT_EQ(store.renameProfile(0, longest + "x"), ProfileStatus::InvalidName);
 }
 
 TEST_F(ProfileStoreTest, StoreWritesTheWorkingConfigurationToProfileAndExport) {
     makeProfiles(2);
     WorkingConfiguration working(0x11, 0x22);
     EXPECT_EQ(
-        store.StoreWorkingToProfile(1, working.settings, working.assignments, root / "export.bin"),
+        store.storeWorkingToProfile(1, working.settings, working.assignments, root / "export.bin"),
         ProfileStatus::Done);
     EXPECT_EQ(get("P2.bin"), working.image());
     EXPECT_EQ(readFileBytes(root / "export.bin", 1 << 20), working.image());
     EXPECT_EQ(get("P1.bin"), Bytes(10, 1));
 
-    EXPECT_EQ(store.StoreWorkingToProfile(0, working.settings, working.assignments,
+    EXPECT_EQ(store.storeWorkingToProfile(0, working.settings, working.assignments,
                                           root / "nowhere" / "export.bin"),
               ProfileStatus::ExportFailed);
     EXPECT_EQ(get("P1.bin"), working.image());

@@ -2,8 +2,8 @@
 
 #include "app/firmware_check.h"
 #include "keys/qt/key_map_dialog.h"
-#include "macros/qt/macro_record_dlg.h"
-#include "profiles/qt/configure_dlg.h"
+#include "macros/qt/macro_manager_dialog.h"
+#include "profiles/qt/profile_manager_dialog.h"
 
 namespace talvex {
 

@@ -94,7 +94,7 @@ void CTransparentListBox::setMode(ListMode mode) {
     viewport()->update();
 }
 
-void CTransparentListBox::SetItemStyle(int fontHeight, const QString& face, QColor textColour,
+void CTransparentListBox::setItemStyle(int fontHeight, const QString& face, QColor textColour,
                                        QColor selectedTextColour, bool shadowOn, int shadowOffset,
                                        QColor shadowColour) {
     CaptionStyle style;
@@ -110,19 +110,19 @@ void CTransparentListBox::SetItemStyle(int fontHeight, const QString& face, QCol
     linesChanged();
 }
 
-int CTransparentListBox::AddLine(const QString& text, std::intptr_t data) {
+int CTransparentListBox::addLine(const QString& text, std::intptr_t data) {
     int index = model_.addLine(text.toStdString(), data);
     linesChanged();
     return index;
 }
 
-int CTransparentListBox::InsertLine(int index, const QString& text, std::intptr_t data) {
+int CTransparentListBox::insertLine(int index, const QString& text, std::intptr_t data) {
     int at = model_.insertLine(index, text.toStdString(), data);
     linesChanged();
     return at;
 }
 
-void CTransparentListBox::DeleteLine(int index) {
+void CTransparentListBox::deleteLine(int index) {
     model_.deleteLine(index);
     if (!model_.editing()) {
         dropEditor();
@@ -130,7 +130,7 @@ void CTransparentListBox::DeleteLine(int index) {
     linesChanged();
 }
 
-void CTransparentListBox::ResetContent() {
+void CTransparentListBox::resetContent() {
     model_.clear();
     dropEditor();
     linesChanged();
@@ -325,7 +325,7 @@ void CTransparentListBox::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange) {
         viewport()->update();
     } else if (event->type() == QEvent::FontChange) {
-        linesChanged(); // lines are as tall as the font until SetItemStyle gives one
+        linesChanged(); // lines are as tall as the font until setItemStyle gives one
     }
 }
 

@@ -33,16 +33,16 @@ public:
 
     // Font "face" at cell height fontHeight, bold; colours of lines, of the selected line and
     // of the shadow drawn shadowOffset pixels right and down.
-    void SetItemStyle(int fontHeight, const QString& face, QColor textColour,
+    void setItemStyle(int fontHeight, const QString& face, QColor textColour,
                       QColor selectedTextColour, bool shadowOn, int shadowOffset,
                       QColor shadowColour);
-    int AddLine(const QString& text, std::intptr_t data = 0);
-    int InsertLine(int index, const QString& text, std::intptr_t data = 0);
-    void DeleteLine(int index);
+    int addLine(const QString& text, std::intptr_t data = 0);
+    int insertLine(int index, const QString& text, std::intptr_t data = 0);
+    void deleteLine(int index);
     // The most characters (UTF-16 units) the in-place editor takes, for names that must fit a
     // fixed-size record field.
     void setEditorMaxLength(int length) { editorMaxLength_ = length; }
-    void ResetContent();
+    void resetContent();
 
     int count() const { return model_.count(); }
     QString text(int index) const;

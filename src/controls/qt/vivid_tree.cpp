@@ -44,7 +44,7 @@ VividTree::VividTree(QWidget* parent) : QTreeWidget(parent) {
     connect(this, &QTreeView::collapsed, this, repaintBitmap);
 }
 
-void VividTree::LoadGlyphs() {
+void VividTree::loadGlyphs() {
     SkinImages& images = programSkinImages();
     backgroundBitmap_ = images.image(SkinFolder::Bitmaps, "131.png");
     collapsedGlyph_ = images.image(SkinFolder::Bitmaps, "133.png");

@@ -18,10 +18,10 @@ public:
     explicit VividTree(QWidget* parent = nullptr);
 
     // (Re)loads the background bitmap (131) and the collapsed (133) and expanded (134) glyphs.
-    void LoadGlyphs();
+    void loadGlyphs();
     // Kept for the owner; the tree does not draw it.
-    virtual void SetItemIcon(const QIcon& icon) { itemIcon_ = icon; }
-    virtual QIcon GetItemIcon() const { return itemIcon_; }
+    virtual void setItemIcon(const QIcon& icon) { itemIcon_ = icon; }
+    virtual QIcon itemIcon() const { return itemIcon_; }
 
     int backgroundMode() const { return backgroundMode_; }
     void setBackgroundMode(int mode);

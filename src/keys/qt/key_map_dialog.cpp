@@ -37,9 +37,9 @@ QString qs(const std::u16string& text) {
 
 } // namespace
 
-CKeyMap::CKeyMap(const KeyAssignmentState& keys, KeyEdit& edit, const KeyNameTable& names,
-                 std::vector<std::u16string> macroNames, KeyHook& hook, SkinImages& images,
-                 QWidget* parent)
+KeyMapDialog::KeyMapDialog(const KeyAssignmentState& keys, KeyEdit& edit, const KeyNameTable& names,
+                           std::vector<std::u16string> macroNames, KeyHook& hook,
+                           SkinImages& images, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), images_(images), prompts_(this) {
     QImage background = images_.image(kKeyMapSkin, kKeyMapBackground);
     setFixedSize(background.isNull() ? kFallbackSize : background.size());
@@ -57,9 +57,9 @@ CKeyMap::CKeyMap(const KeyAssignmentState& keys, KeyEdit& edit, const KeyNameTab
     syncControls();
 }
 
-CKeyMap::~CKeyMap() = default;
+KeyMapDialog::~KeyMapDialog() = default;
 
-void CKeyMap::createControls() {
+void KeyMapDialog::createControls() {
     singleBox_ = new QLineEdit(this);
     singleBox_->setGeometry(20, 89, 280, 15);
     combinationBox_ = new QLineEdit(this);
@@ -69,9 +69,9 @@ void CKeyMap::createControls() {
     macroList_->setFrameShape(QFrame::NoFrame);
     tree_ = new VividTree(this);
     tree_->setGeometry(10, 60, 295, 160);
-    tree_->LoadGlyphs();
+    tree_->loadGlyphs();
     tree_->setBackgroundMode(VividTree::SolidBackground);
-    tree_->SetItemIcon(QIcon(QStringLiteral(":/icons/154-16.png")));
+    tree_->setItemIcon(QIcon(QStringLiteral(":/icons/154-16.png")));
     // The stored function stays visible before the tree has the focus.
     tree_->setShowSelectionAlways(true);
     tree_->setFont(QtCanvas::captionFont(CaptionStyle{}));
@@ -98,7 +98,7 @@ void CKeyMap::createControls() {
     });
 }
 
-void CKeyMap::fillTree() {
+void KeyMapDialog::fillTree() {
     const auto& items = functionTreeItems();
     treeItems_.clear();
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -114,7 +114,7 @@ void CKeyMap::fillTree() {
     }
 }
 
-QWidget* CKeyMap::control(KeyMapControl which) const {
+QWidget* KeyMapDialog::control(KeyMapControl which) const {
     switch (which) {
     case KeyMapControl::SingleKeyBox:
         return singleBox_;
@@ -128,7 +128,7 @@ QWidget* CKeyMap::control(KeyMapControl which) const {
     return nullptr;
 }
 
-void CKeyMap::syncControls() {
+void KeyMapDialog::syncControls() {
     const KeyMapLogic& logic = *logic_;
     if (singleBox_->text() != qs(logic.singleKeyText()))
         singleBox_->setText(qs(logic.singleKeyText()));
@@ -153,39 +153,39 @@ void CKeyMap::syncControls() {
     }
 }
 
-void CKeyMap::focusControl(KeyMapControl which) {
+void KeyMapDialog::focusControl(KeyMapControl which) {
     // A hidden control cannot take the focus: show the page first.
     syncControls();
     control(which)->setFocus(Qt::OtherFocusReason);
 }
 
-void CKeyMap::closeDialog(bool ok) {
+void KeyMapDialog::closeDialog(bool ok) {
     done(ok ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void CKeyMap::startWindowDrag(int x, int y) {
+void KeyMapDialog::startWindowDrag(int x, int y) {
     drag_.start(*this, QPoint(x, y));
 }
 
-void CKeyMap::refresh() {
+void KeyMapDialog::refresh() {
     syncControls();
     update();
 }
 
-void CKeyMap::paintEvent(QPaintEvent*) {
+void KeyMapDialog::paintEvent(QPaintEvent*) {
     paintSkinnedWindow(
         *this, images_, kKeyMapSkin, kKeyMapBackground,
         [this](Canvas& canvas) { paintKeyMap(canvas, *logic_); }, QColor(35, 35, 35));
 }
 
-void CKeyMap::mousePressEvent(QMouseEvent* event) {
+void KeyMapDialog::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint at = event->position().toPoint();
     logic_->onLButtonDown(at.x(), at.y());
 }
 
-void CKeyMap::mouseMoveEvent(QMouseEvent* event) {
+void KeyMapDialog::mouseMoveEvent(QMouseEvent* event) {
     if (drag_.follow(*this, *event))
         return;
     const QPoint at = event->position().toPoint();
@@ -193,7 +193,7 @@ void CKeyMap::mouseMoveEvent(QMouseEvent* event) {
         update();
 }
 
-void CKeyMap::mouseReleaseEvent(QMouseEvent* event) {
+void KeyMapDialog::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     drag_.end();
@@ -202,12 +202,12 @@ void CKeyMap::mouseReleaseEvent(QMouseEvent* event) {
     refresh();
 }
 
-void CKeyMap::keyPressEvent(QKeyEvent* event) {
+void KeyMapDialog::keyPressEvent(QKeyEvent* event) {
     if (!swallowDialogEndingKey(*event))
         QDialog::keyPressEvent(event);
 }
 
-bool CKeyMap::eventFilter(QObject* watched, QEvent* event) {
+bool KeyMapDialog::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn && logic_ &&
         userMovedFocus(static_cast<QFocusEvent*>(event)->reason())) {
         if (watched == singleBox_)
@@ -235,7 +235,7 @@ bool runKeyMapDialog(QWidget* parent, const KeyAssignmentState& keys, KeyEdit& e
                      const KeyNameTable& names, std::vector<std::u16string> macroNames,
                      SkinImages& images) {
     QtKeyHook hook;
-    CKeyMap dialog(keys, edit, names, std::move(macroNames), hook, images, parent);
+    KeyMapDialog dialog(keys, edit, names, std::move(macroNames), hook, images, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

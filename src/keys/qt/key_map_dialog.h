@@ -1,5 +1,5 @@
 #pragma once
-// CKeyMap: the skinned, frameless key assignment dialog. KeyMapLogic decides everything; this
+// KeyMapDialog: the skinned, frameless key assignment dialog. KeyMapLogic decides everything; this
 // window paints it, places the two key boxes, the macro list and the function tree, mirrors the
 // logic's texts and selections into them and hands mouse, focus and selection events back.
 
@@ -22,14 +22,14 @@ namespace talvex {
 
 class VividTree;
 
-class CKeyMap final : public QDialog, private KeyMapHost {
+class KeyMapDialog final : public QDialog, private KeyMapHost {
     Q_OBJECT
 public:
     // Shows the assignment of edit.position; capture starts at once through `hook`.
-    CKeyMap(const KeyAssignmentState& keys, KeyEdit& edit, const KeyNameTable& names,
-            std::vector<std::u16string> macroNames, KeyHook& hook, SkinImages& images,
-            QWidget* parent = nullptr);
-    ~CKeyMap() override;
+    KeyMapDialog(const KeyAssignmentState& keys, KeyEdit& edit, const KeyNameTable& names,
+                 std::vector<std::u16string> macroNames, KeyHook& hook, SkinImages& images,
+                 QWidget* parent = nullptr);
+    ~KeyMapDialog() override;
 
     KeyMapLogic& logic() { return *logic_; }
     QLineEdit* singleKeyBox() const { return singleBox_; }

@@ -10,10 +10,10 @@ namespace talvex {
 QtKeyHook::QtKeyHook(QObject* parent) : QObject(parent) {}
 
 QtKeyHook::~QtKeyHook() {
-    removehook();
+    remove();
 }
 
-bool QtKeyHook::installhook(Receiver newReceiver, int newMode) {
+bool QtKeyHook::install(Receiver newReceiver, int newMode) {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app)
         return false;
@@ -25,7 +25,7 @@ bool QtKeyHook::installhook(Receiver newReceiver, int newMode) {
     return true;
 }
 
-void QtKeyHook::removehook() {
+void QtKeyHook::remove() {
     if (!installed)
         return;
     installed = false;

@@ -18,8 +18,8 @@ public:
     ~QtKeyHook() override;
 
     // Installing again replaces the receiver and the mode. False without a running application.
-    bool installhook(Receiver receiver, int mode) override;
-    void removehook() override;
+    bool install(Receiver receiver, int mode) override;
+    void remove() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

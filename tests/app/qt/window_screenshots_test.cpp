@@ -1,14 +1,14 @@
 // The pictures of every window in docs/screenshots/, taken offscreen against the simulated
 // keyboard. Nothing runs unless TALVEX_SCREENSHOT_DIR names the folder to write them to
 // (scripts/screenshots.sh does that); each picture is also checked for having come out at all.
-#include "app/qt/talvex_dlg.h"
+#include "app/qt/main_window.h"
 #include "controls/qt/skin_theme.h"
 #include "controls/qt/splash_screen.h"
 #include "controls/qt/transparent_list_box.h"
 #include "controls/qt/vivid_tree.h"
 #include "keys/key_positions.h"
 #include "keys/qt/key_map_dialog.h"
-#include "macros/qt/macro_record_dlg.h"
+#include "macros/qt/macro_manager_dialog.h"
 #include "mainwindow/key_geometry.h"
 #include "mainwindow/lighting_effects.h"
 #include "platform/clock.h"
@@ -19,7 +19,7 @@
 #include "platform/recording_shell.h"
 #include "platform/scripted_key_hook.h"
 #include "platform/scripted_prompts.h"
-#include "profiles/qt/configure_dlg.h"
+#include "profiles/qt/profile_manager_dialog.h"
 #include "qt_test_app.h"
 #include "simulated_bus.h"
 #include "test_folder.h"
@@ -106,9 +106,9 @@ TEST_F(WindowScreenshots, MainWindow) {
     FakeNotificationIcon icon;
     ScriptedPrompts prompts;
     RecordingShell shell;
-    TalvexDlgSettings settings;
+    MainWindowSettings settings;
     settings.paths = {program.path(), data.path()};
-    CTalvexDlg dlg(TalvexDlgPorts{bus, pauser, monitor, icon, prompts, shell, skin}, settings);
+    MainWindow dlg(MainWindowPlatform{bus, pauser, monitor, icon, prompts, shell, skin}, settings);
     dlg.initDialog();
     ASSERT_TRUE(testing::spinUntil([&] { return !dlg.session().busy(); }));
     ASSERT_TRUE(dlg.isVisible());
@@ -152,7 +152,7 @@ TEST_F(WindowScreenshots, KeyDialogPages) {
     MacroStore macros = emptyMacroStore();
     macros.records[0].setNameText(u"Rapid fire");
     macros.records[1].setNameText(u"Build and run");
-    CKeyMap dialog(keys, edit, names, macros.usedNames(), hook, skin);
+    KeyMapDialog dialog(keys, edit, names, macros.usedNames(), hook, skin);
     dialog.show();
     save(dialog, "key_dialog_advanced.png");
 
@@ -170,7 +170,7 @@ TEST_F(WindowScreenshots, MacroManagerWithARecordedMacro) {
     ManualClock clock;
     MacroStore macros = emptyMacroStore();
     macros.records[0].setNameText(u"Rapid fire");
-    CMacroRecordDlg dialog(macros, names, hook, clock, skin);
+    MacroManagerDialog dialog(macros, names, hook, clock, skin);
     dialog.show();
     leftClick(&dialog, {40, 380});                 // 新建
     leftClick(&dialog, {375, 175});                // record the delays
@@ -194,7 +194,7 @@ TEST_F(WindowScreenshots, ProfileManager) {
         ASSERT_TRUE(writeFileAtomically(paths.profileFolder() / (std::string(name) + ".bin"),
                                         std::vector<std::uint8_t>(kDeviceSettingsSize, 0)));
     KeyAssignmentState keys;
-    CConfigureDlg dialog(keys, paths, nullptr, skin);
+    ProfileManagerDialog dialog(keys, paths, nullptr, skin);
     dialog.show();
     CTransparentListBox* list = dialog.profileList();
     leftClick(list->viewport(), list->itemRect(1).center());

@@ -221,7 +221,6 @@ TEST_F(CanvasTest, CaptionsSitInTheirCellWithATransparentBackground) {
     CaptionStyle style;
     style.height = 16;
     style.text = Colour{255, 255, 255};
-    style.background = Colour{255, 0, 0};
     EXPECT_LE(std::abs(QFontMetrics(QtCanvas::captionFont(style)).height() - 16), 1);
     {
         QtCanvas painter(canvas, images);

@@ -24,7 +24,7 @@ template <typename View> void fillAndShow(View& view, QSize size) {
         if constexpr (std::is_base_of_v<QTreeWidget, View>)
             new QTreeWidgetItem(&view, QStringList{QString::number(i)});
         else
-            view.AddLine(QString::number(i));
+            view.addLine(QString::number(i));
     }
     view.show();
     QApplication::processEvents();

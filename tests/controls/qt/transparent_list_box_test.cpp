@@ -63,11 +63,11 @@ struct EventListTest : ::testing::Test {
         dialog.resize(300, 400);
         list = new CTransparentListBox(false, &dialog);
         list->setGeometry(150, 80, 113, 275);
-        list->SetItemStyle(16, "Arial", Qt::white, kCyan, true, 2, Qt::black);
+        list->setItemStyle(16, "Arial", Qt::white, kCyan, true, 2, Qt::black);
         list->setMode(ListMode::Delay);
-        list->AddLine("A dn");
-        list->AddLine("200 ms");
-        list->AddLine("A up");
+        list->addLine("A dn");
+        list->addLine("200 ms");
+        list->addLine("A up");
         QObject::connect(list, &CTransparentListBox::editAboutToBegin,
                          [this] { log.push_back("begin"); });
         QObject::connect(list, &CTransparentListBox::delayCommitted, [this](int line, int ms) {
@@ -149,7 +149,7 @@ TEST_F(EventListTest, LosingTheFocusCommits) {
 
 TEST_F(EventListTest, ScrollingCommitsTheRunningEdit) {
     for (int i = 0; i < 40; ++i) {
-        list->AddLine("B dn");
+        list->addLine("B dn");
     }
     doubleClick(*list, lineCentre(*list, 1));
     ASSERT_NE(list->editor(), nullptr);
@@ -241,8 +241,8 @@ TEST(ParentBackedListTest, RenameReportsOldAndNewIndex) {
     auto* list = new CTransparentListBox(true, &parent);
     list->setGeometry(1, 34, 260, 500);
     list->setMode(ListMode::ParentBacked);
-    list->AddLine("Default");
-    list->AddLine("Game");
+    list->addLine("Default");
+    list->addLine("Game");
     list->setEditorMaxLength(5);
     parent.show();
     QApplication::processEvents();
@@ -264,9 +264,9 @@ TEST(SortedListTest, RenamedLineThatSortsOutOfViewIsScrolledIntoView) {
     QWidget parent;
     auto* list = new CTransparentListBox(true, &parent);
     list->setGeometry(20, 80, 113, 275);
-    list->SetItemStyle(16, "Arial", Qt::white, kCyan, true, 2, Qt::black);
+    list->setItemStyle(16, "Arial", Qt::white, kCyan, true, 2, Qt::black);
     for (int i = 1; i <= 40; ++i) {
-        list->AddLine(QString("Macro_%1").arg(i, 3, 10, QChar('0')));
+        list->addLine(QString("Macro_%1").arg(i, 3, 10, QChar('0')));
     }
     parent.show();
     QApplication::processEvents();

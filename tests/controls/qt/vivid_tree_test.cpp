@@ -31,7 +31,7 @@ bool near(QColor a, QColor b, int tolerance = 3) {
 struct TreeTest : ::testing::Test {
     TreeTest() {
         tree.resize(295, 160);
-        tree.LoadGlyphs();
+        tree.loadGlyphs();
         new QTreeWidgetItem(&tree, QStringList{"搜索"});
         media = new QTreeWidgetItem(&tree, QStringList{"多媒体"});
         for (const char* name : {"上一曲", "下一曲", "暂停"}) {
@@ -53,7 +53,7 @@ TEST_F(TreeTest, GradientRunsFromStartAtTheLeftToEndAtTheRight) {
     EXPECT_EQ(shot.pixelColor(150, 0), shot.pixelColor(150, 159));
 
     tree.setBackgroundMode(VividTree::BitmapBackground);
-    tree.LoadGlyphs(); // bitmap 131 is loaded, so mode 0 shows it stretched
+    tree.loadGlyphs(); // bitmap 131 is loaded, so mode 0 shows it stretched
     EXPECT_NE(shoot(tree).pixelColor(0, 80), shot.pixelColor(0, 80));
 }
 

@@ -75,7 +75,7 @@ protected:
     }
     ~KeyMapDialogTest() override { fs::remove_all(folder); }
 
-    QImage grabPage(CKeyMap& dialog, const char* name) {
+    QImage grabPage(KeyMapDialog& dialog, const char* name) {
         QImage image = dialog.grab().toImage();
         QDir().mkpath(QString::fromStdString((binary / "renders").string()));
         image.save(QString::fromStdString((binary / "renders" / name).string()));
@@ -94,7 +94,7 @@ protected:
 TEST_F(KeyMapDialogTest, CombinationCapturedInTheDialogReachesKeyTableAndKeymapFile) {
     bool answered = false;
     testing::answerNextModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<CKeyMap*>(modal);
+        auto* dialog = qobject_cast<KeyMapDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         answered = true;
         // The offscreen platform does not activate windows by itself.
@@ -134,7 +134,7 @@ TEST_F(KeyMapDialogTest, EachPageShowsItsControlsAndRenders) {
     ASSERT_TRUE(keys.assignments[kKeyA].setPathText(u"/usr/games/solitaire"));
     KeyEdit edit;
     ASSERT_TRUE(selectPosition(edit, kKeyA));
-    CKeyMap dialog(keys, edit, rig->names, rig->macros.usedNames(), hook, images);
+    KeyMapDialog dialog(keys, edit, rig->names, rig->macros.usedNames(), hook, images);
     dialog.show();
     EXPECT_EQ(dialog.size(), QSize(325, 278));
     EXPECT_TRUE(hook.installed());

@@ -45,7 +45,7 @@ protected:
 };
 
 TEST_F(QtKeyHookTest, PressesOnlyModeDeliversOneStrokePerPressAndNoTypedText) {
-    ASSERT_TRUE(hook.installhook(collect(), 0));
+    ASSERT_TRUE(hook.install(collect(), 0));
     pressA();
     pressA(true); // held down: auto-repeat
     releaseA();
@@ -56,7 +56,7 @@ TEST_F(QtKeyHookTest, PressesOnlyModeDeliversOneStrokePerPressAndNoTypedText) {
 }
 
 TEST_F(QtKeyHookTest, TransitionsModeDeliversRepeatsAsPressesAndReleases) {
-    ASSERT_TRUE(hook.installhook(collect(), 1));
+    ASSERT_TRUE(hook.install(collect(), 1));
     pressA();
     releaseA(true); // X11 puts a synthetic release between auto-repeated presses
     pressA(true);
@@ -66,14 +66,14 @@ TEST_F(QtKeyHookTest, TransitionsModeDeliversRepeatsAsPressesAndReleases) {
 }
 
 TEST_F(QtKeyHookTest, KeysWithoutAVirtualKeyAreSwallowedButNotDelivered) {
-    ASSERT_TRUE(hook.installhook(collect(), 1));
+    ASSERT_TRUE(hook.install(collect(), 1));
     send(QEvent::KeyPress, Qt::Key_B, 0, "b");
     EXPECT_TRUE(strokes.empty());
     EXPECT_EQ(edit.text(), QString());
 }
 
 TEST_F(QtKeyHookTest, ShortcutsDoNotFireWhileInstalled) {
-    ASSERT_TRUE(hook.installhook(collect(), 0));
+    ASSERT_TRUE(hook.install(collect(), 0));
     QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_S, Qt::ControlModifier, 31 + 8, 0, 0);
     override.ignore();
     QCoreApplication::sendEvent(&edit, &override);
@@ -81,8 +81,8 @@ TEST_F(QtKeyHookTest, ShortcutsDoNotFireWhileInstalled) {
 }
 
 TEST_F(QtKeyHookTest, AfterRemovalKeysReachWidgetsAgain) {
-    ASSERT_TRUE(hook.installhook(collect(), 0));
-    hook.removehook();
+    ASSERT_TRUE(hook.install(collect(), 0));
+    hook.remove();
     pressA();
     EXPECT_TRUE(strokes.empty());
     EXPECT_EQ(edit.text(), "a");
@@ -90,11 +90,11 @@ TEST_F(QtKeyHookTest, AfterRemovalKeysReachWidgetsAgain) {
 
 TEST_F(QtKeyHookTest, ReceiverMayRemoveTheHookWhileHandlingAStroke) {
     // The macro dialog ends a single-key insertion from inside the release handler.
-    ASSERT_TRUE(hook.installhook(
+    ASSERT_TRUE(hook.install(
         [this](KeyStroke s) {
             strokes.push_back(s);
             if (s.release)
-                hook.removehook();
+                hook.remove();
         },
         1));
     pressA();
@@ -106,8 +106,8 @@ TEST_F(QtKeyHookTest, ReceiverMayRemoveTheHookWhileHandlingAStroke) {
 
 TEST_F(QtKeyHookTest, InstallingAgainReplacesReceiverAndMode) {
     std::vector<KeyStroke> first;
-    ASSERT_TRUE(hook.installhook([&](KeyStroke s) { first.push_back(s); }, 0));
-    ASSERT_TRUE(hook.installhook(collect(), 1));
+    ASSERT_TRUE(hook.install([&](KeyStroke s) { first.push_back(s); }, 0));
+    ASSERT_TRUE(hook.install(collect(), 1));
     pressA();
     releaseA();
     EXPECT_TRUE(first.empty());

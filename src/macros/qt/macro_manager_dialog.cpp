@@ -1,4 +1,4 @@
-#include "macros/qt/macro_record_dlg.h"
+#include "macros/qt/macro_manager_dialog.h"
 
 #include "controls/qt/qt_canvas.h"
 #include "controls/qt/skin_images.h"
@@ -43,9 +43,9 @@ void syncLines(CTransparentListBox& list, const std::vector<std::u16string>& lin
         same = list.text(i) == qs(lines[static_cast<std::size_t>(i)]);
     if (!same) {
         const int top = list.topIndex();
-        list.ResetContent();
+        list.resetContent();
         for (const std::u16string& line : lines)
-            list.AddLine(qs(line));
+            list.addLine(qs(line));
         list.setTopIndex(top);
     }
     if (list.currentIndex() != selection)
@@ -54,8 +54,9 @@ void syncLines(CTransparentListBox& list, const std::vector<std::u16string>& lin
 
 } // namespace
 
-CMacroRecordDlg::CMacroRecordDlg(MacroStore& savedMacros, const KeyNameTable& names, KeyHook& hook,
-                                 const SteadyClock& clock, SkinImages& images, QWidget* parent)
+MacroManagerDialog::MacroManagerDialog(MacroStore& savedMacros, const KeyNameTable& names,
+                                       KeyHook& hook, const SteadyClock& clock, SkinImages& images,
+                                       QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), images_(images), prompts_(this) {
     QImage background =
         images_.image(SkinFolder::MacroManagement, MacroManagerLogic::kBackgroundImage);
@@ -72,14 +73,14 @@ CMacroRecordDlg::CMacroRecordDlg(MacroStore& savedMacros, const KeyNameTable& na
     syncControls();
 }
 
-CMacroRecordDlg::~CMacroRecordDlg() {
+MacroManagerDialog::~MacroManagerDialog() {
     // The lists outlive the logic by a moment; an edit they end while going must not reach it.
     for (QObject* control : {static_cast<QObject*>(nameList_), static_cast<QObject*>(eventList_),
                              static_cast<QObject*>(loopBox_)})
         control->disconnect(this);
 }
 
-void CMacroRecordDlg::createControls() {
+void MacroManagerDialog::createControls() {
     const QColor white(255, 255, 255), cyan(0, 255, 255), black(0, 0, 0);
     nameList_ = new CTransparentListBox(true, this);
     nameList_->setGeometry(20, 80, 113, 275);
@@ -87,7 +88,7 @@ void CMacroRecordDlg::createControls() {
     eventList_ = new CTransparentListBox(false, this);
     eventList_->setGeometry(150, 80, 113, 275);
     for (CTransparentListBox* list : {nameList_, eventList_})
-        list->SetItemStyle(16, QStringLiteral("Arial"), white, cyan, true, 2, black);
+        list->setItemStyle(16, QStringLiteral("Arial"), white, cyan, true, 2, black);
     eventList_->setMode(ListMode::Delay);
 
     loopBox_ = new QLineEdit(this);
@@ -132,7 +133,7 @@ void CMacroRecordDlg::createControls() {
             [this](const QString& text) { logic_->onLoopTextChanged(text.toStdString()); });
 }
 
-void CMacroRecordDlg::buildMenu() {
+void MacroManagerDialog::buildMenu() {
     menu_ = new QMenu(QStringLiteral("MacroDefine"), this);
     // Its submenus take the style from it.
     menu_->setStyleSheet(kSkinMenuStyle);
@@ -159,7 +160,7 @@ void CMacroRecordDlg::buildMenu() {
     }
 }
 
-void CMacroRecordDlg::syncControls() {
+void MacroManagerDialog::syncControls() {
     const MacroManagerLogic& logic = *logic_;
     syncLines(*nameList_, logic.names(), logic.nameSelection());
     syncLines(*eventList_, logic.eventLines(), logic.eventLineSelection());
@@ -171,30 +172,30 @@ void CMacroRecordDlg::syncControls() {
     loopBox_->setEnabled(logic.loopBoxEnabled());
 }
 
-void CMacroRecordDlg::closeDialog(bool ok) {
+void MacroManagerDialog::closeDialog(bool ok) {
     done(ok ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void CMacroRecordDlg::startWindowDrag(int x, int y) {
+void MacroManagerDialog::startWindowDrag(int x, int y) {
     drag_.start(*this, QPoint(x, y));
 }
 
-void CMacroRecordDlg::refresh() {
+void MacroManagerDialog::refresh() {
     syncControls();
     update();
 }
 
-QImage CMacroRecordDlg::render() {
+QImage MacroManagerDialog::render() {
     return grab().toImage();
 }
 
-void CMacroRecordDlg::paintEvent(QPaintEvent*) {
+void MacroManagerDialog::paintEvent(QPaintEvent*) {
     paintSkinnedWindow(
         *this, images_, SkinFolder::MacroManagement, MacroManagerLogic::kBackgroundImage,
         [this](Canvas& canvas) { logic_->paint(canvas); }, QColor(35, 35, 35));
 }
 
-void CMacroRecordDlg::mousePressEvent(QMouseEvent* event) {
+void MacroManagerDialog::mousePressEvent(QMouseEvent* event) {
     // Taking the right button's press brings its release here, over the lists too.
     if (event->button() == Qt::RightButton)
         return event->accept();
@@ -204,7 +205,7 @@ void CMacroRecordDlg::mousePressEvent(QMouseEvent* event) {
     logic_->onLButtonDown(at.x(), at.y());
 }
 
-void CMacroRecordDlg::mouseMoveEvent(QMouseEvent* event) {
+void MacroManagerDialog::mouseMoveEvent(QMouseEvent* event) {
     if (drag_.follow(*this, *event))
         return;
     const QPoint at = event->position().toPoint();
@@ -212,13 +213,13 @@ void CMacroRecordDlg::mouseMoveEvent(QMouseEvent* event) {
         update();
 }
 
-void CMacroRecordDlg::leaveEvent(QEvent*) {
+void MacroManagerDialog::leaveEvent(QEvent*) {
     // The pointer went onto a list or off the window: no button is under it any more.
     if (logic_->onMouseMove(-1, -1))
         update();
 }
 
-void CMacroRecordDlg::mouseReleaseEvent(QMouseEvent* event) {
+void MacroManagerDialog::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
         if (eventList_->geometry().contains(at))
@@ -232,7 +233,7 @@ void CMacroRecordDlg::mouseReleaseEvent(QMouseEvent* event) {
     refresh();
 }
 
-void CMacroRecordDlg::keyPressEvent(QKeyEvent* event) {
+void MacroManagerDialog::keyPressEvent(QKeyEvent* event) {
     // Enter and Esc end an in-place list edit in the focused control, never the dialog.
     if (!swallowDialogEndingKey(*event))
         QDialog::keyPressEvent(event);
@@ -241,7 +242,7 @@ void CMacroRecordDlg::keyPressEvent(QKeyEvent* event) {
 bool runMacroManagerDialog(QWidget* parent, MacroStore& savedMacros, const KeyNameTable& names) {
     QtKeyHook hook;
     SystemSteadyClock clock;
-    CMacroRecordDlg dialog(savedMacros, names, hook, clock, programSkinImages(), parent);
+    MacroManagerDialog dialog(savedMacros, names, hook, clock, programSkinImages(), parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -1,6 +1,6 @@
 // The main window as a window: painting, mouse and keys, moving, hiding and ending.
 #include "app/qt/about_box.h"
-#include "app/qt/talvex_dlg.h"
+#include "app/qt/main_window.h"
 #include "controls/qt/qt_canvas.h"
 #include "controls/qt/skin_menu_style.h"
 
@@ -20,7 +20,7 @@ constexpr int kTitleStripHeight = 30;
 
 } // namespace
 
-QImage CTalvexDlg::render() {
+QImage MainWindow::render() {
     QImage image = QtCanvas::backgroundCanvas(ports_.skin, SkinFolder::Main,
                                               MainWindowCommands::kBackgroundImage);
     QtCanvas canvas(image, ports_.skin);
@@ -28,7 +28,7 @@ QImage CTalvexDlg::render() {
     return image;
 }
 
-void CTalvexDlg::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent*) {
     const QImage image = render();
     QPainter painter(this);
     if (image.isNull())
@@ -37,14 +37,14 @@ void CTalvexDlg::paintEvent(QPaintEvent*) {
         painter.drawImage(0, 0, image);
 }
 
-void CTalvexDlg::mousePressEvent(QMouseEvent* event) {
+void MainWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
     drag_.end(); // a system move may have taken the last release
     commands_.onLButtonDown(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
-void CTalvexDlg::mouseReleaseEvent(QMouseEvent* event) {
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return QWidget::mouseReleaseEvent(event);
     if (drag_.end())
@@ -52,14 +52,14 @@ void CTalvexDlg::mouseReleaseEvent(QMouseEvent* event) {
     commands_.onLButtonUp(event->position().toPoint().x(), event->position().toPoint().y());
 }
 
-void CTalvexDlg::mouseMoveEvent(QMouseEvent* event) {
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     if (drag_.follow(*this, *event))
         return;
     const QPoint p = event->position().toPoint();
     commands_.onMouseMove(p.x(), p.y(), event->buttons().testFlag(Qt::LeftButton));
 }
 
-void CTalvexDlg::keyPressEvent(QKeyEvent* event) {
+void MainWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -73,7 +73,7 @@ void CTalvexDlg::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void CTalvexDlg::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (session_.state() == SessionState::ShuttingDown) {
         event->accept();
         return;
@@ -83,7 +83,7 @@ void CTalvexDlg::closeEvent(QCloseEvent* event) {
     commands_.close();
 }
 
-void CTalvexDlg::contextMenuEvent(QContextMenuEvent* event) {
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     if (event->pos().y() >= kTitleStripHeight)
         return QWidget::contextMenuEvent(event);
     QMenu menu(this);
@@ -93,24 +93,24 @@ void CTalvexDlg::contextMenuEvent(QContextMenuEvent* event) {
     menu.exec(event->globalPos());
 }
 
-void CTalvexDlg::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange)
         update();
 }
 
-void CTalvexDlg::requestRepaint() {
+void MainWindow::requestRepaint() {
     update();
 }
 
-void CTalvexDlg::hideWindow() {
+void MainWindow::hideWindow() {
     if (ports_.notificationIcon.available())
         hide();
     else
         showMinimized();
 }
 
-void CTalvexDlg::closeWindow() {
+void MainWindow::closeWindow() {
     // While the keyboard finishes a request, the close waits to run again with its result.
     if (session_.deferUntilIdle([this] { commands_.close(); }))
         hide();
@@ -118,16 +118,16 @@ void CTalvexDlg::closeWindow() {
         endWindow();
 }
 
-void CTalvexDlg::startWindowDrag(int x, int y) {
+void MainWindow::startWindowDrag(int x, int y) {
     drag_.start(*this, QPoint(x, y));
 }
 
-void CTalvexDlg::setBusyCursor(bool busy) {
+void MainWindow::setBusyCursor(bool busy) {
     commandsBusyCursor_ = busy;
     updateCursor();
 }
 
-void CTalvexDlg::updateCursor() {
+void MainWindow::updateCursor() {
     if (commandsBusyCursor_ || session_.busy())
         setCursor(Qt::WaitCursor);
     else

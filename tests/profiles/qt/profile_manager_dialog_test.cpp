@@ -1,14 +1,15 @@
 // The profile manager window offscreen: its picture (kept in "renders/" for a person to look at),
 // the context menu on a right press over the list only, Enter, renaming in the list, and the
 // whole road from the main window's profile button and back.
-#include "profiles/qt/configure_dlg.h"
+#include "profiles/qt/profile_manager_dialog.h"
 
-#include "app/qt/talvex_dlg.h"
+#include "app/qt/main_window.h"
 #include "controls/qt/bit_slider.h"
 #include "controls/qt/edit_helper.h"
 #include "controls/qt/skin_images.h"
 #include "controls/qt/transparent_list_box.h"
 #include "keys/keymap_file.h"
+#include "main_window_stand_ins.h"
 #include "platform/fake_device_monitor.h"
 #include "platform/fake_notification_icon.h"
 #include "platform/file_io.h"
@@ -16,7 +17,6 @@
 #include "platform/scripted_prompts.h"
 #include "qt_test_app.h"
 #include "simulated_bus.h"
-#include "talvex_dlg_stand_ins.h"
 #include "test_folder.h"
 
 #include <QApplication>
@@ -63,21 +63,21 @@ void choose(QMenu* menu, const char* text) {
 }
 
 // A right press on the list at its line, and the menu item to choose when the menu opens.
-void runMenuCommand(CConfigureDlg& dialog, int line, const char* item) {
+void runMenuCommand(ProfileManagerDialog& dialog, int line, const char* item) {
     CTransparentListBox* list = dialog.profileList();
     testing::answerNextModal<QMenu>([item](QMenu* menu) { choose(menu, item); });
     mouse(list->viewport(), QEvent::MouseButtonPress, list->itemRect(line).center(),
           Qt::RightButton);
 }
 
-void selectLine(CConfigureDlg& dialog, int line) {
+void selectLine(ProfileManagerDialog& dialog, int line) {
     CTransparentListBox* list = dialog.profileList();
     click(list->viewport(), list->itemRect(line).center());
 }
 
-class ConfigureDlgTest : public ::testing::Test {
+class ProfileManagerDialogTest : public ::testing::Test {
 protected:
-    ConfigureDlgTest() : skin(binaryDir()) {
+    ProfileManagerDialogTest() : skin(binaryDir()) {
         testing::qtTestApp();
         fs::create_directories(paths.profileFolder());
     }
@@ -86,7 +86,7 @@ protected:
         ASSERT_TRUE(writeFileAtomically(paths.profileFolder() / (name + ".bin"),
                                         std::vector<std::uint8_t>(kDeviceSettingsSize, 0)));
     }
-    Names listed(const CConfigureDlg& dialog) const {
+    Names listed(const ProfileManagerDialog& dialog) const {
         Names names;
         for (int i = 0; i < dialog.profileList()->count(); ++i)
             names.push_back(dialog.profileList()->text(i).toStdString());
@@ -99,10 +99,10 @@ protected:
     KeyAssignmentState keys;
 };
 
-TEST_F(ConfigureDlgTest, LooksLikeItsSkinWithTheProfilesListed) {
+TEST_F(ProfileManagerDialogTest, LooksLikeItsSkinWithTheProfilesListed) {
     put("Profile_1");
     put("Game");
-    CConfigureDlg dialog(keys, paths, nullptr, skin);
+    ProfileManagerDialog dialog(keys, paths, nullptr, skin);
     dialog.show();
     selectLine(dialog, 1);
     const QImage background = skin.image(SkinFolder::Config, "Config.png");
@@ -113,7 +113,8 @@ TEST_F(ConfigureDlgTest, LooksLikeItsSkinWithTheProfilesListed) {
     QCoreApplication::processEvents(); // the list hides its scroll bar from the event loop
     const QImage picture = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
     QDir().mkpath(QString::fromStdString((binaryDir() / "renders").string()));
-    picture.save(QString::fromStdString((binaryDir() / "renders" / "configure_dlg.png").string()));
+    picture.save(
+        QString::fromStdString((binaryDir() / "renders" / "profile_manager_dialog.png").string()));
 
     // The list shows the dialog's own picture behind its lines: far from any text it is the
     // background image; the selected line is drawn cyan, the other white.
@@ -135,9 +136,9 @@ TEST_F(ConfigureDlgTest, LooksLikeItsSkinWithTheProfilesListed) {
     EXPECT_EQ(picture.pixelColor(14, 576), newButton.pixelColor(1, 1));
 }
 
-TEST_F(ConfigureDlgTest, RightPressOpensTheMenuOnlyOverTheList) {
+TEST_F(ProfileManagerDialogTest, RightPressOpensTheMenuOnlyOverTheList) {
     put("Profile_1");
-    CConfigureDlg dialog(keys, paths, nullptr, skin);
+    ProfileManagerDialog dialog(keys, paths, nullptr, skin);
     dialog.show();
 
     // Outside the list nothing opens: the press returns at once and nothing changes.
@@ -150,11 +151,11 @@ TEST_F(ConfigureDlgTest, RightPressOpensTheMenuOnlyOverTheList) {
     EXPECT_TRUE(fs::exists(paths.profileFolder() / "Profile_2.bin"));
 }
 
-TEST_F(ConfigureDlgTest, EnterDoesNotCloseAndTheCloseAreaDoes) {
+TEST_F(ProfileManagerDialogTest, EnterDoesNotCloseAndTheCloseAreaDoes) {
     put("Profile_1");
-    CConfigureDlg dialog(keys, paths, nullptr, skin);
+    ProfileManagerDialog dialog(keys, paths, nullptr, skin);
     int result = -1;
-    testing::answerNextModal<CConfigureDlg>([&result](CConfigureDlg* shown) {
+    testing::answerNextModal<ProfileManagerDialog>([&result](ProfileManagerDialog* shown) {
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
             QApplication::sendEvent(shown, &press);
@@ -166,10 +167,10 @@ TEST_F(ConfigureDlgTest, EnterDoesNotCloseAndTheCloseAreaDoes) {
     EXPECT_EQ(result, 1);
 }
 
-TEST_F(ConfigureDlgTest, RenamingALineRenamesTheFile) {
+TEST_F(ProfileManagerDialogTest, RenamingALineRenamesTheFile) {
     put("Profile_1");
     put("Work");
-    CConfigureDlg dialog(keys, paths, nullptr, skin);
+    ProfileManagerDialog dialog(keys, paths, nullptr, skin);
     dialog.show();
     CTransparentListBox* list = dialog.profileList();
     selectLine(dialog, 0);
@@ -185,22 +186,22 @@ TEST_F(ConfigureDlgTest, RenamingALineRenamesTheFile) {
 }
 
 // The main window on a simulated keyboard, with the profile manager opened from its button.
-class ProfileRoadTest : public ::testing::Test, protected testing::TalvexDlgStandIns {
+class ProfileRoadTest : public ::testing::Test, protected testing::MainWindowStandIns {
 protected:
     ProfileRoadTest() {
         fs::create_directories(data / "Configure");
         bus.keyboard = std::make_shared<SimulatedKeyboard>(factorySettings());
-        TalvexDlgSettings settings;
+        MainWindowSettings settings;
         settings.paths = {program.path(), data.path()};
-        dlg = std::make_unique<CTalvexDlg>(ports(), settings);
+        dlg = std::make_unique<MainWindow>(ports(), settings);
         dlg->initDialog();
     }
 
     // Clicks the main window's profile button and runs `inside` in the profile manager, which
     // it must close through the close area.
-    void inProfileManager(std::function<void(CConfigureDlg&)> inside) {
+    void inProfileManager(std::function<void(ProfileManagerDialog&)> inside) {
         bool ran = false;
-        testing::answerNextModal<CConfigureDlg>([&](CConfigureDlg* dialog) {
+        testing::answerNextModal<ProfileManagerDialog>([&](ProfileManagerDialog* dialog) {
             inside(*dialog);
             ran = true;
             click(dialog, QPoint(255, 15));
@@ -223,7 +224,7 @@ protected:
 
     testing::TestFolder program{"talvex-profdlg-program"};
     testing::TestFolder data{"talvex-profdlg-road"};
-    std::unique_ptr<CTalvexDlg> dlg;
+    std::unique_ptr<MainWindow> dlg;
 };
 
 TEST_F(ProfileRoadTest, AStoredProfileLoadsBackIntoTheMainWindow) {
@@ -236,7 +237,7 @@ TEST_F(ProfileRoadTest, AStoredProfileLoadsBackIntoTheMainWindow) {
     const fs::path profile = data / "Configure" / "Profile_1.bin";
 
     // New, then save the working configuration into it, cancelling the export.
-    inProfileManager([&](CConfigureDlg& dialog) {
+    inProfileManager([&](ProfileManagerDialog& dialog) {
         click(&dialog, QPoint(40, 590));
         ASSERT_EQ(dialog.profileList()->count(), 1);
         selectLine(dialog, 0);
@@ -255,7 +256,7 @@ TEST_F(ProfileRoadTest, AStoredProfileLoadsBackIntoTheMainWindow) {
     ASSERT_EQ(dlg->keys().workingSettings.lightBrightness, changed);
 
     // Load the profile's file back through the chooser.
-    inProfileManager([&](CConfigureDlg& dialog) {
+    inProfileManager([&](ProfileManagerDialog& dialog) {
         selectLine(dialog, 0);
         testing::answerNextModal<QFileDialog>([&](QFileDialog* chooser) {
             chooser->selectFile(QString::fromStdString(profile.string()));

@@ -1,8 +1,8 @@
 #pragma once
-// The ports a CTalvexDlg runs on in tests: the simulated keyboard's bus, pauses that do not wait,
+// The ports a MainWindow runs on in tests: the simulated keyboard's bus, pauses that do not wait,
 // and scripted stand-ins for hot-plug, the tray icon, the user's answers, the shell and the skin.
 
-#include "app/qt/talvex_dlg.h"
+#include "app/qt/main_window.h"
 #include "controls/qt/skin_images.h"
 #include "platform/fake_device_monitor.h"
 #include "platform/fake_notification_icon.h"
@@ -15,15 +15,15 @@
 
 namespace talvex::testing {
 
-struct TalvexDlgStandIns {
-    TalvexDlgStandIns()
+struct MainWindowStandIns {
+    MainWindowStandIns()
         : skin(std::getenv("TALVEX_BINARY_DIR") ? std::getenv("TALVEX_BINARY_DIR") : ".") {
         qtTestApp();
     }
-    TalvexDlgPorts ports(HidBackend& backend) {
-        return TalvexDlgPorts{backend, pauser, monitor, icon, prompts, shell, skin};
+    MainWindowPlatform ports(HidBackend& backend) {
+        return MainWindowPlatform{backend, pauser, monitor, icon, prompts, shell, skin};
     }
-    TalvexDlgPorts ports() { return ports(bus); }
+    MainWindowPlatform ports() { return ports(bus); }
 
     SimulatedBus bus;
     InstantPauser pauser;

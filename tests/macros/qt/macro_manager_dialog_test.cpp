@@ -6,7 +6,7 @@
 #include "app/qt/qt_event_loop_port.h"
 #include "controls/qt/skin_images.h"
 #include "controls/qt/transparent_list_box.h"
-#include "macros/qt/macro_record_dlg.h"
+#include "macros/qt/macro_manager_dialog.h"
 #include "mainwindow/main_window_commands.h"
 #include "mainwindow/recording_ports.h"
 #include "platform/recording_shell.h"
@@ -36,15 +36,15 @@ constexpr std::uint8_t kA = 65; // device code 4
 
 using testing::leftClick;
 
-class MacroRecordDlgTest : public ::testing::Test {
+class MacroManagerDialogTest : public ::testing::Test {
 protected:
-    MacroRecordDlgTest()
+    MacroManagerDialogTest()
         : binary(std::getenv("TALVEX_BINARY_DIR") ? std::getenv("TALVEX_BINARY_DIR") : "."),
           images(binary) {
         testing::qtTestApp();
     }
 
-    void saveRender(CMacroRecordDlg& dialog, const char* name) {
+    void saveRender(MacroManagerDialog& dialog, const char* name) {
         QDir().mkpath(QString::fromStdString((binary / "renders").string()));
         dialog.render().save(QString::fromStdString((binary / "renders" / name).string()));
     }
@@ -56,7 +56,7 @@ protected:
     ManualClock clock;
 };
 
-TEST_F(MacroRecordDlgTest, RecordedMacroReachesTheKeyboardWhenTheMainWindowSaves) {
+TEST_F(MacroManagerDialogTest, RecordedMacroReachesTheKeyboardWhenTheMainWindowSaves) {
     auto keyboard = std::make_shared<SimulatedKeyboard>();
     SimulatorBackend backend(keyboard);
     DeviceLink link;
@@ -81,14 +81,14 @@ TEST_F(MacroRecordDlgTest, RecordedMacroReachesTheKeyboardWhenTheMainWindowSaves
     RecordingWindowHost host;
     MainWindowDialogs dialogs;
     dialogs.macroManager = [&] {
-        CMacroRecordDlg dialog(macros, names, hook, clock, images);
+        MacroManagerDialog dialog(macros, names, hook, clock, images);
         return dialog.exec() == QDialog::Accepted;
     };
     MainWindowCommands window(MainWindowData{keys, snapshot, macros, names, paths},
                               MainWindowPorts{prompts, shell, sliders, jobs, host}, dialogs);
 
     testing::answerNextModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<CMacroRecordDlg*>(modal);
+        auto* dialog = qobject_cast<MacroManagerDialog*>(modal);
         ASSERT_NE(dialog, nullptr);
         leftClick(dialog, {40, 380});  // 新建
         leftClick(dialog, {375, 175}); // the delay tick
@@ -121,13 +121,13 @@ TEST_F(MacroRecordDlgTest, RecordedMacroReachesTheKeyboardWhenTheMainWindowSaves
     fs::remove_all(paths.dataFolder);
 }
 
-TEST_F(MacroRecordDlgTest, ContextMenuHoldsEveryCommandAndTheControlsFollowTheLogic) {
+TEST_F(MacroManagerDialogTest, ContextMenuHoldsEveryCommandAndTheControlsFollowTheLogic) {
     MacroStore macros = emptyMacroStore();
     macros.records[0].setNameText(u"Burst");
     macros.records[0].setLoopCountValue(12);
     macros.records[0].keyEvents = EventBuffer{0x01, kA, 0xFF, kA, 0x00, 0xC8};
     macros.records[0].deviceEvents = EventBuffer{0x01, 4, 0xFF, 4, 0x00, 0xC8};
-    CMacroRecordDlg dialog(macros, names, hook, clock, images);
+    MacroManagerDialog dialog(macros, names, hook, clock, images);
     EXPECT_EQ(dialog.size(), QSize(410, 436));
     EXPECT_EQ(dialog.loopCountBox()->text(), "12");
     EXPECT_TRUE(dialog.loopCountBox()->isEnabled());

@@ -32,7 +32,7 @@
 namespace talvex {
 
 // The operating system as the main window sees it; everything outlives the window.
-struct TalvexDlgPorts {
+struct MainWindowPlatform {
     HidBackend& backend;
     Pauser& protocolPauser; // the pauses the keyboard needs between reports
     DeviceMonitor& deviceMonitor;
@@ -42,7 +42,7 @@ struct TalvexDlgPorts {
     SkinImages& skin;
 };
 
-struct TalvexDlgSettings {
+struct MainWindowSettings {
     AppPaths paths;
     int arrivalSettleMs = kArrivalSettleMs;
     // This copy holds the single-instance lock: no other copy saves in the data folder, so the
@@ -55,11 +55,11 @@ struct TalvexDlgSettings {
 // Where the settings that replaced the working ones came from.
 enum class SettingsSource { Keyboard, Profile };
 
-class CTalvexDlg final : public QWidget, private MainWindowHost, private KeyboardSessionListener {
+class MainWindow final : public QWidget, private MainWindowHost, private KeyboardSessionListener {
     Q_OBJECT
 public:
-    CTalvexDlg(TalvexDlgPorts ports, TalvexDlgSettings settings, QWidget* parent = nullptr);
-    ~CTalvexDlg() override;
+    MainWindow(MainWindowPlatform ports, MainWindowSettings settings, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The window's start-up: skin size, device notifications, splash, the data folder and
     // MacroDefine.bin, the channels and the event reader, the notification-area icon, keymap.bin,
@@ -114,8 +114,8 @@ private:
     void endWindow();
     void updateCursor();
 
-    TalvexDlgPorts ports_;
-    TalvexDlgSettings settings_;
+    MainWindowPlatform ports_;
+    MainWindowSettings settings_;
     QtEventLoopPort loop_{*this};
     KeyAssignmentState keys_;
     DeviceSettings deviceSnapshot_ = zeroSettings();

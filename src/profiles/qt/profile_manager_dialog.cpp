@@ -1,4 +1,4 @@
-#include "profiles/qt/configure_dlg.h"
+#include "profiles/qt/profile_manager_dialog.h"
 
 #include "controls/qt/skin_images.h"
 #include "controls/qt/skin_menu_style.h"
@@ -22,9 +22,9 @@ constexpr int kNameMaxLength = 80;
 
 } // namespace
 
-CConfigureDlg::CConfigureDlg(KeyAssignmentState& keys, const AppPaths& paths,
-                             const DeviceSettings* keyboardHolds, SkinImages& images,
-                             QWidget* parent)
+ProfileManagerDialog::ProfileManagerDialog(KeyAssignmentState& keys, const AppPaths& paths,
+                                           const DeviceSettings* keyboardHolds, SkinImages& images,
+                                           QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), images_(images), prompts_(this) {
     QImage background = images_.image(SkinFolder::Config, ProfileManagerLogic::kBackgroundImage);
     setFixedSize(background.isNull() ? kFallbackSize : background.size());
@@ -39,13 +39,13 @@ CConfigureDlg::CConfigureDlg(KeyAssignmentState& keys, const AppPaths& paths,
     logic_->open();
 }
 
-CConfigureDlg::~CConfigureDlg() = default;
+ProfileManagerDialog::~ProfileManagerDialog() = default;
 
-void CConfigureDlg::createList() {
+void ProfileManagerDialog::createList() {
     const Rect& r = ProfileManagerLogic::kListRect;
     list_ = new CTransparentListBox(true, this);
     list_->setGeometry(r.left, r.top, r.width(), r.height());
-    list_->SetItemStyle(15, QStringLiteral("Arial"), QColor(255, 255, 255), QColor(0, 255, 255),
+    list_->setItemStyle(15, QStringLiteral("Arial"), QColor(255, 255, 255), QColor(0, 255, 255),
                         true, 2, QColor(0, 0, 0));
     list_->setMode(ListMode::ParentBacked);
     list_->setEditorMaxLength(kNameMaxLength);
@@ -60,31 +60,31 @@ void CConfigureDlg::createList() {
     });
 }
 
-void CConfigureDlg::createMenu() {
+void ProfileManagerDialog::createMenu() {
     menu_ = new QMenu(this);
     menu_->setStyleSheet(kSkinMenuStyle);
     for (const ProfileMenuItem& item : profileMenu())
         menu_->addAction(QString::fromUtf8(item.text))->setData(static_cast<int>(item.command));
 }
 
-void CConfigureDlg::showProfiles() {
-    list_->ResetContent();
+void ProfileManagerDialog::showProfiles() {
+    list_->resetContent();
     for (const std::string& name : logic_->names())
-        list_->AddLine(QString::fromStdString(name));
+        list_->addLine(QString::fromStdString(name));
     list_->setCurrentIndex(logic_->selection());
 }
 
-void CConfigureDlg::closeDialog() {
+void ProfileManagerDialog::closeDialog() {
     accept();
 }
 
-void CConfigureDlg::paintEvent(QPaintEvent*) {
+void ProfileManagerDialog::paintEvent(QPaintEvent*) {
     paintSkinnedWindow(
         *this, images_, SkinFolder::Config, ProfileManagerLogic::kBackgroundImage,
         [this](Canvas& canvas) { logic_->paint(canvas); }, QColor(53, 53, 53));
 }
 
-void CConfigureDlg::mousePressEvent(QMouseEvent* event) {
+void ProfileManagerDialog::mousePressEvent(QMouseEvent* event) {
     // The list passes right presses on to the dialog, in the dialog's coordinates.
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton)
@@ -96,14 +96,14 @@ void CConfigureDlg::mousePressEvent(QMouseEvent* event) {
         logic_->runCommand(static_cast<ProfileCommand>(chosen->data().toInt()));
 }
 
-void CConfigureDlg::mouseReleaseEvent(QMouseEvent* event) {
+void ProfileManagerDialog::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
     const QPoint at = event->position().toPoint();
     logic_->onLButtonUp(at.x(), at.y());
 }
 
-void CConfigureDlg::keyPressEvent(QKeyEvent* event) {
+void ProfileManagerDialog::keyPressEvent(QKeyEvent* event) {
     // The dialog ends only through its close area.
     if (!swallowDialogEndingKey(*event))
         QDialog::keyPressEvent(event);
@@ -111,7 +111,7 @@ void CConfigureDlg::keyPressEvent(QKeyEvent* event) {
 
 void runConfigureDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths,
                         const DeviceSettings* keyboardHolds) {
-    CConfigureDlg dialog(keys, paths, keyboardHolds, programSkinImages(), mainWindow);
+    ProfileManagerDialog dialog(keys, paths, keyboardHolds, programSkinImages(), mainWindow);
     dialog.exec();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// CConfigureDlg: the skinned, frameless profile manager. ProfileManagerLogic decides everything;
-// this window paints it, keeps the profile list box in step with the logic, opens the context
-// menu on a right press over the list and hands clicks, selections and renames back.
+// ProfileManagerDialog: the skinned, frameless profile manager. ProfileManagerLogic decides
+// everything; this window paints it, keeps the profile list box in step with the logic, opens the
+// context menu on a right press over the list and hands clicks, selections and renames back.
 
 #include "keys/key_assignment_store.h"
 #include "platform/app_paths.h"
@@ -19,15 +19,15 @@ namespace talvex {
 class CTransparentListBox;
 class SkinImages;
 
-class CConfigureDlg final : public QDialog, private ProfileManagerHost {
+class ProfileManagerDialog final : public QDialog, private ProfileManagerHost {
     Q_OBJECT
 public:
     // Works on keys.workingSettings and keys.assignments; keyboardHolds as ProfileManagerLogic
     // takes it. With a parent, the dialog opens one pixel up and left of the parent's corner.
-    CConfigureDlg(KeyAssignmentState& keys, const AppPaths& paths,
-                  const DeviceSettings* keyboardHolds, SkinImages& images,
-                  QWidget* parent = nullptr);
-    ~CConfigureDlg() override;
+    ProfileManagerDialog(KeyAssignmentState& keys, const AppPaths& paths,
+                         const DeviceSettings* keyboardHolds, SkinImages& images,
+                         QWidget* parent = nullptr);
+    ~ProfileManagerDialog() override;
 
     ProfileManagerLogic& logic() { return *logic_; }
     CTransparentListBox* profileList() const { return list_; }

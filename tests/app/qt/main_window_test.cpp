@@ -1,12 +1,13 @@
 // The main window's lifecycle against the simulated keyboard: start with and without it, the
 // start-up read, hot-plug, key events during a save, the keys that must not close it, shutdown.
 #include "app/keyboard_access.h"
-#include "app/qt/talvex_dlg.h"
+#include "app/qt/main_window.h"
 #include "controls/qt/bit_slider.h"
 #include "device/hid_transport.h"
 #include "keys/key_positions.h"
 #include "keys/key_slot.h"
 #include "keys/keymap_file.h"
+#include "main_window_stand_ins.h"
 #include "platform/fake_device_monitor.h"
 #include "platform/fake_notification_icon.h"
 #include "platform/file_io.h"
@@ -14,7 +15,6 @@
 #include "platform/scripted_prompts.h"
 #include "qt_test_app.h"
 #include "simulated_bus.h"
-#include "talvex_dlg_stand_ins.h"
 #include "test_folder.h"
 
 #include <QElapsedTimer>
@@ -44,15 +44,15 @@ std::shared_ptr<SimulatedKeyboard> keyboardWithBrightness(std::uint8_t brightnes
     return std::make_shared<SimulatedKeyboard>(image);
 }
 
-class TalvexDlgTest : public ::testing::Test, protected testing::TalvexDlgStandIns {
+class MainWindowTest : public ::testing::Test, protected testing::MainWindowStandIns {
 protected:
     void start(HidBackend* backend = nullptr) {
-        TalvexDlgSettings settings;
+        MainWindowSettings settings;
         settings.paths = {program.path(), data.path()};
         settings.arrivalSettleMs = 50;
         settings.ownsDataFolder = ownsDataFolder;
-        dlg = std::make_unique<CTalvexDlg>(ports(backend ? *backend : bus), settings);
-        QObject::connect(dlg.get(), &CTalvexDlg::finished, [this] { finished = true; });
+        dlg = std::make_unique<MainWindow>(ports(backend ? *backend : bus), settings);
+        QObject::connect(dlg.get(), &MainWindow::finished, [this] { finished = true; });
         dlg->initDialog();
     }
     void startAndWaitForTheRead() {
@@ -90,10 +90,10 @@ protected:
     KeyAssignments scratchAssignments{};
     bool ownsDataFolder = false;
     bool finished = false;
-    std::unique_ptr<CTalvexDlg> dlg;
+    std::unique_ptr<MainWindow> dlg;
 };
 
-TEST_F(TalvexDlgTest, WithoutTheKeyboardOnlyTheIconRemainsAndItsDoubleClickWarns) {
+TEST_F(MainWindowTest, WithoutTheKeyboardOnlyTheIconRemainsAndItsDoubleClickWarns) {
     start();
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_TRUE(icon.shown);
@@ -110,7 +110,7 @@ TEST_F(TalvexDlgTest, WithoutTheKeyboardOnlyTheIconRemainsAndItsDoubleClickWarns
     EXPECT_FALSE(dlg->isVisible());
 }
 
-TEST_F(TalvexDlgTest, WithoutANotificationAreaTheWindowStaysReachable) {
+TEST_F(MainWindowTest, WithoutANotificationAreaTheWindowStaysReachable) {
     icon.trayAvailable = false;
     start();
     EXPECT_TRUE(dlg->isVisible());
@@ -125,7 +125,7 @@ public:
     SimulatorBackend listed{std::make_shared<SimulatedKeyboard>()};
 };
 
-TEST_F(TalvexDlgTest, AKeyboardThatCannotBeOpenedIsExplainedAtStartAndOnArrival) {
+TEST_F(MainWindowTest, AKeyboardThatCannotBeOpenedIsExplainedAtStartAndOnArrival) {
     LockedBus locked;
     start(&locked);
     EXPECT_FALSE(dlg->isVisible());
@@ -138,7 +138,7 @@ TEST_F(TalvexDlgTest, AKeyboardThatCannotBeOpenedIsExplainedAtStartAndOnArrival)
     dlg.reset(); // before the bus it uses
 }
 
-TEST_F(TalvexDlgTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffered) {
+TEST_F(MainWindowTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffered) {
     DeviceSettings stale = factorySettings();
     stale.lightBrightness = 7;
     stale.lightSpeed = 2;
@@ -173,7 +173,7 @@ TEST_F(TalvexDlgTest, TheKeyboardsValuesReplaceKeymapBinAndAnOlderFirmwareIsOffe
     EXPECT_EQ(picture.size(), skin.image(SkinFolder::Main, "main.png").size());
 }
 
-TEST_F(TalvexDlgTest, DamagedDataFilesAreOfferedAsideAndOneTheUserKeepsIsNeverSavedOver) {
+TEST_F(MainWindowTest, DamagedDataFilesAreOfferedAsideAndOneTheUserKeepsIsNeverSavedOver) {
     ASSERT_EQ(::mkfifo((data / "keymap.bin").c_str(), 0600), 0); // opened for reading, it hangs
     std::ofstream(data / "MacroDefine.bin", std::ios::binary) << std::string(1000, 'm');
     std::ofstream(data / ".talvex-tmp-Ab12Cd") << "a save killed long ago";
@@ -208,7 +208,7 @@ TEST_F(TalvexDlgTest, DamagedDataFilesAreOfferedAsideAndOneTheUserKeepsIsNeverSa
     EXPECT_EQ(prompts.messageTexts().size(), 3u);
 }
 
-TEST_F(TalvexDlgTest, PullingAndPluggingTheKeyboardClosesAndReopensItsChannels) {
+TEST_F(MainWindowTest, PullingAndPluggingTheKeyboardClosesAndReopensItsChannels) {
     bus.keyboard = keyboardWithBrightness(33);
     expectFirmware('1', '9');
     startAndWaitForTheRead();
@@ -275,7 +275,7 @@ private:
     HidBackend& bus_;
 };
 
-TEST_F(TalvexDlgTest, AnIncompleteReadIsDroppedSavesGoToTheFilesOnlyAndARetryReadsItWhole) {
+TEST_F(MainWindowTest, AnIncompleteReadIsDroppedSavesGoToTheFilesOnlyAndARetryReadsItWhole) {
     DeviceSettings fromFile = factorySettings();
     fromFile.lightBrightness = 7;
     KeyAssignments assignments{};
@@ -324,7 +324,7 @@ TEST_F(TalvexDlgTest, AnIncompleteReadIsDroppedSavesGoToTheFilesOnlyAndARetryRea
     dlg.reset(); // before the bus it uses
 }
 
-TEST_F(TalvexDlgTest, PullingAnotherUsbDeviceLeavesTheKeyboardConnected) {
+TEST_F(MainWindowTest, PullingAnotherUsbDeviceLeavesTheKeyboardConnected) {
     bus.keyboard = keyboardWithBrightness(33);
     startAndWaitForTheRead();
 
@@ -340,7 +340,7 @@ TEST_F(TalvexDlgTest, PullingAnotherUsbDeviceLeavesTheKeyboardConnected) {
     EXPECT_FALSE(dlg->session().busy());
 }
 
-TEST_F(TalvexDlgTest, AKeyEventDuringASaveRunsItsHostActionAndAFailedSaveIsReported) {
+TEST_F(MainWindowTest, AKeyEventDuringASaveRunsItsHostActionAndAFailedSaveIsReported) {
     constexpr std::size_t kPosition = 42; // Q
     const KeyPosition& key = keyPositions()[kPosition];
     DeviceSettings image = factorySettings();
@@ -372,7 +372,7 @@ TEST_F(TalvexDlgTest, AKeyEventDuringASaveRunsItsHostActionAndAFailedSaveIsRepor
     EXPECT_NE(dlg->cursor().shape(), Qt::WaitCursor);
 }
 
-TEST_F(TalvexDlgTest, MouseEventsReachTheCommandsAndABackgroundDragMovesTheWindow) {
+TEST_F(MainWindowTest, MouseEventsReachTheCommandsAndABackgroundDragMovesTheWindow) {
     bus.keyboard = keyboardWithBrightness(33);
     startAndWaitForTheRead();
     auto send = [this](QEvent::Type type, QPoint at, Qt::MouseButtons held) {
@@ -395,7 +395,7 @@ TEST_F(TalvexDlgTest, MouseEventsReachTheCommandsAndABackgroundDragMovesTheWindo
     EXPECT_FALSE(dlg->commands().helpOpen()); // the drag's release is no click
 }
 
-TEST_F(TalvexDlgTest, EnterEscapeAndF1NeitherCloseNorAct) {
+TEST_F(MainWindowTest, EnterEscapeAndF1NeitherCloseNorAct) {
     bus.keyboard = keyboardWithBrightness(33);
     startAndWaitForTheRead();
     for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_F1}) {
@@ -408,7 +408,7 @@ TEST_F(TalvexDlgTest, EnterEscapeAndF1NeitherCloseNorAct) {
     EXPECT_TRUE(prompts.questions.empty());
 }
 
-TEST_F(TalvexDlgTest, QuitStopsBothThreadsAndClosesTheChannelsAtOnce) {
+TEST_F(MainWindowTest, QuitStopsBothThreadsAndClosesTheChannelsAtOnce) {
     bus.keyboard = keyboardWithBrightness(33);
     startAndWaitForTheRead();
     ASSERT_TRUE(dlg->session().readerRunning());
@@ -426,7 +426,7 @@ TEST_F(TalvexDlgTest, QuitStopsBothThreadsAndClosesTheChannelsAtOnce) {
     EXPECT_EQ(dlg->session().state(), SessionState::ShuttingDown);
 }
 
-TEST_F(TalvexDlgTest, QuitDuringASaveWaitsForTheKeyboardToFinish) {
+TEST_F(MainWindowTest, QuitDuringASaveWaitsForTheKeyboardToFinish) {
     bus.keyboard = keyboardWithBrightness(33);
     startAndWaitForTheRead();
     dlg->keys().workingSettings.lightBrightness = 20;

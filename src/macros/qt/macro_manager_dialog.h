@@ -1,5 +1,5 @@
 #pragma once
-// CMacroRecordDlg: the skinned, frameless macro manager. MacroManagerLogic decides everything;
+// MacroManagerDialog: the skinned, frameless macro manager. MacroManagerLogic decides everything;
 // this window paints it, places the name list, the event list and the loop-count box, mirrors
 // the logic's lines, selections and texts into them, shows the event list's context menu and
 // hands mouse, list and box events back.
@@ -22,13 +22,13 @@ namespace talvex {
 class CTransparentListBox;
 class SkinImages;
 
-class CMacroRecordDlg final : public QDialog, private MacroManagerHost {
+class MacroManagerDialog final : public QDialog, private MacroManagerHost {
     Q_OBJECT
 public:
     // Opens on a copy of savedMacros, which receives the edited macros when the user presses OK.
-    CMacroRecordDlg(MacroStore& savedMacros, const KeyNameTable& names, KeyHook& hook,
-                    const SteadyClock& clock, SkinImages& images, QWidget* parent = nullptr);
-    ~CMacroRecordDlg() override;
+    MacroManagerDialog(MacroStore& savedMacros, const KeyNameTable& names, KeyHook& hook,
+                       const SteadyClock& clock, SkinImages& images, QWidget* parent = nullptr);
+    ~MacroManagerDialog() override;
 
     MacroManagerLogic& logic() { return *logic_; }
     CTransparentListBox* nameList() const { return nameList_; }

@@ -1,5 +1,5 @@
 // The main window's start-up, what it does with the keyboard's reads and events, and its end.
-#include "app/qt/talvex_dlg.h"
+#include "app/qt/main_window.h"
 
 #include "app/firmware_check.h"
 #include "app/qt/about_box.h"
@@ -17,7 +17,7 @@ constexpr const char* kNoDeviceEvents = "Cannot register for Wdm2 class device n
 
 } // namespace
 
-CTalvexDlg::CTalvexDlg(TalvexDlgPorts ports, TalvexDlgSettings settings, QWidget* parent)
+MainWindow::MainWindow(MainWindowPlatform ports, MainWindowSettings settings, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), ports_(ports),
       settings_(std::move(settings)), keyNames_(buildKeyNameTable()),
       sliders_(this, [this](SliderId id) { commands_.onSliderMoved(id); }),
@@ -31,12 +31,12 @@ CTalvexDlg::CTalvexDlg(TalvexDlgPorts ports, TalvexDlgSettings settings, QWidget
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-CTalvexDlg::~CTalvexDlg() {
+MainWindow::~MainWindow() {
     ports_.notificationIcon.hide();
     session_.shutdown();
 }
 
-void CTalvexDlg::initDialog() {
+void MainWindow::initDialog() {
     setWindowIcon(applicationIcon());
     setWindowTitle(QString::fromUtf8(kTitle));
     commands_.keyboardView().setDiyView(false);
@@ -72,11 +72,11 @@ void CTalvexDlg::initDialog() {
         showMinimized(); // no notification area: the window is the only way back in
 }
 
-void CTalvexDlg::readKeyboardAgain() {
+void MainWindow::readKeyboardAgain() {
     session_.readKeyboard();
 }
 
-void CTalvexDlg::readFinished(const KeyboardRead& read, const ReadScope& scope) {
+void MainWindow::readFinished(const KeyboardRead& read, const ReadScope& scope) {
     if (scope.everything)
         commands_.takeKeyboardRead(read.working, read.snapshot, scope.occasion);
     else
@@ -89,22 +89,22 @@ void CTalvexDlg::readFinished(const KeyboardRead& read, const ReadScope& scope) 
     }
 }
 
-void CTalvexDlg::readIncomplete(const std::string& failure) {
+void MainWindow::readIncomplete(const std::string& failure) {
     commands_.keyboardReadIncomplete(failure);
 }
 
-void CTalvexDlg::settingsReloaded(SettingsSource source) {
+void MainWindow::settingsReloaded(SettingsSource source) {
     commands_.onSettingsReloaded();
     if (source == SettingsSource::Keyboard)
         runFirmwareCheck(expectedVersion_, session_.link().firmwareVersion,
                          settings_.paths.programFolder, ports_.prompts, ports_.shell);
 }
 
-void CTalvexDlg::keyEvent(std::uint8_t code) {
+void MainWindow::keyEvent(std::uint8_t code) {
     runHostAction(keys_.assignments, code, ports_.shell);
 }
 
-void CTalvexDlg::onIconActivated() {
+void MainWindow::onIconActivated() {
     if (!session_.link().commandHandle) {
         ports_.notificationIcon.showWarning(kNoKeyboardTitle, kNoKeyboardText);
         return;
@@ -114,14 +114,14 @@ void CTalvexDlg::onIconActivated() {
     activateWindow();
 }
 
-void CTalvexDlg::quitFromIcon() {
+void MainWindow::quitFromIcon() {
     if (session_.deferUntilIdle([this] { endWindow(); }))
         hide();
     else
         endWindow();
 }
 
-void CTalvexDlg::endWindow() {
+void MainWindow::endWindow() {
     ports_.notificationIcon.hide();
     session_.shutdown();
     close();
