@@ -12,6 +12,7 @@
 #include "keys/function_catalogue.h"
 #include "keys/key_assignment_store.h"
 #include "keys/key_positions.h"
+#include "keys/key_reach.h"
 #include "keys/keymap_file.h"
 #include "macros/macro_file.h"
 #include "macros/macro_slots.h"
@@ -30,7 +31,9 @@ std::optional<int> parseNumber(const std::string& text, int max) {
     return value;
 }
 
+// A key the keyboard cannot send would leave the key dead, so it is refused here with the way out.
 std::optional<std::vector<std::uint8_t>> parseVks(const CliArgs& codes, std::string& error) {
+    const KeyNameTable names = buildKeyNameTable();
     std::vector<std::uint8_t> vks;
     for (const std::string& code : codes) {
         const auto vk = parseNumber(code, 255);
@@ -38,7 +41,19 @@ std::optional<std::vector<std::uint8_t>> parseVks(const CliArgs& codes, std::str
             error = "not a VK code 0..255: " + code;
             return std::nullopt;
         }
-        vks.push_back(static_cast<std::uint8_t>(*vk));
+        const auto value = static_cast<std::uint8_t>(*vk);
+        switch (keyReach(names, value)) {
+        case KeyReach::Sendable:
+            break;
+        case KeyReach::AsFunction:
+            error = "VK " + code + " is not a key the keyboard can send; assign it as: function " +
+                    utf16ToUtf8(std::u16string(functionForHostKey(value)));
+            return std::nullopt;
+        case KeyReach::Unsendable:
+            error = "VK " + code + " is not a key the keyboard can send";
+            return std::nullopt;
+        }
+        vks.push_back(value);
     }
     return vks;
 }

@@ -62,7 +62,7 @@ int CliContext::connect() {
         protocolPauser = std::make_unique<SleepingPauser>();
     }
 
-    switch (openKeyboard(*backend, deviceLink)) {
+    switch (openKeyboard(*backend, deviceLink, trace.get())) {
     case KeyboardPresence::Open:
         break;
     case KeyboardPresence::NotAttached:

@@ -1,16 +1,25 @@
 #include "device/device_link.h"
 
 #include "device/hid_transport.h"
+#include "device/wire_trace.h"
 
 #include <algorithm>
 
 namespace talvex {
 
-void openChannel(HidBackend& backend, DeviceLink& link, ChannelRole role) {
+void openChannel(HidBackend& backend, DeviceLink& link, ChannelRole role, WireTrace* trace) {
     auto& handle = role == ChannelRole::Command ? link.commandHandle : link.eventHandle;
     if (handle)
         return;
-    std::string path = findDevicePath(backend.enumerate(), role);
+    std::string path;
+    if (role == ChannelRole::Event) {
+        const EventChannelChoice choice = chooseEventChannel(backend.enumerate());
+        if (trace && !choice.path.empty())
+            trace->line("EVENT-CHANNEL " + std::string(choice.reason) + " " + choice.path);
+        path = choice.path;
+    } else {
+        path = findDevicePath(backend.enumerate(), role);
+    }
     if (path.empty())
         return;
     link.devicePath = path;
@@ -22,9 +31,9 @@ void closeChannels(DeviceLink& link) {
     link.eventHandle.reset();
 }
 
-KeyboardPresence openKeyboard(HidBackend& backend, DeviceLink& link) {
+KeyboardPresence openKeyboard(HidBackend& backend, DeviceLink& link, WireTrace* trace) {
     openChannel(backend, link, ChannelRole::Command);
-    openChannel(backend, link, ChannelRole::Event);
+    openChannel(backend, link, ChannelRole::Event, trace);
     if (link.commandHandle && link.eventHandle)
         return KeyboardPresence::Open;
     const auto interfaces = backend.enumerate();

@@ -12,6 +12,8 @@
 
 namespace talvex {
 
+class WireTrace;
+
 using DeviceInfo = std::array<std::uint8_t, 8>;
 using FirmwareVersion = std::array<std::uint8_t, 4>; // major, minor, 0, 0
 
@@ -27,8 +29,9 @@ struct DeviceLink {
 };
 
 // Finds and opens the channel of `role`; leaves it null when no interface matches or the open
-// fails. An already open channel is kept.
-void openChannel(HidBackend& backend, DeviceLink& link, ChannelRole role);
+// fails. An already open channel is kept. The choice of the event channel goes to `trace`.
+void openChannel(HidBackend& backend, DeviceLink& link, ChannelRole role,
+                 WireTrace* trace = nullptr);
 
 // Lets go of both channels; a thread still holding one closes it when it lets go too.
 void closeChannels(DeviceLink& link);
@@ -36,6 +39,6 @@ void closeChannels(DeviceLink& link);
 enum class KeyboardPresence { Open, NotAttached, CannotOpen };
 
 // Opens both channels and tells why when they are not both open.
-KeyboardPresence openKeyboard(HidBackend& backend, DeviceLink& link);
+KeyboardPresence openKeyboard(HidBackend& backend, DeviceLink& link, WireTrace* trace = nullptr);
 
 } // namespace talvex

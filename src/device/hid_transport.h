@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace talvex {
@@ -24,7 +25,17 @@ bool isKestrix(const HidInterfaceInfo& info);
 // Whether `info` is the interface that carries the channel of `role`.
 bool matchesChannel(const HidInterfaceInfo& info, ChannelRole role);
 
-// The path of the first listed interface that carries the channel, or empty when none does.
+// The event channel's interface and why it was taken over the other candidates, for the wire
+// trace: "only-candidate", "interface-3", "vendor-page" or "listed-first". The path is empty
+// when no interface carries the channel.
+struct EventChannelChoice {
+    std::string path;
+    std::string_view reason;
+};
+EventChannelChoice chooseEventChannel(const std::vector<HidInterfaceInfo>& interfaces);
+
+// The path of the interface that carries the channel (the first listed for the command channel,
+// chooseEventChannel's for the event channel), or empty when none does.
 std::string findDevicePath(const std::vector<HidInterfaceInfo>& interfaces, ChannelRole role);
 
 } // namespace talvex

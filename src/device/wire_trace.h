@@ -2,7 +2,8 @@
 // The wire trace: one ordered line per report, protocol pause and acknowledgement wait, with
 // bytes as two lowercase hex digits separated by single spaces:
 //   SET / GET <9 bytes>, WRITE / READ <65 bytes>, INPUT <4 bytes>, PAUSE <ms> (0 = yield),
-//   ACK, ACK-TIMEOUT.
+//   ACK, ACK-TIMEOUT, and EVENT-CHANNEL <reason> <path> when the event channel is chosen (reasons
+//   in hid_transport.h).
 // GET, READ and INPUT appear only for reports that arrived. Sleeps inside an acknowledgement
 // wait are not traced.
 

@@ -40,8 +40,12 @@ HostActionOutcome runHostAction(const KeyAssignments& assignments, std::uint8_t 
 
         const std::string stored = utf16ToUtf8(entry.pathText());
         const HostPathParts parts = splitHostPath(stored);
-        // A trailing separator names a folder by its path without the separator.
-        const std::string target = parts.file.empty() ? parts.folder : stored;
+        // A trailing separator names a folder by its path without the separator; the root
+        // folder has nothing left without it and stays "/".
+        const std::string target =
+            parts.file.empty() && !parts.folder.empty() ? parts.folder : stored;
+        const std::string folder =
+            parts.folder.empty() && stored.starts_with('/') ? "/" : parts.folder;
         std::error_code ec;
         if (target.empty() || !std::filesystem::exists(target, ec)) {
             logFailure("no such file or folder", target);
@@ -51,7 +55,7 @@ HostActionOutcome runHostAction(const KeyAssignments& assignments, std::uint8_t 
         // every file looks executable, and a sound or document must open in its application.
         const bool start = entry.type == static_cast<std::uint8_t>(AssignmentType::StartProgram) &&
                            isExecutableFile(target);
-        const bool ok = start ? shell.startProgram(target, parts.folder) : shell.openPath(target);
+        const bool ok = start ? shell.startProgram(target, folder) : shell.openPath(target);
         if (!ok) {
             logFailure("cannot open", target);
             return HostActionOutcome::Failed;

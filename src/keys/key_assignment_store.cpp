@@ -8,6 +8,7 @@
 #include "keys/default_key_table.h"
 #include "keys/function_catalogue.h"
 #include "keys/key_positions.h"
+#include "keys/key_reach.h"
 #include "keys/key_slot.h"
 #include "keys/keymap_file.h"
 
@@ -127,7 +128,7 @@ void applyHostAction(KeyAssignmentState& state, std::size_t position,
 }
 
 // Why a choice cannot be stored, before anything changes.
-std::optional<KeyApplyResult> refusal(const KeyChoice& choice) {
+std::optional<KeyApplyResult> refusal(const KeyChoice& choice, const KeyNameTable& names) {
     if (const auto* action = std::get_if<HostActionChoice>(&choice);
         action && !isStorableActionPath(action->path))
         return KeyApplyResult::PathRefused;
@@ -136,6 +137,13 @@ std::optional<KeyApplyResult> refusal(const KeyChoice& choice) {
     if (const auto* macro = std::get_if<MacroChoice>(&choice);
         macro && (macro->number < 0 || macro->number >= static_cast<int>(kMacroSlotCount)))
         return KeyApplyResult::MacroRefused;
+    auto unsendable = [&](std::uint8_t vk) { return keyReach(names, vk) != KeyReach::Sendable; };
+    if (const auto* single = std::get_if<SingleKeyChoice>(&choice);
+        single && unsendable(single->vk))
+        return KeyApplyResult::KeyUnsendable;
+    if (const auto* combination = std::get_if<CombinationChoice>(&choice);
+        combination && std::any_of(combination->vks.begin(), combination->vks.end(), unsendable))
+        return KeyApplyResult::KeyUnsendable;
     return std::nullopt;
 }
 
@@ -154,7 +162,7 @@ KeyApplyResult applyKeyAssignment(KeyAssignmentState& state, std::size_t positio
                                   const MacroSlotRefresh& refreshMacroSlots) {
     if (position >= kKeyPositionCount)
         return KeyApplyResult::InvalidPosition;
-    if (const std::optional<KeyApplyResult> refused = refusal(choice))
+    if (const std::optional<KeyApplyResult> refused = refusal(choice, names))
         return *refused;
     std::visit(
         [&](const auto& c) {

@@ -35,6 +35,7 @@ enum class KeyApplyResult {
     InvalidPosition, // the position names no key; nothing changed
     PathRefused,     // the action path does not fit the entry; nothing changed
     MacroRefused,    // the macro number names none of the keyboard's slots; nothing changed
+    KeyUnsendable,   // a key or combination holds a key the keyboard cannot send; nothing changed
 };
 
 // Points the edit at a key position and its VK; false (and nothing changed) for no key position.

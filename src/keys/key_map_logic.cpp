@@ -57,22 +57,22 @@ void KeyMapLogic::showStoredAssignment() {
     const KeyAssignment& entry = state_.assignments[edit_.position];
     switch (static_cast<AssignmentType>(entry.type)) {
     case AssignmentType::SingleKey:
-        captured_ = {entry.data[0]};
+        // An older file may hold a key the keyboard cannot send: that is no key at all.
+        captured_ = sendableKeys(std::span(entry.data).first(1), false);
         box_ = KeyBox::Single;
-        singleKeyText_ = names_.name(entry.data[0]);
+        singleKeyText_ = captured_.empty() ? u"" : names_.name(captured_.front());
         initialFocusGuard_ = true;
         ports_.host.focusControl(KeyMapControl::SingleKeyBox);
         break;
     case AssignmentType::Combination: {
         // The count comes from a file: more than three would run capture past the keys shown.
-        captured_.assign(entry.data.begin(),
-                         entry.data.begin() +
-                             std::min<std::size_t>(entry.keyCount, kCombinationKeys));
+        // Empty places stay, so a new key after a full count starts a new combination.
+        captured_ = sendableKeys(
+            std::span(entry.data).first(std::min<std::size_t>(entry.keyCount, kCombinationKeys)),
+            true);
         box_ = KeyBox::Combination;
-        std::vector<std::uint8_t> shown;
-        std::copy_if(entry.data.begin(), entry.data.begin() + kCombinationKeys,
-                     std::back_inserter(shown), [](std::uint8_t vk) { return vk != 0; });
-        combinationText_ = talvex::combinationText(names_, shown);
+        combinationText_ = talvex::combinationText(
+            names_, sendableKeys(std::span(entry.data).first(kCombinationKeys), false));
         initialFocusGuard_ = true;
         ports_.host.focusControl(KeyMapControl::CombinationBox);
         break;
@@ -102,7 +102,17 @@ void KeyMapLogic::showStoredAssignment() {
     }
 }
 
+std::vector<std::uint8_t> KeyMapLogic::sendableKeys(std::span<const std::uint8_t> vks,
+                                                    bool keepEmpty) const {
+    std::vector<std::uint8_t> keys;
+    std::copy_if(vks.begin(), vks.end(), std::back_inserter(keys), [&](std::uint8_t vk) {
+        return (keepEmpty && vk == 0) || keyReach(names_, vk) == KeyReach::Sendable;
+    });
+    return keys;
+}
+
 void KeyMapLogic::clearCapture() {
+    noticeBox_.reset();
     captured_.clear();
     singleKeyText_.clear();
     combinationText_.clear();
@@ -328,6 +338,11 @@ void KeyMapLogic::save() {
 void KeyMapLogic::onKeyStroke(KeyStroke stroke) {
     if (!capture_.active() || stroke.release || !box_)
         return;
+    if (const KeyReach reach = keyReach(names_, stroke.vk); reach != KeyReach::Sendable) {
+        refuseKey(reach);
+        return;
+    }
+    noticeBox_.reset();
     if (*box_ == KeyBox::Single) {
         // One key, and nothing after it that a save could count as more keys.
         captured_ = {stroke.vk};
@@ -341,12 +356,25 @@ void KeyMapLogic::onKeyStroke(KeyStroke stroke) {
     combinationText_ = talvex::combinationText(names_, captured_);
 }
 
+void KeyMapLogic::refuseKey(KeyReach reach) {
+    // The box keeps the keys it had as the answer; only its text says why nothing was taken.
+    noticeBox_ = box_;
+    (*box_ == KeyBox::Single ? singleKeyText_ : combinationText_) =
+        utf8ToUtf16(reach == KeyReach::AsFunction ? kChooseOnFunctionPage : kKeyboardCannotSend);
+}
+
+bool KeyMapLogic::keyBoxGreyed(KeyMapControl box) const {
+    return noticeBox_ && box == (*noticeBox_ == KeyBox::Single ? KeyMapControl::SingleKeyBox
+                                                               : KeyMapControl::CombinationBox);
+}
+
 void KeyMapLogic::captureInto(KeyBox box) {
     const bool guarded = std::exchange(initialFocusGuard_, false);
     if (guarded && box_ == box)
         return;
     box_ = box;
     captured_.clear();
+    noticeBox_.reset();
     (box == KeyBox::Single ? combinationText_ : singleKeyText_).clear();
 }
 

@@ -8,12 +8,14 @@
 #include "keys/key_choice.h"
 #include "keys/key_map_layout_table.h"
 #include "keys/key_name_table.h"
+#include "keys/key_reach.h"
 #include "platform/key_capture.h"
 #include "platform/key_hook.h"
 #include "platform/prompts.h"
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +75,8 @@ public:
     // What the controls show.
     const std::u16string& singleKeyText() const { return singleKeyText_; }
     const std::u16string& combinationText() const { return combinationText_; }
+    // The box shows a notice in grey instead of keys.
+    bool keyBoxGreyed(KeyMapControl box) const;
     const std::vector<std::u16string>& macroNames() const { return macroNames_; }
     int macroSelection() const { return macroSelection_; }
     int treeSelection() const { return treeSelection_; }
@@ -98,6 +102,9 @@ private:
 
     void showStoredAssignment();
     void clearCapture();
+    // The keys of a stored entry the keyboard can send; keepEmpty keeps the empty places.
+    std::vector<std::uint8_t> sendableKeys(std::span<const std::uint8_t> vks, bool keepEmpty) const;
+    void refuseKey(KeyReach reach);
     void captureInto(KeyBox box);
     void runButton(Button button);
     void save();
@@ -125,6 +132,8 @@ private:
     std::vector<std::uint8_t> captured_;
     std::u16string singleKeyText_;
     std::u16string combinationText_;
+    // The box whose text is a notice about a key it did not take, until the next key.
+    std::optional<KeyBox> noticeBox_;
 
     int macroSelection_ = -1;
     int treeSelection_ = -1;

@@ -8,6 +8,9 @@ inline constexpr const char* kChooseFolder = "请选择文件夹\n";
 inline constexpr const char* kPathTooLong = "路径太长：文件或文件夹的路径最多可有255个字符。";
 inline constexpr const char* kMacroBeyondSlots = "键盘只能存放前32个宏，请选择其中之一。";
 inline constexpr const char* kMessageCaption = "Kestrix";
+// Shown in grey in a key box in place of a key the keyboard cannot send.
+inline constexpr const char* kKeyboardCannotSend = "（键盘无法发送此键）";
+inline constexpr const char* kChooseOnFunctionPage = "（请在“基本功能”页选择）";
 
 // Advanced rows 0..2 choose an existing file of one kind; row 3 chooses a folder. Sounds, programs
 // and documents on Linux seldom carry these extensions, so every file can be shown too.

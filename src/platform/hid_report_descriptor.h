@@ -4,18 +4,32 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <span>
 
 namespace talvex {
 
-// Input report sizes in bits, by report identifier (0 when the descriptor uses none), without
-// the identifier byte. A malformed or truncated descriptor yields what was declared before the
-// fault.
+struct DeclaredInputReport {
+    std::uint32_t bits = 0; // without the identifier byte
+    // Some of its items lie in a top-level collection of a vendor-defined usage page
+    // (0xFF00-0xFFFF): a generic keyboard, mouse or consumer collection is never that.
+    bool vendorDefined = false;
+};
+
+// Input reports by identifier (0 when the descriptor uses none). Empty when the descriptor uses
+// identifier 0 or one above 255: the Linux kernel refuses the whole descriptor then, and cutting
+// the identifier to a byte would make up a report the device never sends. A truncated
+// descriptor yields what was declared before the fault.
+std::map<std::uint8_t, DeclaredInputReport>
+declaredInputReports(std::span<const std::uint8_t> descriptor);
+
+// Only the sizes of declaredInputReports, in bits.
 std::map<std::uint8_t, std::uint32_t> inputReportBits(std::span<const std::uint8_t> descriptor);
 
-// True when the descriptor declares input report `reportId` as `totalBytes` bytes on the wire,
-// the identifier byte included.
-bool declaresInputReport(std::span<const std::uint8_t> descriptor, std::uint8_t reportId,
-                         std::size_t totalBytes);
+// Input report `reportId` when the descriptor declares it as `totalBytes` bytes on the wire, the
+// identifier byte included.
+std::optional<DeclaredInputReport> declaredInputReport(std::span<const std::uint8_t> descriptor,
+                                                       std::uint8_t reportId,
+                                                       std::size_t totalBytes);
 
 } // namespace talvex

@@ -108,6 +108,9 @@ TEST_F(AssignCommandTest, BadArgumentsLeaveTheFileUntouched) {
         {"-1", "single", "65"},
         {"0", "single", "256"},
         {"0", "single", "65", "66"},
+        {"0", "single", "226"},       // the ISO extra key: the keyboard has no code for it
+        {"0", "combo", "162", "124"}, // F13
+        {"0", "single", "0"},
         {"0", "combo", "65"},
         {"0", "combo", "1", "2", "3", "4"},
         {"0", "macro", "32"},
@@ -122,6 +125,9 @@ TEST_F(AssignCommandTest, BadArgumentsLeaveTheFileUntouched) {
         EXPECT_FALSE(err.str().empty());
     }
     EXPECT_EQ(bytes(), before);
+    // A key the keyboard sends only as a function says which one to assign.
+    EXPECT_EQ(assign({"0", "single", "173"}), 2);
+    EXPECT_NE(err.str().find("function 静音"), std::string::npos) << err.str();
 
     file = (folder / "absent.bin").string();
     EXPECT_EQ(assign({"0", "single", "x"}), 2);

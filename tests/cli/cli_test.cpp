@@ -19,12 +19,13 @@ namespace fs = std::filesystem;
 TEST_F(Cli, InfoTracesTheDeviceInformationExchange) {
     ASSERT_EQ(run({"--simulate", "--trace=-", "info"}), 0) << err;
     const auto l = lines(out);
-    ASSERT_GE(l.size(), 5u);
-    EXPECT_EQ(l[0], "SET 00 80 00 00 00 00 00 00 7f");
-    EXPECT_EQ(l[1], "PAUSE 10");
-    EXPECT_EQ(l[2].rfind("GET 00 80 01 03", 0), 0u);
-    EXPECT_EQ(l[3], "PAUSE 10");
-    EXPECT_EQ(l[4], "Kestrix keyboard, firmware version 1.3");
+    ASSERT_GE(l.size(), 6u);
+    EXPECT_EQ(l[0], "EVENT-CHANNEL only-candidate sim:hid#vid_04d9&pid_a129&mi_03&col04#kestrix");
+    EXPECT_EQ(l[1], "SET 00 80 00 00 00 00 00 00 7f");
+    EXPECT_EQ(l[2], "PAUSE 10");
+    EXPECT_EQ(l[3].rfind("GET 00 80 01 03", 0), 0u);
+    EXPECT_EQ(l[4], "PAUSE 10");
+    EXPECT_EQ(l[5], "Kestrix keyboard, firmware version 1.3");
 }
 
 TEST_F(Cli, NoKeyboardIsSaidPlainlyWithExitOne) {

@@ -105,6 +105,16 @@ TEST_F(HostActionTest, MissingOrEmptyPathOpensNothing) {
     EXPECT_TRUE(shell.calls.empty());
 }
 
+TEST_F(HostActionTest, TheRootFolderOpensAsItself) {
+    for (const char* root : {"/", "//"}) {
+        shell.calls.clear();
+        assign(74, AssignmentType::OpenFolder, root);
+        EXPECT_EQ(runHostAction(assignments, 13, shell), HostActionOutcome::PathOpened) << root;
+        ASSERT_EQ(shell.calls.size(), 1u);
+        EXPECT_EQ(shell.calls[0], (Call{Call::OpenPath, "/", ""})) << root;
+    }
+}
+
 TEST_F(HostActionTest, PathWithoutTerminatorIsReadToTheEndOfTheField) {
     assignments[74].type = static_cast<std::uint8_t>(AssignmentType::OpenFile);
     assignments[74].path.fill('a'); // 256 units of U+6161, no zero

@@ -215,6 +215,64 @@ TEST_F(KeyMapLogicTest, StoredCombinationSurvivesTheFirstFocusEvent) {
     EXPECT_EQ(choice(), KeyChoice(RestoreKey{}));
 }
 
+// Keys the capture sees but the keyboard cannot send are not taken: the box says so in grey
+// until the next key, and the answer stays what it was.
+TEST_F(KeyMapLogicTest, KeysTheKeyboardCannotSendAreRefusedInBothBoxes) {
+    const std::u16string cannotSend = u"（键盘无法发送此键）";
+    const std::u16string functionPage = u"（请在“基本功能”页选择）";
+    open();
+    logic->onSingleKeyBoxFocus();
+    hook.press(kVkB);
+    for (auto [vk, notice] : {std::pair{std::uint8_t{226}, cannotSend},
+                              {124, cannotSend},
+                              {166, cannotSend},
+                              {173, functionPage},
+                              {176, functionPage}}) {
+        hook.press(vk);
+        EXPECT_EQ(logic->singleKeyText(), notice) << int(vk);
+        EXPECT_TRUE(logic->keyBoxGreyed(KeyMapControl::SingleKeyBox));
+    }
+    hook.press(kVkC);
+    EXPECT_EQ(logic->singleKeyText(), u"C ");
+    EXPECT_FALSE(logic->keyBoxGreyed(KeyMapControl::SingleKeyBox));
+    hook.press(226);
+    click(KeyMapLogic::Save);
+    EXPECT_EQ(choice(), KeyChoice(SingleKeyChoice{kVkC}));
+
+    open();
+    logic->onCombinationBoxFocus();
+    hook.press(kLCtrl);
+    hook.press(124);
+    EXPECT_EQ(logic->combinationText(), cannotSend);
+    EXPECT_TRUE(logic->keyBoxGreyed(KeyMapControl::CombinationBox));
+    EXPECT_FALSE(logic->keyBoxGreyed(KeyMapControl::SingleKeyBox));
+    hook.press(kVkB);
+    EXPECT_EQ(logic->combinationText(), u"LCtrl + B ");
+    EXPECT_FALSE(logic->keyBoxGreyed(KeyMapControl::CombinationBox));
+}
+
+// An older file could store such a key as the key's assignment: it shows, and saves, as no key.
+TEST_F(KeyMapLogicTest, AStoredKeyTheKeyboardCannotSendShowsAsNoKey) {
+    entry().type = 0;
+    entry().keyCount = 1;
+    entry().data[0] = 226;
+    open();
+    EXPECT_EQ(logic->singleKeyText(), u"");
+    click(KeyMapLogic::Save);
+    EXPECT_EQ(choice(), KeyChoice(RestoreKey{}));
+
+    entry().type = 1;
+    entry().keyCount = 3;
+    entry().data = {};
+    entry().data[0] = kLCtrl;
+    entry().data[1] = 124;
+    entry().data[2] = kVkB;
+    open();
+    EXPECT_EQ(logic->combinationText(), u"LCtrl + B ");
+    click(KeyMapLogic::Save);
+    EXPECT_EQ(choice(), KeyChoice(CombinationChoice{{kLCtrl, kVkB}}));
+}
+
 TEST_F(KeyMapLogicTest, CombinationCountFromAFileCannotRunPastTheKeys) {
     entry().type = 1;
     entry().keyCount = 250;

@@ -1,4 +1,5 @@
 #include "platform/hid_report_descriptor.h"
+#include "report_descriptor_samples.h"
 
 #include <gtest/gtest.h>
 
@@ -18,16 +19,65 @@ TEST(HidReportDescriptor, SumsInputBitsPerReportId) {
     const auto bits = inputReportBits(d);
     EXPECT_EQ(bits.at(1), 56u);
     EXPECT_EQ(bits.at(4), 24u);
-    EXPECT_TRUE(declaresInputReport(d, 4, 4));
-    EXPECT_FALSE(declaresInputReport(d, 1, 4));
-    EXPECT_FALSE(declaresInputReport(d, 2, 4));
+    EXPECT_TRUE(declaredInputReport(d, 4, 4));
+    EXPECT_FALSE(declaredInputReport(d, 1, 4));
+    EXPECT_FALSE(declaredInputReport(d, 2, 4));
 }
 
 TEST(HidReportDescriptor, PushAndPopRestoreSizes) {
     const std::vector<std::uint8_t> d = {0x85, 0x04, 0x75, 0x08, 0x95, 0x01, 0xA4, // push
                                          0x95, 0x10, 0xB4,                         // pop
                                          0x81, 0x02, 0x81, 0x02, 0x81, 0x02};
-    EXPECT_TRUE(declaresInputReport(d, 4, 4));
+    EXPECT_TRUE(declaredInputReport(d, 4, 4));
+}
+
+TEST(HidReportDescriptor, ReportIdsOutsideOneByteInvalidateTheWholeDescriptor) {
+    const std::vector<std::uint8_t> threeBytes = {0x75, 0x08, 0x95, 0x03, 0x81, 0x02};
+    const std::vector<std::vector<std::uint8_t>> ids = {
+        {0x86, 0x04, 0x01},             // 0x104
+        {0x87, 0x04, 0x02, 0x00, 0x00}, // 0x204
+        {0x85, 0x00},
+        {0x85, 0x04, 0x75, 0x08, 0x95, 0x03, 0x81, 0x02, 0x86, 0x00, 0x01}, // after a valid one
+    };
+    for (auto d : ids) {
+        d.insert(d.end(), threeBytes.begin(), threeBytes.end());
+        EXPECT_TRUE(declaredInputReports(d).empty()) << ::testing::PrintToString(d);
+    }
+    std::vector<std::uint8_t> wideFour = {0x86, 0x04, 0x00}; // 4 in two bytes is still 4
+    wideFour.insert(wideFour.end(), threeBytes.begin(), threeBytes.end());
+    EXPECT_TRUE(declaredInputReport(wideFour, 4, 4));
+}
+
+TEST(HidReportDescriptor, Report4OfRealShapesBySizeAndTopLevelPage) {
+    using namespace testing;
+    struct Row {
+        const std::vector<std::uint8_t>& descriptor;
+        std::size_t wireBytes;
+        bool vendorDefined;
+    };
+    const Row rows[] = {
+        {kVendorEvent, 4, true},
+        {kVendorEventExtendedUsage, 4, true},
+        {kKeyboardWithConsumerKeys, 3, false},
+        {kMouse, 4, false},
+        {kGenericKeysOnReport4, 4, false},
+    };
+    for (const Row& row : rows) {
+        const auto report = declaredInputReport(row.descriptor, 4, row.wireBytes);
+        ASSERT_TRUE(report) << ::testing::PrintToString(row.descriptor);
+        EXPECT_EQ(report->vendorDefined, row.vendorDefined)
+            << ::testing::PrintToString(row.descriptor);
+    }
+    // The page's bounds, and a vendor collection that closed before report 4 began.
+    auto page = kVendorEvent;
+    page[1] = 0xFF;
+    page[2] = 0xFE;
+    EXPECT_FALSE(declaredInputReport(page, 4, 4)->vendorDefined);
+    page[2] = 0xFF;
+    EXPECT_TRUE(declaredInputReport(page, 4, 4)->vendorDefined);
+    std::vector<std::uint8_t> closed = {0x06, 0x00, 0xFF, 0x09, 0x01, 0xA1, 0x01, 0xC0};
+    closed.insert(closed.end(), kGenericKeysOnReport4.begin(), kGenericKeysOnReport4.end());
+    EXPECT_FALSE(declaredInputReport(closed, 4, 4)->vendorDefined);
 }
 
 TEST(HidReportDescriptor, TruncatedOrHostileBytesNeverReadPastTheEnd) {

@@ -17,7 +17,7 @@ MainWindowDialogs makeMainWindowDialogs(const MainWindowDialogContext& context) 
         return runMacroManagerDialog(context.mainWindow, context.savedMacros, context.keyNames);
     };
     dialogs.profileManager = [context](const DeviceSettings* keyboardHolds) {
-        runConfigureDialog(context.mainWindow, context.keys, context.paths, keyboardHolds);
+        runProfileManagerDialog(context.mainWindow, context.keys, context.paths, keyboardHolds);
     };
     dialogs.startUpdater = [programFolder = context.paths.programFolder, &shell = context.shell] {
         shell.startProgram(updaterPath(programFolder), programFolder);

@@ -24,6 +24,9 @@ constexpr int kItemIndexRole = Qt::UserRole;
 
 const char* const kControlStyle = "background-color: rgb(109, 109, 109); color: white; "
                                   "border: none; selection-background-color: rgb(102, 46, 47);";
+// A key box telling why it did not take a key, rather than showing keys.
+const char* const kNoticeStyle = "background-color: rgb(109, 109, 109); color: rgb(200, 200, 200); "
+                                 "border: none; selection-background-color: rgb(102, 46, 47);";
 
 // The focus rules of the boxes are for the user moving to a box, not for the window getting the
 // focus back from a message box or another program, which would clear what was captured.
@@ -134,6 +137,11 @@ void KeyMapDialog::syncControls() {
         singleBox_->setText(qs(logic.singleKeyText()));
     if (combinationBox_->text() != qs(logic.combinationText()))
         combinationBox_->setText(qs(logic.combinationText()));
+    for (KeyMapControl box : {KeyMapControl::SingleKeyBox, KeyMapControl::CombinationBox}) {
+        const QString style = logic.keyBoxGreyed(box) ? kNoticeStyle : kControlStyle;
+        if (control(box)->styleSheet() != style)
+            control(box)->setStyleSheet(style);
+    }
     for (KeyMapControl which : {KeyMapControl::SingleKeyBox, KeyMapControl::CombinationBox,
                                 KeyMapControl::MacroList, KeyMapControl::FunctionTree})
         control(which)->setVisible(logic.controlVisible(which));

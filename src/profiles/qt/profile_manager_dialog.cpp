@@ -109,8 +109,8 @@ void ProfileManagerDialog::keyPressEvent(QKeyEvent* event) {
         QDialog::keyPressEvent(event);
 }
 
-void runConfigureDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths,
-                        const DeviceSettings* keyboardHolds) {
+void runProfileManagerDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths,
+                             const DeviceSettings* keyboardHolds) {
     ProfileManagerDialog dialog(keys, paths, keyboardHolds, programSkinImages(), mainWindow);
     dialog.exec();
 }

@@ -55,7 +55,7 @@ private:
 
 // Runs the profile manager modally over the main window. The working settings and assignments
 // in `keys` may have been replaced when it returns.
-void runConfigureDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths,
-                        const DeviceSettings* keyboardHolds);
+void runProfileManagerDialog(QWidget* mainWindow, KeyAssignmentState& keys, const AppPaths& paths,
+                             const DeviceSettings* keyboardHolds);
 
 } // namespace talvex

@@ -148,6 +148,10 @@ TEST_F(KeyMapDialogTest, EachPageShowsItsControlsAndRenders) {
     hook.press(162);
     EXPECT_EQ(dialog.singleKeyBox()->text(), QString("LCtrl "));
     grabPage(dialog, "key_map_keys.png");
+    hook.press(173); // Mute: only the function page can give it
+    EXPECT_EQ(dialog.singleKeyBox()->text(), QString("（请在“基本功能”页选择）"));
+    EXPECT_NE(dialog.singleKeyBox()->styleSheet(), dialog.combinationBox()->styleSheet());
+    grabPage(dialog, "key_map_keys_notice.png");
 
     clickWidget(&dialog, QPoint(120, 44));
     EXPECT_TRUE(dialog.macroList()->isVisible());
