@@ -92,9 +92,7 @@ void paintMain(QPainter& p, int w, int h) {
     paintKeyLegend(p, 760, 147, false, "默认");
     paintKeyLegend(p, 840, 147, true, "已修改");
     paintKeyboardCase(p);
-    textAt(p, kKeyboardPictureX, 560,
-           "提示：更改在按下“保存”后才写入键盘；“取消”回到上次保存的设置。", font(12),
-           QColor(112, 112, 118));
+    // The line under the case is the window's own: a hint, or what the keyboard is doing.
     paintStripes(p, QRect(600, 29, 400, 75));
 
     // Bottom bar.
@@ -215,6 +213,12 @@ void addMainWindowPainters(PainterTable& table) {
     table["png/button-save-normal.png"] = [](QPainter& p, int w, int h) {
         p.fillRect(0, 0, w, h, kTitleBar);
         button(p, QRectF(0, 0, w, h), true);
+    };
+    // Any of the bottom buttons while the keyboard works: flat and sunk into the bar.
+    table["png/button-disabled.png"] = [](QPainter& p, int w, int h) {
+        p.fillRect(0, 0, w, h, kTitleBar);
+        roundedBox(p, QRectF(0, 0, w, h), 3, QColor(40, 40, 43), QColor(34, 34, 37),
+                   QColor(54, 54, 58));
     };
 }
 

@@ -23,8 +23,8 @@ public:
 } // namespace
 
 DeviceThread::DeviceThread(DeviceLink& link, Pauser& pauser, EventLoopPort& eventLoop,
-                           std::function<void(bool)> busyChanged)
-    : link_(link), pauser_(pauser), loop_(eventLoop), busyChanged_(std::move(busyChanged)),
+                           DeviceThreadListener* listener)
+    : link_(link), pauser_(pauser), loop_(eventLoop), listener_(listener),
       thread_([this] { loop(); }) {}
 
 DeviceThread::~DeviceThread() {
@@ -34,10 +34,10 @@ DeviceThread::~DeviceThread() {
 void DeviceThread::loop() {
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return pending_ || stopping_; });
-        if (pending_) {
-            auto work = std::move(pending_);
-            pending_ = nullptr;
+        wake_.wait(lock, [this] { return !pending_.empty() || stopping_; });
+        if (!pending_.empty()) {
+            auto work = std::move(pending_.front());
+            pending_.pop_front();
             lock.unlock();
             work();
             lock.lock();
@@ -47,40 +47,84 @@ void DeviceThread::loop() {
     }
 }
 
-bool DeviceThread::run(Job job, std::function<void()> done) {
-    if (busy_ || finished_)
+bool DeviceThread::run(DeviceJobKind kind, Job job, std::function<void()> done) {
+    if (finished_)
         return false;
-    setBusy(true);
+    Request request{kind, std::move(job), std::move(done)};
+    if (busy_) {
+        waiting_.push_back(std::move(request));
+        return true;
+    }
+    busy_ = true;
+    start(std::move(request));
+    // After the start, so that the listener can already tell what runs.
+    if (listener_)
+        listener_->busyChanged(true);
+    return true;
+}
+
+void DeviceThread::start(Request request) {
+    if (listener_)
+        listener_->jobStarted(request.kind);
+    // Taken now, not when the request was made: a keyboard pulled meanwhile is not held open.
     std::shared_ptr<HidChannel> channel = link_.commandHandle;
     if (!channel)
         channel = std::make_shared<AbsentChannel>();
     {
         std::lock_guard lock(mutex_);
-        pending_ = [this, channel = std::move(channel), job = std::move(job),
-                    done = std::move(done)]() mutable {
+        pending_.push_back([this, channel = std::move(channel), job = std::move(request.job),
+                            done = std::move(request.done)]() mutable {
+            // Every step is posted: the window shows it while the keyboard works.
+            JobProgress progress([this](std::size_t stepsDone, std::size_t total) {
+                loop_.post([this, stepsDone, total] {
+                    if (listener_)
+                        listener_->jobProgressed(stepsDone, total);
+                });
+            });
             DeviceIo io{*channel, pauser_, link_.ackCount};
+            io.progress = &progress;
             job(io);
             // Closed here when the link has let go meanwhile, before the result is delivered.
             channel.reset();
-            loop_.post([this, done] {
-                setBusy(false);
-                if (done)
-                    done();
-            });
-        };
+            loop_.post([this, done] { ended(done); });
+        });
     }
     wake_.notify_one();
-    return true;
 }
 
-void DeviceThread::setBusy(bool busy) {
-    busy_ = busy;
-    if (busyChanged_)
-        busyChanged_(busy);
+void DeviceThread::ended(const std::function<void()>& done) {
+    if (waiting_.empty()) {
+        becomeIdle();
+        if (done)
+            done();
+        return;
+    }
+    // The next request starts only after this result is in, so it may build on it.
+    if (done)
+        done();
+    if (waiting_.empty())
+        return; // the result's handling ended the thread, which started the rest
+    Request next = std::move(waiting_.front());
+    waiting_.pop_front();
+    start(std::move(next));
+}
+
+void DeviceThread::becomeIdle() {
+    busy_ = false;
+    if (listener_)
+        listener_->busyChanged(false);
 }
 
 void DeviceThread::finish() {
-    finished_ = true;
+    if (!finished_) {
+        finished_ = true;
+        // What the user asked for before the end still reaches the keyboard.
+        while (!waiting_.empty()) {
+            Request next = std::move(waiting_.front());
+            waiting_.pop_front();
+            start(std::move(next));
+        }
+    }
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -96,6 +140,7 @@ void DeviceThread::requestSave(const DeviceSettings& working, const DeviceSettin
     outcome->sent = working;
     outcome->snapshot = snapshot;
     run(
+        DeviceJobKind::Save,
         [outcome](DeviceIo& io) {
             const ApplyResult result = applyChanges(io, outcome->sent, outcome->snapshot);
             outcome->completed = result.completed;
@@ -107,7 +152,9 @@ void DeviceThread::requestSave(const DeviceSettings& working, const DeviceSettin
 
 void DeviceThread::requestFactoryReset(const DeviceSettings& working, ReadDone done) {
     auto outcome = std::make_shared<ReadOutcome>();
-    run([outcome, working](DeviceIo& io) { *outcome = resetAndReadBack(io, working); },
+    run(
+        DeviceJobKind::FactoryReset,
+        [outcome, working](DeviceIo& io) { *outcome = resetAndReadBack(io, working); },
         [outcome, done = std::move(done)] { done(*outcome); });
 }
 

@@ -24,7 +24,7 @@ struct ReadJob {
 KeyboardSession::KeyboardSession(KeyboardSessionPorts ports, KeyboardSessionListener& listener,
                                  int arrivalSettleMs)
     : ports_(ports), listener_(listener), arrivalSettleMs_(arrivalSettleMs),
-      jobs_(link_, ports.protocolPauser, ports.loop, [this](bool busy) { onBusyChanged(busy); }) {}
+      jobs_(link_, ports.protocolPauser, ports.loop, this) {}
 
 SessionState KeyboardSession::state() const {
     if (shuttingDown_)
@@ -43,6 +43,7 @@ bool KeyboardSession::watchDevices() {
 void KeyboardSession::open() {
     const KeyboardPresence presence = openKeyboard(ports_.backend, link_);
     startReader();
+    listener_.connectionChanged();
     explainKeyboardPresence(presence, ports_.prompts);
 }
 
@@ -55,14 +56,15 @@ void KeyboardSession::startReader() {
 }
 
 void KeyboardSession::readKeyboard() {
-    if (link_.commandHandle && !shuttingDown_)
+    if (link_.commandHandle && !shuttingDown_ && !jobs_.busy())
         startRead(ReadScope{});
 }
 
 void KeyboardSession::startRead(const ReadScope& scope) {
     auto job = std::make_shared<ReadJob>();
     job->read.working = listener_.workingSettings();
-    const bool started = jobs_.run(
+    jobs_.run(
+        DeviceJobKind::Read,
         [job, scope](DeviceIo& io) {
             job->result = scope.occasion == ReadOccasion::StartUp
                               ? readAtStartUp(io, job->read)
@@ -72,6 +74,7 @@ void KeyboardSession::startRead(const ReadScope& scope) {
             if (shuttingDown_)
                 return; // quit while reading: no question may follow the window
             if (!job->result.ok) {
+                listener_.jobEnded(DeviceJobKind::Read, false);
                 listener_.readIncomplete(job->result.describeFailure());
                 return;
             }
@@ -79,9 +82,9 @@ void KeyboardSession::startRead(const ReadScope& scope) {
                 link_.deviceInfo = job->read.deviceInfo;
                 link_.firmwareVersion = job->read.firmwareVersion;
             }
+            listener_.jobEnded(DeviceJobKind::Read, true);
             listener_.readFinished(job->read, scope);
         });
-    reading_ = started;
 }
 
 void KeyboardSession::onDeviceChange(const UsbDeviceChange& change) {
@@ -107,6 +110,8 @@ void KeyboardSession::reattach(const UsbDeviceChange& arrival) {
     const bool eventsOpened = !hadEvents && link_.eventHandle;
     if (eventsOpened)
         startReader();
+    if (commandOpened)
+        listener_.connectionChanged();
     if (arrival.vendorId == kKestrixVendorId && arrival.productId == kKestrixProductId)
         explainKeyboardPresence(presence, ports_.prompts);
     if (commandOpened || eventsOpened)
@@ -116,16 +121,30 @@ void KeyboardSession::reattach(const UsbDeviceChange& arrival) {
 void KeyboardSession::detach() {
     reader_.stop();
     // A request that is running keeps its channel until it ends (its reports fail meanwhile).
+    const bool hadCommand = link_.commandHandle != nullptr;
     closeChannels(link_);
+    if (hadCommand)
+        listener_.connectionChanged();
 }
 
-void KeyboardSession::onBusyChanged(bool busy) {
+void KeyboardSession::busyChanged(bool busy) {
     listener_.busyChanged();
     if (busy)
         return;
     reading_ = false;
     if (auto action = std::exchange(whenIdle_, nullptr))
         action();
+}
+
+void KeyboardSession::jobStarted(DeviceJobKind kind) {
+    reading_ = kind == DeviceJobKind::Read;
+    if (!shuttingDown_)
+        listener_.jobStarted(kind);
+}
+
+void KeyboardSession::jobProgressed(std::size_t done, std::size_t total) {
+    if (!shuttingDown_)
+        listener_.jobProgressed(done, total);
 }
 
 bool KeyboardSession::deferUntilIdle(std::function<void()> action) {
@@ -149,11 +168,17 @@ void KeyboardSession::shutdown() {
 
 void KeyboardSession::requestSave(const DeviceSettings& working, const DeviceSettings& snapshot,
                                   SaveDone done) {
-    jobs_.requestSave(working, snapshot, std::move(done));
+    jobs_.requestSave(working, snapshot, [this, done = std::move(done)](const SaveOutcome& o) {
+        listener_.jobEnded(DeviceJobKind::Save, o.completed);
+        done(o);
+    });
 }
 
 void KeyboardSession::requestFactoryReset(const DeviceSettings& working, ReadDone done) {
-    jobs_.requestFactoryReset(working, std::move(done));
+    jobs_.requestFactoryReset(working, [this, done = std::move(done)](const ReadOutcome& o) {
+        listener_.jobEnded(DeviceJobKind::FactoryReset, o.complete);
+        done(o);
+    });
 }
 
 } // namespace talvex

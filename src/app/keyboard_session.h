@@ -16,6 +16,7 @@
 #include "platform/pauser.h"
 #include "platform/prompts.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -48,6 +49,13 @@ public:
     virtual void readIncomplete(const std::string& failure) = 0;
     virtual void keyEvent(std::uint8_t code) = 0;
     virtual void busyChanged() = 0;
+    // The command channel opened or closed (at start, on an arrival, on a removal).
+    virtual void connectionChanged() = 0;
+    // A request started, moved on (`done` of `total` steps) and ended; the end comes just before
+    // its result is delivered, and not at all for a read that ends after shutdown.
+    virtual void jobStarted(DeviceJobKind kind) = 0;
+    virtual void jobProgressed(std::size_t done, std::size_t total) = 0;
+    virtual void jobEnded(DeviceJobKind kind, bool completed) = 0;
 };
 
 struct KeyboardSessionPorts {
@@ -58,7 +66,7 @@ struct KeyboardSessionPorts {
     EventLoopPort& loop;
 };
 
-class KeyboardSession final : public DeviceJobs {
+class KeyboardSession final : public DeviceJobs, private DeviceThreadListener {
 public:
     // Everything given must outlive the session.
     KeyboardSession(KeyboardSessionPorts ports, KeyboardSessionListener& listener,
@@ -72,10 +80,12 @@ public:
     // Opens both channels, starts the event reader and tells the user why the keyboard is not
     // there when it is not.
     void open();
-    // Reads the keyboard's settings; nothing without a command channel or while busy.
+    // Reads the keyboard's settings; nothing without a command channel or while busy (the read
+    // then due delivers its own result).
     void readKeyboard();
     void onDeviceChange(const UsbDeviceChange& change);
-    // While a request runs, keeps `action` for its end and answers true; otherwise false.
+    // While requests run or wait, keeps `action` for the end of the last and answers true;
+    // otherwise false.
     bool deferUntilIdle(std::function<void()> action);
     // Waits for a running request (a save needs the reader for its acknowledgements), then stops
     // the reader and the device thread and lets go of the channels.
@@ -85,7 +95,7 @@ public:
     const DeviceLink& link() const { return link_; }
     bool readerRunning() const { return reader_.running(); }
 
-    // DeviceJobs: refused while anything runs.
+    // DeviceJobs: a request made while another runs waits for its turn.
     bool busy() const override { return jobs_.busy(); }
     void requestSave(const DeviceSettings& working, const DeviceSettings& snapshot,
                      SaveDone done) override;
@@ -96,7 +106,11 @@ private:
     void startRead(const ReadScope& scope);
     void reattach(const UsbDeviceChange& arrival);
     void detach();
-    void onBusyChanged(bool busy);
+
+    // DeviceThreadListener
+    void busyChanged(bool busy) override;
+    void jobStarted(DeviceJobKind kind) override;
+    void jobProgressed(std::size_t done, std::size_t total) override;
 
     KeyboardSessionPorts ports_;
     KeyboardSessionListener& listener_;

@@ -24,6 +24,7 @@ constexpr std::array kSkinImages = std::to_array<SkinImageEntry>({
     {"png/button-close-normal.png", 17, 16},
     {"png/button-cancel-normal.png", 57, 31},
     {"png/button-save-normal.png", 57, 31},
+    {"png/button-disabled.png", 57, 31},
     {"png/itemBK.png", 243, 21},
     {"png/LEDEffect_open.png", 243, 200},
     {"png/Light_Item.png", 221, 17},

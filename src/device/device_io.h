@@ -6,7 +6,10 @@
 #include "platform/pauser.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <utility>
 
 namespace talvex {
 
@@ -17,11 +20,43 @@ public:
     virtual void ackWaitEnded(bool acknowledged) = 0;
 };
 
+// How far a job on the command channel has come, for the window to show while the keyboard
+// works. The function a job runs sets the total before its first step (an apply counts its steps
+// from the change flags); the sequences move it on. Reports are made on the job's thread.
+class JobProgress {
+public:
+    using Report = std::function<void(std::size_t done, std::size_t total)>;
+
+    explicit JobProgress(Report report) : report_(std::move(report)) {}
+    void start(std::size_t total) {
+        total_ = total;
+        done_ = 0;
+        report_(done_, total_);
+    }
+    void stepDone() { report_(++done_, total_); }
+
+private:
+    Report report_;
+    std::size_t done_ = 0;
+    std::size_t total_ = 0;
+};
+
 struct DeviceIo {
     HidChannel& channel;
     Pauser& pauser;
     std::atomic<std::uint32_t>& ackCount;
     AckObserver* ackObserver = nullptr;
+    JobProgress* progress = nullptr;
 };
+
+inline void startSteps(DeviceIo& io, std::size_t total) {
+    if (io.progress)
+        io.progress->start(total);
+}
+
+inline void stepDone(DeviceIo& io) {
+    if (io.progress)
+        io.progress->stepDone();
+}
 
 } // namespace talvex

@@ -18,16 +18,22 @@ template <typename A, typename B> bool differ(const A& a, const B& b) {
 DeviceResult readEverything(DeviceIo& io, DeviceSettings& s, bool yieldAfterMacroSlots) {
     if (auto r = readLighting(io, s); !r.ok)
         return r;
-    for (std::size_t n = 0; n < kPaletteSlotCount; ++n)
+    stepDone(io);
+    for (std::size_t n = 0; n < kPaletteSlotCount; ++n) {
         if (auto r = readPaletteColour(io, s, n); !r.ok)
             return r;
+        stepDone(io);
+    }
     for (auto read :
-         {readGameMode, readReportInterval, readResponseTime, readKeyTable, readKeyFlags})
+         {readGameMode, readReportInterval, readResponseTime, readKeyTable, readKeyFlags}) {
         if (auto r = read(io, s); !r.ok)
             return r;
+        stepDone(io);
+    }
     for (std::size_t n = 0; n < kMacroSlotCount; ++n) {
         if (auto r = readMacroSlot(io, s, n); !r.ok)
             return r;
+        stepDone(io);
         if (yieldAfterMacroSlots)
             io.pauser.pause(0);
     }
@@ -38,6 +44,7 @@ DeviceResult readIdentity(DeviceIo& io, DeviceInfo& deviceInfo, FirmwareVersion&
     DeviceInfo read = deviceInfo;
     if (auto r = readDeviceInfo(io, read); !r.ok)
         return r;
+    stepDone(io);
     deviceInfo = read;
     firmwareVersion = firmwareVersionOf(deviceInfo);
     return {};
@@ -55,9 +62,11 @@ ApplyResult failedAt(ApplyStep step, std::size_t index = 0) {
 } // namespace
 
 DeviceResult readCustomLayouts(DeviceIo& io, DeviceSettings& s) {
-    for (std::size_t n = 0; n < kCustomLayoutCount; ++n)
+    for (std::size_t n = 0; n < kCustomLayoutCount; ++n) {
         if (auto r = readCustomLayout(io, s, n); !r.ok)
             return r;
+        stepDone(io);
+    }
     return {};
 }
 
@@ -85,12 +94,13 @@ bool waitForAck(DeviceIo& io, std::uint32_t countAtStart) {
 DeviceResult resetDevice(DeviceIo& io) {
     if (auto r = sendResetRequest(io); !r.ok)
         return r;
-    if (auto r = sendGameModeOn(io); !r.ok)
-        return DeviceResult::failure(DevicePart::Reset);
-    io.pauser.pause(300);
-    if (auto r = sendGameModeOn(io); !r.ok)
-        return DeviceResult::failure(DevicePart::Reset);
-    io.pauser.pause(300);
+    stepDone(io);
+    for (int confirmation = 0; confirmation < 2; ++confirmation) {
+        if (auto r = sendGameModeOn(io); !r.ok)
+            return DeviceResult::failure(DevicePart::Reset);
+        io.pauser.pause(300);
+        stepDone(io);
+    }
     return {};
 }
 
@@ -98,6 +108,7 @@ DeviceResult readAllSettings(DeviceIo& io, DeviceSettings& s) {
     if (auto r = sendGameModeOn(io); !r.ok)
         return r;
     io.pauser.pause(10);
+    stepDone(io);
     return readEverything(io, s, false);
 }
 
@@ -105,6 +116,7 @@ DeviceResult initialRead(DeviceIo& io, DeviceSettings& working, DeviceSettings& 
                          DeviceInfo& deviceInfo, FirmwareVersion& firmwareVersion) {
     if (auto r = sendGameModeOn(io); !r.ok)
         return r;
+    stepDone(io);
     if (auto r = readIdentity(io, deviceInfo, firmwareVersion); !r.ok)
         return r;
     if (auto r = readEverything(io, working, true); !r.ok)
@@ -130,6 +142,17 @@ bool ChangeFlags::any() const {
            anyOf(macroSlots) || anyOf(layouts) || lighting;
 }
 
+std::size_t applyStepCount(const ChangeFlags& c) {
+    if (!c.any())
+        return 0;
+    const auto count = [](const auto& flags) {
+        return static_cast<std::size_t>(std::count(flags.begin(), flags.end(), true));
+    };
+    // The opening and closing lighting reports frame whatever else changed.
+    return 2 + c.palette + c.gameMode + c.reportRate + c.responseTime + c.keyTable + c.keyFlags +
+           count(c.macroSlots) + count(c.layouts);
+}
+
 ChangeFlags computeChanges(const DeviceSettings& w, const DeviceSettings& d) {
     ChangeFlags c;
     c.palette = differ(w.palette, d.palette);
@@ -151,6 +174,7 @@ ChangeFlags computeChanges(const DeviceSettings& w, const DeviceSettings& d) {
 ApplyResult applyChanges(DeviceIo& io, DeviceSettings& working, DeviceSettings& snapshot) {
     foldWinLock(working);
     const ChangeFlags changed = computeChanges(working, snapshot);
+    startSteps(io, applyStepCount(changed));
     if (!changed.any())
         return {};
 
@@ -158,7 +182,10 @@ ApplyResult applyChanges(DeviceIo& io, DeviceSettings& working, DeviceSettings& 
     const auto step = [&io](auto&& sendReports) {
         const std::uint32_t countAtStart = beginAckStep(io);
         const DeviceResult sent = sendReports();
-        return sent.ok && waitForAck(io, countAtStart);
+        const bool acknowledged = sent.ok && waitForAck(io, countAtStart);
+        if (acknowledged)
+            stepDone(io);
+        return acknowledged;
     };
 
     if (!step([&] {
@@ -205,6 +232,7 @@ ApplyResult applyChanges(DeviceIo& io, DeviceSettings& working, DeviceSettings& 
     // The closing stage is not acknowledged, so a failed send of it is all there is to notice.
     if (auto r = writeLighting(io, working, LightingStage::Close); !r.ok)
         return failedAt(ApplyStep::Lighting);
+    stepDone(io);
     snapshot = working;
     ApplyResult done;
     done.sentAnything = true;

@@ -31,6 +31,17 @@ std::uint32_t beginAckStep(DeviceIo& io);
 // kAckWaitLimitMs.
 bool waitForAck(DeviceIo& io, std::uint32_t countAtStart);
 
+// How far each sequence moves a job's progress (`io.progress`), so that the function a job runs
+// can set its total before the first step.
+inline constexpr std::size_t kReadEverythingSteps = 1 /* lighting */ + kPaletteSlotCount +
+                                                    5 /* game mode to key flags */ +
+                                                    kMacroSlotCount + kCustomLayoutCount;
+inline constexpr std::size_t kResetDeviceSteps = 3;
+inline constexpr std::size_t kReadAllSettingsSteps = 1 + kReadEverythingSteps;
+inline constexpr std::size_t kInitialReadSteps = 2 + kReadEverythingSteps;
+inline constexpr std::size_t kRereadAfterArrivalSteps =
+    kReadAllSettingsSteps + kCustomLayoutCount + 1;
+
 DeviceResult resetDevice(DeviceIo& io);
 // Every setting the keyboard holds, into `s`. Neither the device information nor any snapshot.
 // Stops at the first part that failed; `s` then holds a mixture and must not be used.
@@ -65,6 +76,9 @@ struct ChangeFlags {
 };
 
 ChangeFlags computeChanges(const DeviceSettings& working, const DeviceSettings& snapshot);
+// The steps an apply of these changes takes (0 when nothing changed); the apply sets its job's
+// total from it before it sends.
+std::size_t applyStepCount(const ChangeFlags& changed);
 
 // An apply's steps are named by the part they send; the lighting step is stage 1.
 using ApplyStep = DevicePart;

@@ -7,6 +7,7 @@ namespace talvex {
 ReadOutcome resetAndReadBack(DeviceIo& io, const DeviceSettings& working) {
     ReadOutcome outcome;
     outcome.settings = working;
+    startSteps(io, kResetDeviceSteps + kReadAllSettingsSteps);
     DeviceResult result = resetDevice(io);
     if (result.ok)
         result = readAllSettings(io, outcome.settings);

@@ -12,6 +12,9 @@
 
 namespace talvex {
 
+// What a request to the keyboard does, so the window can say it while the request runs.
+enum class DeviceJobKind { Read, Save, FactoryReset };
+
 struct SaveOutcome {
     // False when the keyboard stopped acknowledging; it then holds a mixture of old and new
     // values, and the snapshot is left as it was so the next save sends the same parts again.
@@ -35,7 +38,7 @@ public:
     using ReadDone = std::function<void(const ReadOutcome&)>;
 
     virtual ~DeviceJobs() = default;
-    // True while a request runs; the window refuses new ones meanwhile.
+    // True while a request runs or waits; the window refuses new ones meanwhile.
     virtual bool busy() const = 0;
     // Sends the parts of `working` that differ from `snapshot`.
     virtual void requestSave(const DeviceSettings& working, const DeviceSettings& snapshot,

@@ -16,9 +16,15 @@ namespace {
 constexpr const char* kResetQuestion = "确认恢复至出厂设置吗？";
 constexpr const char* kResetCaption = "出厂设置";
 constexpr const char* kSaveIncomplete =
-    "键盘没有响应，设置未能全部保存。请检查键盘连接后再保存一次。";
+    "键盘没有响应，设置未能全部写入键盘，已保存到文件。请检查键盘连接后再保存一次；"
+    "重新连接键盘后也会询问是否发送这些更改。";
 constexpr const char* kSavedToFilesOnly =
-    "尚未完整读取键盘的设置，本次只保存到文件，没有写入键盘。重新连接键盘后将再次读取。";
+    "键盘未连接或尚未完整读取，本次更改已保存到文件，还没有写入键盘。"
+    "键盘连接并读取完成后，会询问是否把这些更改发送到键盘。";
+constexpr const char* kUnsentCaption = "未写入键盘的更改";
+constexpr const char* kUnsentRecordUnreadable =
+    "无法读取未写入键盘的更改记录（unsent.bin），这些更改不会再提示发送；它们仍保存在 keymap.bin "
+    "中，需要时请再保存一次。";
 constexpr const char* kMacroOutOfReach =
     "键盘只能存储前32个宏，这个宏不能分配给按键。按键的设置没有改变。";
 constexpr const char* kUntilReadWhole = "在完整读取之前，保存只写入文件，不会写入键盘。";
@@ -26,6 +32,11 @@ constexpr const char* kUntilReadWhole = "在完整读取之前，保存只写入
 std::string readIncompleteText(const std::string& failedPart) {
     return "未能完整读取键盘的设置（" + failedPart + "），读到的内容没有采用。" + kUntilReadWhole +
            "请检查键盘连接后重试。";
+}
+
+std::string unsentQuestion(std::size_t fields) {
+    return "有 " + std::to_string(fields) +
+           " 项已保存的更改还没有写入键盘。\n“发送”把它们写入键盘；“放弃”采用键盘现在的设置。";
 }
 
 std::string resetIncompleteText(const std::string& failedPart) {
@@ -40,7 +51,8 @@ MainWindowCommands::MainWindowCommands(MainWindowData data, MainWindowPorts port
     : data_(data), ports_(ports), dialogs_(std::move(dialogs)), files_(data.paths, ports.prompts),
       keyboardView_(data.keys.workingSettings, data.keys.keyModified, ports.prompts,
                     [this](std::size_t position) { editKey(position); }),
-      panel_(data.keys.workingSettings, keyboardView_, ports.sliders, ports.prompts) {}
+      panel_(data.keys.workingSettings, keyboardView_, ports.sliders, ports.prompts),
+      activity_(ports.clock) {}
 
 SaveVerdict MainWindowCommands::writeKeymapFile() {
     return writeKeymapFile(working(), data_.keys.assignments);
@@ -68,22 +80,71 @@ void MainWindowCommands::loadKeymapAtStart() {
                   loadKeymapFile(data_.paths.keymapFile(), working(), keys.assignments, false));
     data_.deviceSnapshot = working();
     keys.savedAssignments = keys.assignments;
+    // A record that cannot be read offers nothing; keymap.bin still holds the saved values.
+    if (const FileResult record = loadUnsentChanges(data_.paths.unsentChangesFile(), unsent_);
+        record.damaged())
+        ports_.prompts.message(kUnsentRecordUnreadable, "Kestrix", MessageButtons::Ok,
+                               MessageIcon::Warning);
+    activity_.unsentChanges(unsent_.size());
 }
 
-void MainWindowCommands::onSettingsReloaded() {
+void MainWindowCommands::writeUnsentRecord() {
+    // A record that cannot be written loses only the offer to send; the files keep the values.
+    static_cast<void>(saveUnsentChanges(data_.paths.unsentChangesFile(), unsent_));
+    activity_.unsentChanges(unsent_.size());
+}
+
+void MainWindowCommands::reloadView() {
     panel_.syncSlidersFromSettings();
     recomputeKeyModified(data_.keys);
     writeKeymapFile();
     ports_.host.requestRepaint();
 }
 
+void MainWindowCommands::onSettingsReloaded() {
+    reloadView();
+    if (std::exchange(offerUnsent_, false))
+        offerUnsentChanges();
+}
+
 void MainWindowCommands::takeKeyboardRead(const DeviceSettings& working,
-                                          const DeviceSettings& snapshot, ReadOccasion occasion) {
+                                          const DeviceSettings& snapshot) {
+    // Only the recorded fields of the last save go over the fresh values: the rest of keymap.bin
+    // may be older than what the keyboard holds.
+    const auto saved = std::make_unique<DeviceSettings>(lastSavedSettings());
+    data_.deviceSnapshot = snapshot;
+    keyboardStateKnownAgain();
     data_.keys.workingSettings = working;
-    if (occasion == ReadOccasion::StartUp || !keyboardStateKnown_) {
-        data_.deviceSnapshot = snapshot;
-        keyboardStateKnownAgain();
+    if (unsent_.empty())
+        return;
+    unsent_.layOver(*saved, data_.keys.workingSettings);
+    savedToFilesOnly_ = data_.keys.workingSettings;
+    offerUnsent_ = true;
+}
+
+void MainWindowCommands::offerUnsentChanges() {
+    switch (ports_.prompts.message(unsentQuestion(unsent_.size()), kUnsentCaption,
+                                   MessageButtons::SendDiscard, MessageIcon::Question)) {
+    case MessageAnswer::Yes:
+        save();
+        break;
+    case MessageAnswer::No:
+        discardUnsentChanges();
+        break;
+    default:
+        break; // decided later: the next save sends them
     }
+}
+
+void MainWindowCommands::discardUnsentChanges() {
+    unsent_.layOver(data_.deviceSnapshot, working());
+    unsent_.restoreKeyboardEntries(data_.keys.assignments);
+    data_.keys.savedAssignments = data_.keys.assignments;
+    savedToFilesOnly_.reset();
+    unsent_.clear();
+    writeUnsentRecord();
+    keyboardView_.setDiyView(isCustomEffect(working().lightEffect));
+    reloadView();
 }
 
 void MainWindowCommands::keyboardReadIncomplete(const std::string& failedPart) {
@@ -150,7 +211,7 @@ void MainWindowCommands::editKey(std::size_t position) {
 void MainWindowCommands::save() {
     if (ports_.deviceJobs.busy())
         return;
-    if (!keyboardStateKnown_) {
+    if (!keyboardStateKnown_ || !ports_.host.keyboardPresent()) {
         saveToFilesOnly();
         return;
     }
@@ -171,6 +232,11 @@ void MainWindowCommands::finishSave(const SaveOutcome& outcome, const DeviceSett
         if (working() == requested)
             working() = outcome.sent;
         data_.keys.savedAssignments = assignmentsAtRequest;
+        savedToFilesOnly_.reset();
+        unsent_.clear();
+        writeUnsentRecord();
+    } else {
+        keepSaveUnsent(requested, assignmentsAtRequest);
     }
     writeKeymapFile();
     ports_.host.setBusyCursor(false);
@@ -180,11 +246,24 @@ void MainWindowCommands::finishSave(const SaveOutcome& outcome, const DeviceSett
                                MessageIcon::Warning);
 }
 
-void MainWindowCommands::saveToFilesOnly() {
+void MainWindowCommands::keepSaveUnsent(const DeviceSettings& saved,
+                                        const KeyAssignments& savedEntries) {
     // The snapshot keeps saying what the keyboard held when it was last known; cancel and close
     // go back to this save instead.
-    savedToFilesOnly_ = working();
-    data_.keys.savedAssignments = data_.keys.assignments;
+    const auto entriesBefore = std::make_unique<KeyAssignments>(data_.keys.savedAssignments);
+    savedToFilesOnly_ = saved;
+    data_.keys.savedAssignments = savedEntries;
+    // A snapshot that no read vouches for (keymap.bin at a start without the keyboard) cannot
+    // tell a recorded field done: such a save only adds to the record.
+    const UnsentChanges before = unsent_;
+    unsent_.recordDifferences(saved, savedEntries, data_.deviceSnapshot, *entriesBefore);
+    if (!snapshotFromKeyboard_)
+        unsent_.add(before);
+    writeUnsentRecord();
+}
+
+void MainWindowCommands::saveToFilesOnly() {
+    keepSaveUnsent(working(), data_.keys.assignments);
     writeKeymapFile();
     ports_.host.requestRepaint();
     ports_.prompts.message(kSavedToFilesOnly, "Kestrix", MessageButtons::Ok, MessageIcon::Warning);
@@ -228,6 +307,8 @@ void MainWindowCommands::finishFactoryReset(const ReadOutcome& readBack) {
     working() = readBack.settings;
     panel_.syncSlidersFromSettings();
     std::fill(keys.keyModified.begin(), keys.keyModified.end(), 0);
+    unsent_.clear();
+    writeUnsentRecord();
     std::fill(working().keyFlags.begin(), working().keyFlags.end(), 0xFF);
     resetAssignments(keys.assignments);
     // The known state follows only when the file that records it could be written, or was

@@ -9,11 +9,13 @@
 #include "keys/key_name_table.h"
 #include "macros/macro_record.h"
 #include "mainwindow/data_files.h"
+#include "mainwindow/device_activity.h"
 #include "mainwindow/device_jobs.h"
 #include "mainwindow/keyboard_view.h"
 #include "mainwindow/main_window_host.h"
 #include "mainwindow/panel_sliders.h"
 #include "mainwindow/settings_panel.h"
+#include "mainwindow/unsent_changes.h"
 #include "platform/app_paths.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
@@ -50,6 +52,7 @@ struct MainWindowPorts {
     PanelSliders& sliders;
     DeviceJobs& deviceJobs;
     MainWindowHost& host;
+    const SteadyClock* clock = nullptr; // how long an outcome shows; null: the system's
 };
 
 // The modal dialogs and programs that the commands start.
@@ -91,17 +94,17 @@ public:
     void loadMacrosAtStart();
     // keymap.bin into the working settings and assignments, which become the saved state. What
     // the file does not give (all of it, when it cannot be read) is the factory configuration.
+    // The record of saved changes the keyboard has not received comes with it.
     void loadKeymapAtStart();
     // The working settings and assignments were replaced as a whole (read from the keyboard or
     // loaded from a profile): the sliders and modified keys follow, keymap.bin mirrors them.
     void onSettingsReloaded();
 
-    // A read of every setting arrived whole: its values replace the working settings, and
-    // `snapshot` (the values before any further read) becomes the known state of the keyboard
-    // after a start-up read, and after an arrival only while that state was unknown; a known one
-    // stays, so that a save sends what differs from the last save. The caller then reloads.
-    void takeKeyboardRead(const DeviceSettings& working, const DeviceSettings& snapshot,
-                          ReadOccasion occasion);
+    // A read of every setting arrived whole: `snapshot` becomes the known state of the keyboard
+    // and its values replace the working settings, except the fields the user saved that the
+    // keyboard has not received, which are laid over them from the last save. The caller then
+    // reloads; onSettingsReloaded asks whether to send those fields.
+    void takeKeyboardRead(const DeviceSettings& working, const DeviceSettings& snapshot);
     // A start-up or arrival read came back incomplete. Nothing of it is taken (the caller drops
     // it), the keyboard's state is unknown from now on, and the user may retry the read.
     void keyboardReadIncomplete(const std::string& failedPart);
@@ -118,6 +121,9 @@ public:
     void openMacroManager();
 
     bool helpOpen() const { return helpOpen_; }
+    // What the window says about the keyboard; the shell tells it what the keyboard does.
+    DeviceActivity& deviceActivity() { return activity_; }
+    const UnsentChanges& unsentChanges() const { return unsent_; }
     KeyboardView& keyboardView() { return keyboardView_; }
     SettingsPanel& settingsPanel() { return panel_; }
 
@@ -134,6 +140,13 @@ private:
                     const KeyAssignments& assignmentsAtRequest);
     void finishFactoryReset(const ReadOutcome& readBack);
     void saveToFilesOnly();
+    // The user's save stays the last saved state, and what of it the keyboard has not received
+    // is recorded for the next full read.
+    void keepSaveUnsent(const DeviceSettings& saved, const KeyAssignments& savedEntries);
+    void writeUnsentRecord();
+    void offerUnsentChanges();
+    void discardUnsentChanges();
+    void reloadView();
     void forgetKeyboardState(const std::string& text, const char* caption);
     void keyboardStateKnownAgain();
     // What cancel restores and close keeps: the keyboard's known state, or while it is unknown,
@@ -148,6 +161,7 @@ private:
     DataFiles files_;
     KeyboardView keyboardView_;
     SettingsPanel panel_;
+    DeviceActivity activity_;
     bool helpOpen_ = false;
     bool leftButtonDown_ = false;
     bool keyboardStateKnown_ = true;
@@ -155,6 +169,9 @@ private:
     // start without it): only then may a value pass a check for being what the keyboard holds.
     bool snapshotFromKeyboard_ = false;
     std::optional<DeviceSettings> savedToFilesOnly_;
+    UnsentChanges unsent_;
+    // A read laid unsent fields over the keyboard's values; the question follows the reload.
+    bool offerUnsent_ = false;
 };
 
 } // namespace talvex

@@ -13,6 +13,8 @@ public:
     virtual void closeWindow() = 0;
     // Moves the window with the mouse as if its caption had been grabbed at the point.
     virtual void startWindowDrag(int x, int y) = 0;
+    // Whether the keyboard's command channel is open: without it a save goes to the files only.
+    virtual bool keyboardPresent() const = 0;
     // The wait cursor while the keyboard is busy with a request.
     virtual void setBusyCursor(bool busy) = 0;
     // Reads every setting of the keyboard again, as at start-up; the result comes back through

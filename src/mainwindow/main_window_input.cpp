@@ -22,6 +22,9 @@ constexpr AreaRect<MainButton> kBottomButtons[] = {
     {MainButton::Logo, {19, 32, 261, 102}},
 };
 
+constexpr const char* kDisabledButton = "button-disabled.png";
+constexpr Colour kDisabledCaption{110, 110, 116};
+
 constexpr Rect kHelpRows{830, 22, 996, 99};
 constexpr int kHelpRowHeight = 25;
 
@@ -33,15 +36,21 @@ void MainWindowCommands::paint(Canvas& canvas) {
     canvas.drawImage(SkinFolder::Main, "button-close-normal.png", 978, 5);
     canvas.drawImage(SkinFolder::Main, "logo.png", 19, 35);
     keyboardView_.paint(canvas);
-    canvas.drawImage(SkinFolder::Main, "button-cancel-normal.png", 800, 605);
-    canvas.drawImage(SkinFolder::Main, "button-cancel-normal.png", 862, 605);
-    canvas.drawImage(SkinFolder::Main, "button-save-normal.png", 924, 605);
+    // While the keyboard works these three refuse clicks, and look it.
+    const bool busy = ports_.deviceJobs.busy();
+    const Colour caption = busy ? kDisabledCaption : Colour{255, 255, 255};
+    canvas.drawImage(SkinFolder::Main, busy ? kDisabledButton : "button-cancel-normal.png", 800,
+                     605);
+    canvas.drawImage(SkinFolder::Main, busy ? kDisabledButton : "button-cancel-normal.png", 862,
+                     605);
+    canvas.drawImage(SkinFolder::Main, busy ? kDisabledButton : "button-save-normal.png", 924, 605);
     canvas.drawImage(SkinFolder::Main, "text.png", 96, 610);
     canvas.drawImage(SkinFolder::Main, "Config.png", 17, 603);
     writeCaption(canvas, "配置", 45, 610, 16);
-    writeCaption(canvas, "恢复", 810, 612, 16);
-    writeCaption(canvas, "取消", 872, 612, 16);
-    writeCaption(canvas, "保存", 934, 612, 16);
+    writeCaption(canvas, "恢复", 810, 612, 16, caption);
+    writeCaption(canvas, "取消", 872, 612, 16, caption);
+    writeCaption(canvas, "保存", 934, 612, 16, caption);
+    activity_.paint(canvas);
     panel_.normalise();
     panel_.paint(canvas);
     if (helpOpen_) {

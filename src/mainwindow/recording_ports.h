@@ -45,6 +45,7 @@ public:
     bool hidden = false;
     bool closed = false;
     bool busyCursor = false;
+    bool present = true;
     int keyboardReads = 0;
     std::vector<std::pair<int, int>> drags;
 
@@ -53,6 +54,7 @@ public:
     void closeWindow() override { closed = true; }
     void startWindowDrag(int x, int y) override { drags.emplace_back(x, y); }
     void setBusyCursor(bool busy) override { busyCursor = busy; }
+    bool keyboardPresent() const override { return present; }
     void readKeyboardAgain() override { ++keyboardReads; }
 };
 

@@ -22,6 +22,8 @@ struct AppPaths {
     std::filesystem::path skinFolder() const { return programFolder / "png"; }
     std::filesystem::path keymapFile() const { return dataFolder / "keymap.bin"; }
     std::filesystem::path macroFile() const { return dataFolder / "MacroDefine.bin"; }
+    // The saved changes the keyboard has not received yet.
+    std::filesystem::path unsentChangesFile() const { return dataFolder / "unsent.bin"; }
     std::filesystem::path profileFolder() const { return dataFolder / "Configure"; }
     std::filesystem::path versionFile() const { return programFolder / "VER.bin"; }
 };

@@ -8,7 +8,9 @@
 
 namespace talvex {
 
-enum class MessageButtons { Ok, OkCancel, YesNo, RetryCancel };
+// SendDiscard asks whether to send changes to the keyboard: 发送 answers Yes, 放弃 No, and closing
+// the box decides nothing (Cancel).
+enum class MessageButtons { Ok, OkCancel, YesNo, RetryCancel, SendDiscard };
 enum class MessageIcon { None, Information, Warning, Question, Error };
 enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
 
@@ -24,6 +26,7 @@ inline MessageAnswer decliningAnswer(MessageButtons buttons) {
         return MessageAnswer::Ok;
     case MessageButtons::OkCancel:
     case MessageButtons::RetryCancel:
+    case MessageButtons::SendDiscard:
         return MessageAnswer::Cancel;
     case MessageButtons::YesNo:
         break;

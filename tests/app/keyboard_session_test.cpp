@@ -144,6 +144,11 @@ protected:
     void readIncomplete(const std::string& failure) override { failures.push_back(failure); }
     void keyEvent(std::uint8_t) override {}
     void busyChanged() override { ++busyChanges; }
+    // What the window shows of it (main_window_activity_test).
+    void connectionChanged() override {}
+    void jobStarted(DeviceJobKind) override {}
+    void jobProgressed(std::size_t, std::size_t) override {}
+    void jobEnded(DeviceJobKind, bool) override {}
 
     GatedBus gated;
     InstantPauser pauser;
@@ -218,15 +223,17 @@ TEST_F(KeyboardSessionTest, ARemovalLetsGoAtOnceAndARunningSaveClosesTheChannelW
     EXPECT_EQ(session.state(), SessionState::Absent);
 }
 
-TEST_F(KeyboardSessionTest, WhileReadingRequestsAreRefusedAndArrivalsAndActionsWait) {
+TEST_F(KeyboardSessionTest, WhileReadingASaveWaitsItsTurnAndArrivalsAndActionsWait) {
     session.watchDevices();
     session.open();
     gated.setGate(false);
     session.readKeyboard();
     save(20);
+    session.readKeyboard(); // the read already running brings the same
     bool closed = false;
     EXPECT_TRUE(session.deferUntilIdle([&] {
-        EXPECT_TRUE(reads.empty()); // before the read's result
+        EXPECT_EQ(reads.size(), 1u);
+        EXPECT_TRUE(saves.empty()); // before the last request's result
         closed = true;
     }));
     monitor.arrive();
@@ -236,11 +243,14 @@ TEST_F(KeyboardSessionTest, WhileReadingRequestsAreRefusedAndArrivalsAndActionsW
     EXPECT_EQ(session.state(), SessionState::Reading);
 
     gated.setGate(true);
-    ASSERT_TRUE(loop.runUntil([this] { return !reads.empty(); }));
+    ASSERT_TRUE(loop.runUntil([this] { return !saves.empty(); }));
     EXPECT_TRUE(closed);
-    loop.fireTimers(); // both channels are open: nothing to read again
+    EXPECT_TRUE(saves[0].completed);
+    EXPECT_EQ(gated.bus.keyboard->image().lightBrightness, 20);
+    EXPECT_EQ(busyChanges, 2); // busy from the read's start to the save's end
+    loop.fireTimers();         // both channels are open: nothing to read again
     EXPECT_EQ(session.state(), SessionState::Idle);
-    EXPECT_TRUE(saves.empty());
+    EXPECT_EQ(reads.size(), 1u);
     EXPECT_FALSE(session.deferUntilIdle([] { FAIL(); }));
 }
 

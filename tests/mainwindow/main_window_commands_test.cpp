@@ -133,16 +133,21 @@ TEST_F(MainWindowCommandsTest, UnacknowledgedSaveTellsTheUserAndSendsAgainNextTi
     keys.assignments[kQ].type = 3;
     click(kSaveX, kSaveY);
     EXPECT_EQ(snapshot, before);
-    EXPECT_EQ(keys.savedAssignments, savedBefore);
+    // The save stays the user's: kept in the files and in the record of what the keyboard lacks.
+    EXPECT_EQ(keys.savedAssignments, keys.assignments);
+    EXPECT_NE(keys.savedAssignments, savedBefore);
+    EXPECT_EQ(window->unsentChanges().size(), 2u);
     ASSERT_EQ(prompts.messageTexts().size(), 1u);
     EXPECT_EQ(prompts.messageTexts()[0],
-              "键盘没有响应，设置未能全部保存。请检查键盘连接后再保存一次。");
+              "键盘没有响应，设置未能全部写入键盘，已保存到文件。请检查键盘连接后再保存一次；"
+              "重新连接键盘后也会询问是否发送这些更改。");
     EXPECT_EQ(keymapBytes(), expectedKeymap(keys.workingSettings, keys.assignments));
 
     jobs.keyboard().setFaults(SimulatorFaults{});
     click(kSaveX, kSaveY);
     EXPECT_EQ(jobs.keyboard().image().lightBrightness, 20);
     EXPECT_EQ(snapshot.lightBrightness, 20);
+    EXPECT_TRUE(window->unsentChanges().empty());
 }
 
 TEST_F(MainWindowCommandsTest, CancelRestoresTheSavedStateAndSendsNothing) {
@@ -277,8 +282,9 @@ TEST_F(MainWindowCommandsTest, WhileTheKeyboardsStateIsUnknownSaveWritesTheFiles
     click(kSaveX, kSaveY);
     EXPECT_EQ(jobs.requests, 0);
     EXPECT_EQ(snapshot, onKeyboard);
-    EXPECT_EQ(prompts.messageTexts().back(), "尚未完整读取键盘的设置，本次只保存到文件，"
-                                             "没有写入键盘。重新连接键盘后将再次读取。");
+    EXPECT_EQ(prompts.messageTexts().back(),
+              "键盘未连接或尚未完整读取，本次更改已保存到文件，还没有写入键盘。"
+              "键盘连接并读取完成后，会询问是否把这些更改发送到键盘。");
     EXPECT_EQ(keymapBytes(), expectedKeymap(keys.workingSettings, keys.assignments));
 
     // Cancel and close go back to that save, not to the keyboard's last known state.
@@ -290,33 +296,68 @@ TEST_F(MainWindowCommandsTest, WhileTheKeyboardsStateIsUnknownSaveWritesTheFiles
     window->close();
     EXPECT_EQ(keymapBytes(), expectedKeymap(savedToFiles, keys.assignments));
 
-    window->takeKeyboardRead(onKeyboard, onKeyboard, ReadOccasion::Arrival);
+    window->takeKeyboardRead(onKeyboard, onKeyboard);
     moveBrightnessSlider(9);
     click(kSaveX, kSaveY);
     EXPECT_EQ(jobs.keyboard().image().lightBrightness, 9);
     EXPECT_EQ(snapshot.lightBrightness, 9);
 }
 
-TEST_F(MainWindowCommandsTest, ACompleteReadIsTheKnownStateUnlessAnArrivalFindsOneKnown) {
-    const struct {
-        ReadOccasion occasion;
-        bool knownBefore;
-        bool snapshotTaken;
-    } rows[] = {{ReadOccasion::StartUp, true, true},
-                {ReadOccasion::StartUp, false, true},
-                {ReadOccasion::Arrival, true, false},
-                {ReadOccasion::Arrival, false, true}};
+// Saved without the keyboard, the changes wait in the record; the next full read lays only them
+// over what the keyboard holds and asks. Send delivers just those fields, discard takes the
+// keyboard's values and the keys' entries that go with them.
+TEST_F(MainWindowCommandsTest, ChangesSavedWithoutTheKeyboardAreOfferedAfterTheNextRead) {
+    for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
+        const KeyAssignment entryOnKeyboard = keys.savedAssignments[kQ];
+        const int brightness = snapshot.lightBrightness + 3;
+        const int requestsBefore = jobs.requests;
+        host.present = false;
+        moveBrightnessSlider(brightness);
+        keys.assignments[kQ].type = static_cast<std::uint8_t>(entryOnKeyboard.type + 1);
+        click(kSaveX, kSaveY);
+        EXPECT_EQ(jobs.requests, requestsBefore);
+        EXPECT_EQ(window->unsentChanges().size(), 2u);
+        ASSERT_TRUE(fs::exists(paths.unsentChangesFile()));
+        EXPECT_NE(window->deviceActivity().statusText().find("2 项更改未写入键盘"),
+                  std::string::npos);
+
+        // The read finds a speed set elsewhere meanwhile: it must survive either answer.
+        DeviceSettings onKeyboard = jobs.keyboard().image();
+        onKeyboard.lightSpeed = onKeyboard.lightSpeed == 1 ? 2 : 1;
+        host.present = true;
+        prompts.messageAnswers.push_back(answer);
+        window->takeKeyboardRead(onKeyboard, onKeyboard);
+        window->onSettingsReloaded();
+        EXPECT_EQ(prompts.questions.back().buttons, MessageButtons::SendDiscard);
+        EXPECT_EQ(keys.workingSettings.lightSpeed, onKeyboard.lightSpeed);
+        const DeviceSettings now = jobs.keyboard().image();
+        if (answer == MessageAnswer::Yes) {
+            EXPECT_EQ(now.lightBrightness, brightness);
+            EXPECT_EQ(now.lightSpeed, onKeyboard.lightSpeed);
+            EXPECT_EQ(keys.savedAssignments[kQ].type, entryOnKeyboard.type + 1);
+        } else {
+            EXPECT_EQ(keys.workingSettings.lightBrightness, onKeyboard.lightBrightness);
+            EXPECT_EQ(keys.assignments[kQ], entryOnKeyboard);
+            EXPECT_EQ(jobs.requests, requestsBefore);
+        }
+        EXPECT_TRUE(window->unsentChanges().empty());
+        EXPECT_FALSE(fs::exists(paths.unsentChangesFile()));
+        EXPECT_EQ(window->deviceActivity().statusText().find("未写入"), std::string::npos);
+    }
+}
+
+TEST_F(MainWindowCommandsTest, EveryCompleteReadIsTheKnownState) {
     DeviceSettings lastSaved = zeroSettings(), read = zeroSettings(), firstRead = zeroSettings();
     lastSaved.lightSpeed = 1;
     read.lightSpeed = 2;
     firstRead.lightSpeed = 3; // the copy taken before the start-up read's second lighting read
-    for (const auto& row : rows) {
+    for (const bool knownBefore : {true, false}) {
         snapshot = lastSaved;
-        if (!row.knownBefore)
+        if (!knownBefore)
             window->keyboardReadIncomplete("lighting");
-        window->takeKeyboardRead(read, firstRead, row.occasion);
+        window->takeKeyboardRead(read, firstRead);
         EXPECT_EQ(keys.workingSettings, read);
-        EXPECT_EQ(snapshot.lightSpeed, row.snapshotTaken ? 3 : 1);
+        EXPECT_EQ(snapshot.lightSpeed, 3);
         EXPECT_TRUE(window->keyboardStateKnown());
     }
 }

@@ -24,7 +24,7 @@ MainWindow::MainWindow(MainWindowPlatform ports, MainWindowSettings settings, QW
       session_({ports.backend, ports.protocolPauser, ports.deviceMonitor, ports.prompts, loop_},
                *this, settings_.arrivalSettleMs),
       commands_(MainWindowData{keys_, deviceSnapshot_, savedMacros_, keyNames_, settings_.paths},
-                MainWindowPorts{ports.prompts, ports.shell, sliders_, session_, *this},
+                MainWindowPorts{ports.prompts, ports.shell, sliders_, session_, *this, ports.clock},
                 makeMainWindowDialogs({this, keys_, savedMacros_, keyNames_, settings_.paths,
                                        ports.prompts, ports.shell})) {
     setMouseTracking(true);
@@ -78,7 +78,7 @@ void MainWindow::readKeyboardAgain() {
 
 void MainWindow::readFinished(const KeyboardRead& read, const ReadScope& scope) {
     if (scope.everything)
-        commands_.takeKeyboardRead(read.working, read.snapshot, scope.occasion);
+        commands_.takeKeyboardRead(read.working, read.snapshot);
     else
         keys_.workingSettings = read.working;
     if (scope.reload) {

@@ -16,6 +16,7 @@
 #include "mainwindow/main_window_host.h"
 #include "mainwindow/qt/panel_bit_sliders.h"
 #include "platform/app_paths.h"
+#include "platform/clock.h"
 #include "platform/device_monitor.h"
 #include "platform/hid.h"
 #include "platform/notification_icon.h"
@@ -40,6 +41,7 @@ struct MainWindowPlatform {
     Prompts& prompts;
     Shell& shell;
     SkinImages& skin;
+    const SteadyClock* clock = nullptr; // how long an outcome shows; null: the system's
 };
 
 struct MainWindowSettings {
@@ -100,6 +102,7 @@ private:
     void closeWindow() override;
     void startWindowDrag(int x, int y) override;
     void setBusyCursor(bool busy) override;
+    bool keyboardPresent() const override;
     void readKeyboardAgain() override;
 
     // KeyboardSessionListener
@@ -108,6 +111,11 @@ private:
     void readIncomplete(const std::string& failure) override;
     void keyEvent(std::uint8_t code) override;
     void busyChanged() override { updateCursor(); }
+    // main_window_activity.cpp: what the window says about the keyboard follows the session.
+    void connectionChanged() override;
+    void jobStarted(DeviceJobKind kind) override;
+    void jobProgressed(std::size_t done, std::size_t total) override;
+    void jobEnded(DeviceJobKind kind, bool completed) override;
 
     void onIconActivated();
     void quitFromIcon();

@@ -122,6 +122,10 @@ void MainWindow::startWindowDrag(int x, int y) {
     drag_.start(*this, QPoint(x, y));
 }
 
+bool MainWindow::keyboardPresent() const {
+    return session_.link().commandHandle != nullptr;
+}
+
 void MainWindow::setBusyCursor(bool busy) {
     commandsBusyCursor_ = busy;
     updateCursor();

@@ -16,7 +16,10 @@ public:
     void post(Call call) override {
         QMetaObject::invokeMethod(&context_, std::move(call), Qt::QueuedConnection);
     }
-    void after(int ms, Call call) override { QTimer::singleShot(ms, &context_, std::move(call)); }
+    // Precise: a coarse timer may fire early, before what it waits for is due.
+    void after(int ms, Call call) override {
+        QTimer::singleShot(ms, Qt::PreciseTimer, &context_, std::move(call));
+    }
 
 private:
     QObject& context_;

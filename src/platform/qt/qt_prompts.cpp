@@ -64,6 +64,14 @@ MessageAnswer QtPrompts::message(const std::string& text, const std::string& cap
         box.setDefaultButton(QMessageBox::Retry);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    case MessageButtons::SendDiscard:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.button(QMessageBox::Yes)->setText(qs("发送"));
+        box.button(QMessageBox::No)->setText(qs("放弃"));
+        box.button(QMessageBox::Cancel)->setText(qs("稍后"));
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
     case QMessageBox::Ok:

@@ -22,6 +22,7 @@
 #include "profiles/qt/profile_manager_dialog.h"
 #include "qt_test_app.h"
 #include "simulated_bus.h"
+#include "stepping_pauser.h"
 #include "test_folder.h"
 
 #include <QMessageBox>
@@ -101,14 +102,18 @@ TEST_F(WindowScreenshots, MainWindow) {
     DeviceSettings image = factorySettings();
     paintRainbow(image, 0);
     bus.keyboard = std::make_shared<SimulatedKeyboard>(image);
-    InstantPauser pauser;
+    testing::SteppingPauser pauser;
+    ManualClock clock;
     FakeDeviceMonitor monitor;
     FakeNotificationIcon icon;
     ScriptedPrompts prompts;
     RecordingShell shell;
     MainWindowSettings settings;
     settings.paths = {program.path(), data.path()};
-    MainWindow dlg(MainWindowPlatform{bus, pauser, monitor, icon, prompts, shell, skin}, settings);
+    MainWindow dlg(MainWindowPlatform{bus, pauser, monitor, icon, prompts, shell, skin, &clock},
+                   settings);
+    // Let go before the window ends, which waits for the device thread, whatever failed.
+    const std::shared_ptr<void> unheld(nullptr, [&](void*) { pauser.hold(false); });
     dlg.initDialog();
     ASSERT_TRUE(testing::spinUntil([&] { return !dlg.session().busy(); }));
     ASSERT_TRUE(dlg.isVisible());
@@ -123,7 +128,24 @@ TEST_F(WindowScreenshots, MainWindow) {
         dlg.keys().keyModified[key] = 1;
     const Rect esc = keyRectOnWindow(0);
     commands.onMouseMove(esc.left + 3, esc.top + 3, false);
+    clock.advanceMs(DeviceActivity::kOutcomeShownMs); // the read's outcome has made way
     save(dlg, "main_window.png");
+
+    // A save held at the third of its six steps: lighting (two), palette, three macro slots.
+    DeviceSettings& working = dlg.keys().workingSettings;
+    working.lightBrightness ^= 1;
+    working.palette[0] ^= 1;
+    for (std::size_t slot : {0, 1, 2})
+        working.macroSlot(slot)[0] ^= 1;
+    pauser.hold();
+    commands.save();
+    ASSERT_TRUE(pauser.stepUntil(
+        [] { QCoreApplication::processEvents(); },
+        [&] { return commands.deviceActivity().lineText() == "正在写入键盘… 3 / 6"; }));
+    save(dlg, "main_window_saving.png");
+    pauser.hold(false);
+    ASSERT_TRUE(testing::spinUntil([&] { return !dlg.session().busy(); }));
+    clock.advanceMs(DeviceActivity::kOutcomeShownMs);
 
     clickAt(100, 115); // the lighting section
     clickAt(100, 165); // its effect box
