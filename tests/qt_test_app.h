@@ -62,4 +62,14 @@ void answerNextModal(std::function<void(std::type_identity_t<T>*)> answer) {
     timer->start();
 }
 
+// Closes the next modal dialog of type T unanswered (as Escape would) once it is shown, and
+// notes the widget it was opened over: which window a question stands on decides what the window
+// system keeps above what.
+template <typename T> void declineNextModal(QWidget*& openedOver) {
+    answerNextModal<T>([&openedOver](T* shown) {
+        openedOver = shown->parentWidget();
+        shown->reject();
+    });
+}
+
 } // namespace talvex::testing

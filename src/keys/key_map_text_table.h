@@ -12,10 +12,15 @@ inline constexpr const char* kMessageCaption = "Kestrix";
 inline constexpr const char* kKeyboardCannotSend = "（键盘无法发送此键）";
 inline constexpr const char* kChooseOnFunctionPage = "（请在“基本功能”页选择）";
 
-// Advanced rows 0..2 choose an existing file of one kind; row 3 chooses a folder. Sounds, programs
-// and documents on Linux seldom carry these extensions, so every file can be shown too.
+// Advanced rows 0..2 choose an existing file of one kind; row 3 chooses a folder. Sounds and
+// documents mostly carry their extension, so their chooser opens on it with every file a choice
+// away. Programs outside Windows seldom have one: there it opens on every file.
 inline constexpr const char* kFileFilters[] = {"mp3 Files(*.mp3);;All Files(*)",
+#ifdef _WIN32
                                                "exe Files(*.exe);;All Files(*)",
+#else
+                                               "All Files(*);;exe Files(*.exe)",
+#endif
                                                "txt Files(*.txt);;All Files(*)"};
 inline constexpr int kFolderRow = 3;
 inline constexpr const char* kFileChooserTitle = "打开";

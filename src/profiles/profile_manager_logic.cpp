@@ -42,6 +42,12 @@ constexpr std::array<ProfileMenuItem, 5> kMenu{{
 
 const CaptionStyle kTitleStyle{15, {255, 255, 255}, 300, "Arial"};
 const CaptionStyle kButtonStyle{16, {255, 255, 255}, 300, "Arial"};
+const CaptionStyle kHintStyle{13, {150, 150, 156}, 300, "Arial"};
+
+// One sentence over two lines, each well inside the dialog's width.
+constexpr std::array<const char*, 2> kMenuHint{"右键单击列表可新建、复制、保存、",
+                                               "加载和删除配置，双击名称可重命名"};
+constexpr int kHintX = 10, kHintTop = 541, kHintLineStep = 15;
 
 // A file typed without an extension in the save chooser gets the profile files' one.
 std::string withDefaultExtension(const std::string& path) {
@@ -79,6 +85,9 @@ void ProfileManagerLogic::paint(Canvas& canvas) const {
     canvas.drawCaption("新建", 30, 578, kButtonStyle);
     canvas.drawImage(SkinFolder::Config, "Delete.png", 183, 575);
     canvas.drawCaption("删除", 200, 578, kButtonStyle);
+    for (std::size_t i = 0; i < kMenuHint.size(); ++i)
+        canvas.drawCaption(kMenuHint[i], kHintX, kHintTop + static_cast<int>(i) * kHintLineStep,
+                           kHintStyle);
 }
 
 std::optional<ProfileArea> ProfileManagerLogic::hitTest(int x, int y) const {

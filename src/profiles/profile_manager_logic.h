@@ -58,8 +58,9 @@ public:
     static constexpr const char* kBackgroundImage = "Config.png";
     static constexpr const char* kMessageCaption = "配置管理";
     static constexpr const char* kFileFilter = "bin Files(*.bin)";
-    // The list box's place in the window; right and bottom exclusive.
-    static constexpr Rect kListRect{1, 34, 261, 574};
+    // The list box's place in the window; right and bottom exclusive. Between it and the buttons
+    // the dialog says what the list's context menu holds, since nothing else shows it is there.
+    static constexpr Rect kListRect{1, 34, 261, 538};
 
     // profileFolder: where the profile files live; the file choosers start there too.
     // keyboardHolds: the settings the keyboard was last read to hold, or null when no complete

@@ -344,7 +344,13 @@ TEST_F(KeyMapLogicTest, ChoosersSetTheRowAndSuspendCapture) {
     EXPECT_EQ(logic->actionRow(), 1);
     EXPECT_EQ(logic->radioRow(), 1);
     ASSERT_EQ(prompts.questions.size(), 2u);
+    EXPECT_EQ(prompts.questions[0].filter, "mp3 Files(*.mp3);;All Files(*)");
+#ifdef _WIN32
     EXPECT_EQ(prompts.questions[1].filter, "exe Files(*.exe);;All Files(*)");
+#else
+    // Programs here seldom have an extension: the chooser opens on every file.
+    EXPECT_EQ(prompts.questions[1].filter, "All Files(*);;exe Files(*.exe)");
+#endif
     EXPECT_EQ(prompts.questions[1].startFolder, "/home/u");
     EXPECT_EQ(hook.removeCount, 2);
     EXPECT_TRUE(hook.installed());

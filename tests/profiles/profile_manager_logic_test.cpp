@@ -6,6 +6,7 @@
 
 #include "../hostile_files.h"
 #include "../test_folder.h"
+#include "controls/recording_canvas.h"
 #include "keys/factory_configuration.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
@@ -284,11 +285,25 @@ TEST_F(ProfileManagerLogicTest, ClickAreasAndTheContextMenuArea) {
     EXPECT_EQ(host.closes, 1);
 
     EXPECT_TRUE(logic.opensContextMenu(1, 34));
-    EXPECT_TRUE(logic.opensContextMenu(260, 573));
+    EXPECT_TRUE(logic.opensContextMenu(260, 537));
     EXPECT_FALSE(logic.opensContextMenu(261, 100));
-    EXPECT_FALSE(logic.opensContextMenu(100, 574));
+    EXPECT_FALSE(logic.opensContextMenu(100, 538)) << "the hint under the list is not the list";
     EXPECT_FALSE(logic.opensContextMenu(20, 20)) << "the title bar is not the list";
     EXPECT_FALSE(logic.opensContextMenu(30, 590)) << "the new button is not the list";
+}
+
+TEST_F(ProfileManagerLogicTest, AHintBetweenTheListAndTheButtonsNamesEveryMenuCommand) {
+    RecordingCanvas canvas;
+    logic.paint(canvas);
+    std::string hint;
+    for (const CanvasCall& call : canvas.calls())
+        if (call.kind == CanvasCall::Kind::Caption &&
+            call.y >= ProfileManagerLogic::kListRect.bottom &&
+            call.y + call.style.height <= 574) // the rule above the buttons
+            hint += call.text;
+    for (const ProfileMenuItem& item : profileMenu())
+        EXPECT_NE(hint.find(item.text), std::string::npos) << item.text;
+    EXPECT_NE(hint.find("双击名称可重命名"), std::string::npos);
 }
 
 } // namespace

@@ -11,6 +11,8 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace talvex {
 
 namespace {
@@ -19,6 +21,13 @@ namespace {
 constexpr QSize kFallbackSize(264, 606);
 // Typed names stay well inside a file name's 255 bytes, whatever the script.
 constexpr int kNameMaxLength = 80;
+
+// The keys that open a context menu where there is no mouse: the Menu key, and Shift+F10 for
+// keyboards without one.
+bool isMenuKey(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Menu ||
+           (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+}
 
 } // namespace
 
@@ -89,11 +98,25 @@ void ProfileManagerDialog::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::LeftButton)
         logic_->onLButtonDown(at.x(), at.y());
-    if (event->button() != Qt::RightButton || !logic_->opensContextMenu(at.x(), at.y()))
-        return;
+    if (event->button() == Qt::RightButton && logic_->opensContextMenu(at.x(), at.y()))
+        runMenu(event->globalPosition().toPoint());
+}
+
+void ProfileManagerDialog::runMenu(QPoint globalAt) {
     // The command runs once the menu has closed, so its questions never sit under the menu.
-    if (QAction* chosen = menu_->exec(event->globalPosition().toPoint()))
+    if (QAction* chosen = menu_->exec(globalAt))
         logic_->runCommand(static_cast<ProfileCommand>(chosen->data().toInt()));
+}
+
+QPoint ProfileManagerDialog::keyboardMenuPoint() const {
+    const QWidget* view = list_->viewport();
+    QPoint at(0, 0);
+    if (list_->currentIndex() >= 0) {
+        // Under the line, so the menu does not hide the name it acts on.
+        const QPoint below = list_->itemRect(list_->currentIndex()).bottomLeft();
+        at = QPoint(below.x(), std::clamp(below.y(), 0, view->height() - 1));
+    }
+    return view->mapToGlobal(at);
 }
 
 void ProfileManagerDialog::mouseReleaseEvent(QMouseEvent* event) {
@@ -104,6 +127,13 @@ void ProfileManagerDialog::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ProfileManagerDialog::keyPressEvent(QKeyEvent* event) {
+    // Keys the list leaves come here. While a name is edited the menu keys are the editor's.
+    if (isMenuKey(*event) && !list_->editor()) {
+        // Taken, so a platform that would make a menu event of it does not open a second menu.
+        event->accept();
+        runMenu(keyboardMenuPoint());
+        return;
+    }
     // The dialog ends only through its close area.
     if (!swallowDialogEndingKey(*event))
         QDialog::keyPressEvent(event);

@@ -1,7 +1,8 @@
 #pragma once
 // ProfileManagerDialog: the skinned, frameless profile manager. ProfileManagerLogic decides
 // everything; this window paints it, keeps the profile list box in step with the logic, opens the
-// context menu on a right press over the list and hands clicks, selections and renames back.
+// context menu on a right press over the list or from the keyboard (the Menu key, Shift+F10) and
+// hands clicks, selections and renames back.
 
 #include "keys/key_assignment_store.h"
 #include "platform/app_paths.h"
@@ -45,6 +46,10 @@ private:
 
     void createList();
     void createMenu();
+    // Opens the context menu at `globalAt` and runs the command chosen once it has closed.
+    void runMenu(QPoint globalAt);
+    // Where the keyboard opens the menu: under the selected line, else the list's corner.
+    QPoint keyboardMenuPoint() const;
 
     SkinImages& images_;
     QtPrompts prompts_;

@@ -16,9 +16,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 
 #include <cstdlib>
@@ -172,6 +174,28 @@ TEST_F(KeyMapDialogTest, EachPageShowsItsControlsAndRenders) {
     clickWidget(&dialog, QPoint(310, 9));
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST_F(KeyMapDialogTest, ItStandsOnItsOwnerAndItsChooserAndMessagesOnIt) {
+    QWidget owner;
+    KeyEdit edit;
+    ASSERT_TRUE(selectPosition(edit, kKeyA));
+    QWidget* chooserOver = nullptr;
+    QWidget* boxOver = nullptr;
+    testing::answerNextModal<KeyMapDialog>([&](KeyMapDialog* dialog) {
+        EXPECT_EQ(dialog->parentWidget(), &owner);
+        EXPECT_TRUE(dialog->isModal());
+        testing::declineNextModal<QFileDialog>(chooserOver);
+        clickWidget(dialog, QPoint(280, 44));  // 高级设置
+        clickWidget(dialog, QPoint(280, 105)); // the program row's chooser
+        testing::declineNextModal<QMessageBox>(boxOver);
+        clickWidget(dialog, QPoint(200, 44));  // 基本功能
+        clickWidget(dialog, QPoint(284, 257)); // 保存 without a function is refused in a box
+        EXPECT_EQ(chooserOver, dialog);
+        EXPECT_EQ(boxOver, dialog);
+        clickWidget(dialog, QPoint(310, 9));
+    });
+    EXPECT_FALSE(runKeyMapDialog(&owner, rig->keys, edit, rig->names, {}, images));
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 
 #include <cstdlib>
@@ -154,6 +155,21 @@ TEST_F(MacroManagerDialogTest, ContextMenuHoldsEveryCommandAndTheControlsFollowT
     ASSERT_EQ(dialog.eventList()->count(), 5);
     EXPECT_EQ(dialog.eventList()->text(3), "MsLB dn");
     saveRender(dialog, "macro_manager_edited.png");
+}
+
+TEST_F(MacroManagerDialogTest, ItStandsOnItsOwnerAndItsMessagesOnIt) {
+    QWidget owner;
+    MacroStore macros = emptyMacroStore();
+    QWidget* boxOver = nullptr;
+    testing::answerNextModal<MacroManagerDialog>([&](MacroManagerDialog* dialog) {
+        EXPECT_EQ(dialog->parentWidget(), &owner);
+        EXPECT_TRUE(dialog->isModal());
+        testing::declineNextModal<QMessageBox>(boxOver);
+        leftClick(dialog, {300, 110}); // 开始录制 without a macro is refused in a box
+        EXPECT_EQ(boxOver, dialog);
+        leftClick(dialog, {360, 410}); // 取消
+    });
+    EXPECT_FALSE(runMacroManagerDialog(&owner, macros, names));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The profile manager window offscreen: its picture (kept in "renders/" for a person to look at),
-// the context menu on a right press over the list only, Enter, renaming in the list, and the
-// whole road from the main window's profile button and back.
+// the context menu on a right press over the list only and from the keyboard, Enter, renaming in
+// the list, and the whole road from the main window's profile button and back.
 #include "profiles/qt/profile_manager_dialog.h"
 
 #include "app/qt/main_window.h"
@@ -24,6 +24,7 @@
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 
 #include <gtest/gtest.h>
@@ -134,6 +135,16 @@ TEST_F(ProfileManagerDialogTest, LooksLikeItsSkinWithTheProfilesListed) {
     // The new button's image sits at (13, 575).
     const QImage newButton = skin.image(SkinFolder::Config, "New.png");
     EXPECT_EQ(picture.pixelColor(14, 576), newButton.pixelColor(1, 1));
+    // The hint under the list is written, and ends well inside the window's right edge.
+    auto written = [&](int left, int right) {
+        int n = 0;
+        for (int y = ProfileManagerLogic::kListRect.bottom; y < 574; ++y)
+            for (int x = left; x < right; ++x)
+                n += picture.pixelColor(x, y) != background.pixelColor(x, y);
+        return n;
+    };
+    EXPECT_GT(written(0, 130), 100);
+    EXPECT_EQ(written(250, 264), 0);
 }
 
 TEST_F(ProfileManagerDialogTest, RightPressOpensTheMenuOnlyOverTheList) {
@@ -149,6 +160,36 @@ TEST_F(ProfileManagerDialogTest, RightPressOpensTheMenuOnlyOverTheList) {
     runMenuCommand(dialog, 0, "新建");
     EXPECT_EQ(listed(dialog), (Names{"Profile_1", "Profile_2"}));
     EXPECT_TRUE(fs::exists(paths.profileFolder() / "Profile_2.bin"));
+}
+
+TEST_F(ProfileManagerDialogTest, MenuKeyAndShiftF10OpenTheMenuAtTheSelectedLine) {
+    put("Profile_1");
+    ProfileManagerDialog dialog(keys, paths, nullptr, skin);
+    dialog.show();
+    CTransparentListBox* list = dialog.profileList();
+    struct Case {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int selected;
+        const char* item;
+        std::size_t profilesAfter;
+    };
+    for (const Case& c : {Case{Qt::Key_Menu, Qt::NoModifier, -1, "新建", 2},
+                          Case{Qt::Key_F10, Qt::ShiftModifier, 1, "复制", 3}}) {
+        if (c.selected >= 0)
+            selectLine(dialog, c.selected);
+        const QPoint expected = list->viewport()->mapToGlobal(
+            c.selected < 0 ? QPoint(0, 0) : list->itemRect(c.selected).bottomLeft());
+        QPoint openedAt;
+        testing::answerNextModal<QMenu>([&](QMenu* menu) {
+            openedAt = menu->pos();
+            choose(menu, c.item);
+        });
+        QKeyEvent press(QEvent::KeyPress, c.key, c.modifiers);
+        QApplication::sendEvent(list, &press); // the list leaves the key to the dialog
+        EXPECT_EQ(openedAt, expected) << c.item;
+        EXPECT_EQ(listed(dialog).size(), c.profilesAfter) << c.item;
+    }
 }
 
 TEST_F(ProfileManagerDialogTest, EnterDoesNotCloseAndTheCloseAreaDoes) {
@@ -226,6 +267,17 @@ protected:
     testing::TestFolder data{"talvex-profdlg-road"};
     std::unique_ptr<MainWindow> dlg;
 };
+
+TEST_F(ProfileRoadTest, TheManagerStandsOnTheMainWindowAndItsQuestionsOnTheManager) {
+    QWidget* boxOver = nullptr;
+    inProfileManager([&](ProfileManagerDialog& dialog) {
+        EXPECT_EQ(dialog.parentWidget(), dlg.get());
+        EXPECT_TRUE(dialog.isModal());
+        testing::declineNextModal<QMessageBox>(boxOver);
+        click(&dialog, QPoint(200, 590)); // 删除 with nothing selected is refused in a box
+        EXPECT_EQ(boxOver, &dialog);
+    });
+}
 
 TEST_F(ProfileRoadTest, AStoredProfileLoadsBackIntoTheMainWindow) {
     ASSERT_TRUE(testing::spinUntil([this] { return !dlg->session().busy(); }));
