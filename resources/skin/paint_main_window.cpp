@@ -1,4 +1,5 @@
-// The main window's frame: background, logo, title-bar buttons, bottom bar and help panel.
+// The main window's frame: background, logo, title-bar buttons, bottom bar, the legend's keycaps
+// and the help panel's glyphs.
 
 #include "mainwindow/key_geometry.h"
 #include "skin_style.h"
@@ -40,15 +41,15 @@ void paintKeyboardCase(QPainter& p) {
     p.fillRect(QRect(left + 12, bottom - 3, right - left - 24, 2), strip);
 }
 
-void paintKeyLegend(QPainter& p, int x, int y, bool lit, const QString& text) {
+// A keycap of the legend beside the keyboard's heading; the window writes what it stands for.
+void paintLegendKey(QPainter& p, int w, int h, bool lit) {
+    p.fillRect(0, 0, w, h, kWindow);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    QRectF key(x, y, 14, 14);
     p.setPen(QPen(lit ? kRedBright : QColor(90, 90, 96), 1));
     p.setBrush(lit ? QColor(90, 16, 8) : QColor(50, 50, 54));
-    p.drawRoundedRect(key.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    p.drawRoundedRect(QRectF(0.5, 0.5, w - 1, h - 1), 3, 3);
     p.restore();
-    textAt(p, x + 20, y, text, font(12), kMuted);
 }
 
 // Faint diagonal stripes that fade out to the left.
@@ -84,13 +85,8 @@ void paintMain(QPainter& p, int w, int h) {
     p.drawRoundedRect(QRectF(12.5, 104.5, 256, 490), 6, 6);
     p.restore();
 
-    // Keyboard heading and legend.
-    textAt(p, kKeyboardPictureX, 112, "按键设置", font(20, QFont::Bold), kText);
+    // The keyboard's heading changes with the view, so the window writes it over this accent.
     p.fillRect(kKeyboardPictureX, 140, 36, 2, kRed);
-    textAt(p, kKeyboardPictureX, 147, "点击按键即可更改它的功能，已修改的按键以红色点亮。",
-           font(12), kMuted);
-    paintKeyLegend(p, 760, 147, false, "默认");
-    paintKeyLegend(p, 840, 147, true, "已修改");
     paintKeyboardCase(p);
     // The line under the case is the window's own: a hint, or what the keyboard is doing.
     paintStripes(p, QRect(600, 29, 400, 75));
@@ -110,11 +106,6 @@ void paintLogo(QPainter& p, int w, int h) {
     QFont small = font(10, QFont::Bold);
     small.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
     textAt(p, 46, 53, "87 RGB MECHANICAL GAMING", small, kMuted);
-}
-
-void paintText(QPainter& p, int w, int h) {
-    p.fillRect(0, 0, w, h, kTitleBar);
-    textAt(p, 0, 3, "多配置管理：最多保存 6 个配置，随时切换", font(12), QColor(128, 128, 134));
 }
 
 void paintConfigButton(QPainter& p, int w, int h) {
@@ -139,27 +130,33 @@ void paintConfigButton(QPainter& p, int w, int h) {
     p.restore();
 }
 
-void paintHelpWindow(QPainter& p, int w, int h) {
-    p.fillRect(0, 0, w, h, kTitleBar);
-    roundedBox(p, QRectF(0, 0, w, h), 4, QColor(48, 48, 52), QColor(38, 38, 42), kEdge);
-    p.fillRect(1, 1, w - 2, 2, kRed);
-    for (int row = 1; row < 3; ++row)
-        p.fillRect(8, row * 25 + 1, w - 16, 1, QColor(62, 62, 68));
+// The glyphs in front of the help panel's rows: a globe, a download arrow, an information mark.
+enum class HelpGlyph { Web, Update, Version };
+
+void paintHelpIcon(QPainter& p, int w, int h, HelpGlyph glyph) {
+    p.fillRect(0, 0, w, h, kHelpPanel);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(kRedBright, 1.3));
     p.setBrush(Qt::NoBrush);
-    // A globe, a download arrow and an information mark in front of the three rows.
-    p.drawEllipse(QRectF(5.5, 6.5, 10, 10));
-    p.drawEllipse(QRectF(8.5, 6.5, 4, 10));
-    p.drawLine(QPointF(5.5, 11.5), QPointF(15.5, 11.5));
-    p.drawLine(QPointF(10.5, 30), QPointF(10.5, 38));
-    p.drawLine(QPointF(7, 35), QPointF(10.5, 38.5));
-    p.drawLine(QPointF(14, 35), QPointF(10.5, 38.5));
-    p.drawLine(QPointF(6, 41.5), QPointF(15, 41.5));
-    p.drawEllipse(QRectF(5.5, 56.5, 10, 10));
-    p.drawLine(QPointF(10.5, 60.5), QPointF(10.5, 64));
-    p.drawPoint(QPointF(10.5, 58.6));
+    switch (glyph) {
+    case HelpGlyph::Web:
+        p.drawEllipse(QRectF(1.5, 1.5, 10, 10));
+        p.drawEllipse(QRectF(4.5, 1.5, 4, 10));
+        p.drawLine(QPointF(1.5, 6.5), QPointF(11.5, 6.5));
+        break;
+    case HelpGlyph::Update:
+        p.drawLine(QPointF(6.5, 0.5), QPointF(6.5, 8.5));
+        p.drawLine(QPointF(3, 5), QPointF(6.5, 8.5));
+        p.drawLine(QPointF(10, 5), QPointF(6.5, 8.5));
+        p.drawLine(QPointF(2, 11.5), QPointF(11, 11.5));
+        break;
+    case HelpGlyph::Version:
+        p.drawEllipse(QRectF(1.5, 1.5, 10, 10));
+        p.drawLine(QPointF(6.5, 5.5), QPointF(6.5, 9));
+        p.drawPoint(QPointF(6.5, 3.6));
+        break;
+    }
     p.restore();
 }
 
@@ -194,9 +191,23 @@ void paintTitleButton(QPainter& p, int w, int h, TitleGlyph glyph) {
 void addMainWindowPainters(PainterTable& table) {
     table["png/main.png"] = paintMain;
     table["png/logo.png"] = paintLogo;
-    table["png/text.png"] = paintText;
     table["png/Config.png"] = paintConfigButton;
-    table["png/HelpWindow.png"] = paintHelpWindow;
+    table["png/legend-default.png"] = [](QPainter& p, int w, int h) {
+        paintLegendKey(p, w, h, false);
+    };
+    table["png/legend-modified.png"] = [](QPainter& p, int w, int h) {
+        paintLegendKey(p, w, h, true);
+    };
+    const struct {
+        const char* path;
+        HelpGlyph glyph;
+    } helpIcons[] = {{"png/help-web.png", HelpGlyph::Web},
+                     {"png/help-update.png", HelpGlyph::Update},
+                     {"png/help-version.png", HelpGlyph::Version}};
+    for (const auto& icon : helpIcons) {
+        const HelpGlyph glyph = icon.glyph;
+        table[icon.path] = [glyph](QPainter& p, int w, int h) { paintHelpIcon(p, w, h, glyph); };
+    }
     table["png/button-help-normal.png"] = [](QPainter& p, int w, int h) {
         paintTitleButton(p, w, h, TitleGlyph::Help);
     };

@@ -107,6 +107,9 @@ void paintThumb(QPainter& p, int w, int h) {
 
 void addPanelPainters(PainterTable& table) {
     table["png/itemBK.png"] = [](QPainter& p, int w, int h) { paintSection(p, w, h, {0}, true); };
+    table["png/itemBK_close.png"] = [](QPainter& p, int w, int h) {
+        paintSection(p, w, h, {0}, false);
+    };
     // The lighting body, and its lower part redrawn with the speed slider's place.
     table["png/LEDEffect_open.png"] = [](QPainter& p, int w, int h) {
         p.fillRect(0, 0, w, h, kPanel);

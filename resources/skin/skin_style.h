@@ -23,6 +23,7 @@ inline const QColor kPanel{38, 38, 40};      // the settings column of the main 
 inline const QColor kDialogBody{35, 35, 35}; // dialog bodies (the key dialog repaints with it)
 inline const QColor kTreeBack{30, 30, 30};   // the function tree, which paints it under its glyphs
 inline const QColor kEdge{58, 58, 62};       // one-pixel borders
+inline const QColor kHelpPanel{44, 44, 48};  // the help panel, which the window fills with it
 inline const QColor kRow{59, 59, 59};        // boxes and list rows
 inline const QColor kTrack{54, 54, 54};      // empty slider track
 inline const QColor kRed{239, 14, 2};        // accents

@@ -48,6 +48,15 @@ fs::path updaterPath(const fs::path& programFolder) {
 #endif
 }
 
+UpdaterStart startUpdater(const fs::path& programFolder, Shell& shell) {
+    const fs::path updater = updaterPath(programFolder);
+    std::error_code ec;
+    if (!fs::is_regular_file(updater, ec))
+        return UpdaterStart::NotInstalled;
+    return shell.startProgram(updater, programFolder) ? UpdaterStart::Started
+                                                      : UpdaterStart::Failed;
+}
+
 FirmwareCheckOutcome runFirmwareCheck(const std::optional<FirmwareVersion>& expected,
                                       const FirmwareVersion& keyboard,
                                       const fs::path& programFolder, Prompts& prompts,
@@ -58,15 +67,15 @@ FirmwareCheckOutcome runFirmwareCheck(const std::optional<FirmwareVersion>& expe
                                            kCaption, MessageButtons::OkCancel, MessageIcon::None);
     if (answer != MessageAnswer::Ok)
         return FirmwareCheckOutcome::Declined;
-    const fs::path updater = updaterPath(programFolder);
-    std::error_code ec;
-    if (!fs::is_regular_file(updater, ec)) {
-        reportUpdaterProblem(prompts, "找不到固件更新程序：", updater);
+    switch (startUpdater(programFolder, shell)) {
+    case UpdaterStart::NotInstalled:
+        reportUpdaterProblem(prompts, "找不到固件更新程序：", updaterPath(programFolder));
         return FirmwareCheckOutcome::UpdaterMissing;
-    }
-    if (!shell.startProgram(updater, programFolder)) {
-        reportUpdaterProblem(prompts, "无法启动固件更新程序：", updater);
+    case UpdaterStart::Failed:
+        reportUpdaterProblem(prompts, "无法启动固件更新程序：", updaterPath(programFolder));
         return FirmwareCheckOutcome::UpdaterFailed;
+    case UpdaterStart::Started:
+        break;
     }
     return FirmwareCheckOutcome::UpdaterStarted;
 }

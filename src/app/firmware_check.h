@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "device/device_link.h"
+#include "mainwindow/updater_start.h"
 
 namespace talvex {
 
@@ -23,6 +24,10 @@ bool keyboardIsOlder(const FirmwareVersion& expected, const FirmwareVersion& key
 
 // The updater program in the program folder.
 std::filesystem::path updaterPath(const std::filesystem::path& programFolder);
+
+// Starts the updater of the program folder without waiting for it; NotInstalled when that is not
+// a regular file.
+UpdaterStart startUpdater(const std::filesystem::path& programFolder, Shell& shell);
 
 enum class FirmwareCheckOutcome {
     NoOffer,

@@ -32,7 +32,21 @@ struct CaptionStyle {
     Colour text{255, 255, 255}; // captions are drawn transparent: there is no background
     int weight = 300;
     std::string face = "Arial";
+    // The width of what the caption labels, or of the free space to the next drawn element or
+    // the window's edge. A caption wider than that shrinks, down to captionFloorHeight(height),
+    // and is then elided; 0 leaves it unbounded.
+    int areaWidth = 0;
 };
+
+// The smallest height a caption shrinks to: 80 % of its own, rounded up so that it never goes
+// below, and at least 11 px, under which Chinese text stops being legible; a caption already
+// smaller than that keeps its height.
+constexpr int captionFloorHeight(int height) {
+    if (height < 11)
+        return height;
+    const int fourFifths = (height * 4 + 4) / 5;
+    return fourFifths < 11 ? 11 : fourFifths;
+}
 
 class Canvas {
 public:
@@ -52,11 +66,24 @@ public:
 
 // Nearly every caption of every window is the skin's face and weight at some height and colour.
 inline void writeCaption(Canvas& canvas, const std::string& text, int x, int y, int height,
-                         Colour colour = Colour{255, 255, 255}) {
+                         Colour colour = Colour{255, 255, 255}, int areaWidth = 0) {
     CaptionStyle style;
     style.height = height;
     style.text = colour;
+    style.areaWidth = areaWidth;
     canvas.drawCaption(text, x, y, style);
+}
+
+// One row of a window's caption table: a caption that always stands in the same place.
+struct CaptionCell {
+    const char* text;
+    int x, y, height;
+    int areaWidth;
+};
+
+inline void writeCaption(Canvas& canvas, const CaptionCell& cell,
+                         Colour colour = Colour{255, 255, 255}) {
+    writeCaption(canvas, cell.text, cell.x, cell.y, cell.height, colour, cell.areaWidth);
 }
 
 } // namespace talvex

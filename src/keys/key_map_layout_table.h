@@ -34,12 +34,17 @@ inline constexpr int kKeyMapCaptionHeight = 14;
 inline constexpr Colour kKeyMapLitText{255, 255, 255};
 inline constexpr Colour kKeyMapDimText{192, 192, 192};
 
-// A caption's cell starts at (x, y) inside the area it names.
+// A caption's cell starts at (x, y) inside the area it names, and its text must end before the
+// area's right edge.
 struct KeyMapCaption {
     const char* text;
     int x, y;
     Rect area;
 };
+
+constexpr int captionAreaWidth(const KeyMapCaption& caption) {
+    return caption.area.right - caption.x;
+}
 
 struct KeyMapButtonArea {
     KeyMapButton button;
@@ -125,13 +130,15 @@ inline constexpr int kPathBoxImageX = 85;
 inline constexpr const char* kBrowseImage = "view.png";
 inline constexpr const char* kBrowseOverImage = "view02.png";
 inline constexpr int kPathCaptionX = 85;
-inline constexpr int kPathCaptionY = 69; // of row 0
+inline constexpr int kPathCaptionY = 69;      // of row 0
+inline constexpr int kPathCaptionWidth = 157; // up to the path box's right border
 
 constexpr Rect selectorRect(int row) {
     return {15, 72 + kRowPitch * row, 25, 81 + kRowPitch * row};
 }
+// A row's caption, which may run up to the path box.
 constexpr Rect labelRect(int row) {
-    return {30, 69 + kRowPitch * row, 72, 84 + kRowPitch * row};
+    return {30, 69 + kRowPitch * row, 82, 84 + kRowPitch * row};
 }
 constexpr Rect pathBoxRect(int row) {
     return {83, 68 + kRowPitch * row, 243, 83 + kRowPitch * row};

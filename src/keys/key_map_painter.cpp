@@ -14,7 +14,8 @@ constexpr std::size_t kShortPathLimit = 13;
 constexpr std::size_t kUncutTail = 11;
 
 void drawCaption(Canvas& canvas, const KeyMapCaption& caption, Colour colour = kKeyMapLitText) {
-    writeCaption(canvas, caption.text, caption.x, caption.y, kKeyMapCaptionHeight, colour);
+    writeCaption(canvas, caption.text, caption.x, caption.y, kKeyMapCaptionHeight, colour,
+                 captionAreaWidth(caption));
 }
 
 void drawImage(Canvas& canvas, const char* file, int x, int y) {
@@ -36,8 +37,9 @@ void paintAdvancedPage(Canvas& canvas, const KeyMapLogic& logic) {
     for (int r = 0; r < kAdvancedRows; ++r) {
         const Rect selector = selectorRect(r);
         drawImage(canvas, kSelectorImage, selector.left, selector.top);
-        writeCaption(canvas, kRowCaptions[static_cast<std::size_t>(r)], labelRect(r).left,
-                     labelRect(r).top, kKeyMapCaptionHeight, kKeyMapLitText);
+        const Rect label = labelRect(r);
+        writeCaption(canvas, kRowCaptions[static_cast<std::size_t>(r)], label.left, label.top,
+                     kKeyMapCaptionHeight, kKeyMapLitText, label.width());
         drawImage(canvas, kPathBoxImage, kPathBoxImageX, pathBoxRect(r).top);
         drawImage(canvas, r == logic.browseHover() ? kBrowseOverImage : kBrowseImage,
                   browseRect(r).left, browseRect(r).top);
@@ -48,7 +50,8 @@ void paintAdvancedPage(Canvas& canvas, const KeyMapLogic& logic) {
                       selectorRect(r).left, selectorRect(r).top);
     if (const std::optional<int> row = logic.actionRow()) {
         writeCaption(canvas, utf16ToUtf8(shortenedPath(logic.actionPath())), kPathCaptionX,
-                     kPathCaptionY + kRowPitch * *row, kKeyMapCaptionHeight, kKeyMapLitText);
+                     kPathCaptionY + kRowPitch * *row, kKeyMapCaptionHeight, kKeyMapLitText,
+                     kPathCaptionWidth);
         drawImage(canvas, kSelectorOnImage, selectorRect(*row).left, selectorRect(*row).top);
     }
 }
@@ -68,7 +71,8 @@ std::u16string shortenedPath(std::u16string_view path) {
 void paintKeyMap(Canvas& canvas, const KeyMapLogic& logic) {
     drawImage(canvas, kKeyMapBackground, 0, 0);
     writeCaption(canvas, kKeyMapTitle.text + utf16ToUtf8(logic.keyName()), kKeyMapTitle.x,
-                 kKeyMapTitle.y, kKeyMapCaptionHeight, kKeyMapLitText);
+                 kKeyMapTitle.y, kKeyMapCaptionHeight, kKeyMapLitText,
+                 captionAreaWidth(kKeyMapTitle));
     for (KeyMapButton button : {KeyMapButton::Close, KeyMapButton::TabKeys, KeyMapButton::TabMacro,
                                 KeyMapButton::TabFunction, KeyMapButton::TabAdvanced})
         paintButton(canvas, logic, button);

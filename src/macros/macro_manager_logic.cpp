@@ -20,8 +20,30 @@ constexpr const char* kFullWhileEditing =
 constexpr const char* kKeyNotRecordable = "此键不能录入宏";
 constexpr const char* kPressKeyToInsert = "请按要插入的键";
 
+// Each caption's area is what it labels or the free space up to the next thing drawn: the
+// column under a heading, a button, the options card's right edge (398).
+constexpr CaptionCell kTitle{"宏管理器", 16, 9, 18, 393}; // up to the window's border
+constexpr CaptionCell kHeadings[] = {
+    {"选择宏", 39, 60, 15, 94}, {"按键系列", 151, 60, 15, 112}, {"录制选项", 311, 60, 15, 87}};
+constexpr CaptionCell kStartRecording{"开始录制", 310, 103, 15, 70};
+constexpr CaptionCell kStopRecording{"停止录制", 310, 103, 15, 70};
+// One sentence over two lines: the first ends 4 px before the delay tick box at 368, the second
+// lies below the box.
+constexpr CaptionCell kDelayOption[] = {{"记录按键动作", 290, 168, 15, 74},
+                                        {"间的延迟", 290, 184, 15, 108}};
+constexpr CaptionCell kLoopOption{"循环次数", 295, 300, 15, 103};
+struct ButtonCaption {
+    MacroManagerLogic::Area area;
+    CaptionCell caption;
+};
+constexpr ButtonCaption kButtonCaptions[] = {
+    {MacroManagerLogic::New, {"新建", 35, 372, 15, 43}},
+    {MacroManagerLogic::Delete, {"删除", 95, 372, 15, 43}},
+    {MacroManagerLogic::Ok, {"确定", 300, 404, 15, 38}},
+    {MacroManagerLogic::Cancel, {"取消", 352, 404, 15, 46}}};
+// Its text is whichever notice is up.
+constexpr CaptionCell kNotice{"", 290, 226, 14, 108};
 constexpr Colour kNoticeColour{255, 90, 60};
-constexpr int kNoticeX = 290, kNoticeY = 226, kNoticeHeight = 14;
 
 constexpr std::array<MacroManagerLogic::HotArea, MacroManagerLogic::AreaCount> kHotAreas{{
     {{290, 100, 379, 124}, "Record-normal.png", "Record-over.png"},
@@ -302,29 +324,25 @@ void MacroManagerLogic::paintArea(Canvas& canvas, int area, bool on) const {
 }
 
 void MacroManagerLogic::paint(Canvas& canvas) const {
-    writeCaption(canvas, "宏管理器", 16, 9, 18);
-    writeCaption(canvas, "选择宏", 39, 60, 15);
-    writeCaption(canvas, "按键系列", 151, 60, 15);
-    writeCaption(canvas, "录制选项", 311, 60, 15);
+    writeCaption(canvas, kTitle);
+    for (const CaptionCell& heading : kHeadings)
+        writeCaption(canvas, heading);
     paintArea(canvas, Record, buttons_.lit(Record));
-    writeCaption(canvas, editor_.recording() ? "停止录制" : "开始录制", 310, 103, 15);
-    writeCaption(canvas, "记录按键动作", 290, 168, 15);
-    writeCaption(canvas, "间的延迟", 290, 184, 15);
+    writeCaption(canvas, editor_.recording() ? kStopRecording : kStartRecording);
+    for (const CaptionCell& line : kDelayOption)
+        writeCaption(canvas, line);
     paintArea(canvas, LoopTick, editor_.loopOption());
-    writeCaption(canvas, "循环次数", 295, 300, 15);
-    paintArea(canvas, New, buttons_.lit(New));
-    writeCaption(canvas, "新建", 35, 372, 15);
-    paintArea(canvas, Delete, buttons_.lit(Delete));
-    writeCaption(canvas, "删除", 95, 372, 15);
-    paintArea(canvas, Ok, buttons_.lit(Ok));
-    writeCaption(canvas, "确定", 300, 404, 15);
-    paintArea(canvas, Cancel, buttons_.lit(Cancel));
-    writeCaption(canvas, "取消", 352, 404, 15);
+    writeCaption(canvas, kLoopOption);
+    for (const ButtonCaption& button : kButtonCaptions) {
+        paintArea(canvas, button.area, buttons_.lit(button.area));
+        writeCaption(canvas, button.caption);
+    }
     paintArea(canvas, DelayTick, editor_.delayOption());
-    if (editor_.insertMode() && editor_.hookInstalled())
-        writeCaption(canvas, kPressKeyToInsert, kNoticeX, kNoticeY, kNoticeHeight, kNoticeColour);
-    else if (!notice_.empty())
-        writeCaption(canvas, notice_, kNoticeX, kNoticeY, kNoticeHeight, kNoticeColour);
+    const std::string notice =
+        editor_.insertMode() && editor_.hookInstalled() ? kPressKeyToInsert : notice_;
+    if (!notice.empty())
+        writeCaption(canvas, notice, kNotice.x, kNotice.y, kNotice.height, kNoticeColour,
+                     kNotice.areaWidth);
 }
 
 } // namespace talvex

@@ -1,6 +1,7 @@
 #include "mainwindow/device_activity.h"
 
 #include "mainwindow/key_geometry.h"
+#include "mainwindow/main_window_caption_areas.h"
 
 #include <algorithm>
 
@@ -120,11 +121,13 @@ std::string DeviceActivity::lineText() const {
 
 void DeviceActivity::paint(Canvas& canvas) const {
     const Colour dot = !connected_ ? kAbsent : running_ ? kWorking : kConnected;
-    writeCaption(canvas, "●", kStatusX, kStatusY, kTextHeight, dot);
-    writeCaption(canvas, statusText(), kStatusTextX, kStatusY, kTextHeight, kMuted);
+    writeCaption(canvas, "●", kStatusX, kStatusY, kTextHeight, dot, kCaptionAreas.statusDot);
+    writeCaption(canvas, statusText(), kStatusTextX, kStatusY, kTextHeight, kMuted,
+                 kCaptionAreas.status);
 
     if (running_) {
-        writeCaption(canvas, lineText(), kLineX, kLineY, kTextHeight, kDone);
+        writeCaption(canvas, lineText(), kLineX, kLineY, kTextHeight, kDone,
+                     kCaptionAreas.progress);
         canvas.fillRect(kBar, kTrack);
         if (total_ > 0) {
             const int filled = static_cast<int>(kBar.width() * std::min(done_, total_) / total_);
@@ -133,7 +136,8 @@ void DeviceActivity::paint(Canvas& canvas) const {
         return;
     }
     const Colour colour = !outcomeShown() ? kHintColour : outcomeFailed_ ? kFailed : kDone;
-    writeCaption(canvas, lineText(), kLineX, kLineY, kTextHeight, colour);
+    writeCaption(canvas, lineText(), kLineX, kLineY, kTextHeight, colour,
+                 kCaptionAreas.activityLine);
 }
 
 } // namespace talvex

@@ -14,6 +14,32 @@ constexpr std::size_t kWinPosition = 96;
 constexpr const char* kUnlitPicture = "kb_BK.png";
 constexpr const char* kLitPicture = "kb_hl.png";
 
+struct ViewHeader {
+    const char* title;
+    const char* line;
+    bool legend; // lit keys mean modified keys only in the key-map view
+};
+constexpr ViewHeader kKeyMapHeader{"按键设置", "点击按键即可更改它的功能，已修改的按键以红色点亮。",
+                                   true};
+constexpr ViewHeader kDiyHeader{"自定义灯光", "点击按键为它选择颜色，按“保存”后写入键盘。", false};
+
+constexpr int kHeaderTitleY = 112;
+constexpr int kHeaderLineY = 147;
+constexpr Colour kMuted{150, 150, 156};
+// The keyboard case's right edge: the line may run that far when no legend stands in its way.
+constexpr int kCaseRight = kKeyboardPictureX + 616;
+
+struct LegendEntry {
+    int x;
+    const char* key;
+    const char* caption;
+    int captionWidth; // up to the next entry, or the case's edge
+};
+constexpr LegendEntry kLegend[] = {
+    {760, "legend-default.png", "默认", 56},
+    {840, "legend-modified.png", "已修改", kCaseRight - 860},
+};
+
 void copyLitKey(Canvas& canvas, std::size_t position) {
     const Rect& key = keyGeometry[position].rect;
     const Rect onWindow = keyRectOnWindow(position);
@@ -58,6 +84,25 @@ void KeyboardView::paint(Canvas& canvas) const {
         paintCustomLayout(canvas);
 }
 
+void KeyboardView::paintHeader(Canvas& canvas) const {
+    const ViewHeader& header = diyView_ ? kDiyHeader : kKeyMapHeader;
+    const int lineEnd = header.legend ? kLegend[0].x - 8 : kCaseRight;
+    CaptionStyle title;
+    title.height = 23;
+    title.weight = 700;
+    title.areaWidth = lineEnd - kKeyboardPictureX;
+    canvas.drawCaption(header.title, kKeyboardPictureX, kHeaderTitleY, title);
+    writeCaption(canvas, header.line, kKeyboardPictureX, kHeaderLineY, 14, kMuted,
+                 lineEnd - kKeyboardPictureX);
+    if (!header.legend)
+        return;
+    for (const LegendEntry& entry : kLegend) {
+        canvas.drawImage(SkinFolder::Main, entry.key, entry.x, kHeaderLineY);
+        writeCaption(canvas, entry.caption, entry.x + 20, kHeaderLineY, 14, kMuted,
+                     entry.captionWidth);
+    }
+}
+
 void KeyboardView::paintKeyMap(Canvas& canvas) const {
     if (hovered_ != kNoPosition)
         copyLitKey(canvas, hovered_);
@@ -79,9 +124,9 @@ void KeyboardView::paintCustomLayout(Canvas& canvas) const {
         const Colour inverse{static_cast<std::uint8_t>(255 - colour.r),
                              static_cast<std::uint8_t>(255 - colour.g),
                              static_cast<std::uint8_t>(255 - colour.b)};
-        writeCaption(canvas, std::string(keyGeometry[p].label),
-                     kKeyboardPictureX + keyGeometry[p].labelX,
-                     kKeyboardPictureY + keyGeometry[p].labelY, 10, inverse);
+        const KeyGeometry& key = keyGeometry[p];
+        writeCaption(canvas, std::string(key.label), kKeyboardPictureX + key.labelX,
+                     kKeyboardPictureY + key.labelY, 10, inverse, key.rect.right - key.labelX);
     }
     if (hovered_ != kNoPosition) {
         const Rect key = keyRectOnWindow(hovered_);

@@ -39,6 +39,8 @@ public:
     std::optional<std::size_t> hitTestKey(int x, int y) const;
 
     void paint(Canvas& canvas) const;
+    // The heading above the keyboard case, which says what a click on a key does in this view.
+    void paintHeader(Canvas& canvas) const;
 
     // True when the hovered key changed and the window must repaint.
     bool onMouseMove(int x, int y);

@@ -28,7 +28,8 @@ std::optional<std::string_view> lightingEffectCaption(std::uint8_t code) {
     return std::nullopt;
 }
 
-const std::array<std::string_view, kResponseTimeCount> responseTimeCaptions = {
-    "2ms", "4ms", "6ms", "8ms", "10ms", "12ms", "14ms", "16ms", "18ms", "20ms"};
+std::string responseTimeText(std::uint8_t responseTime) {
+    return std::to_string(2 * responseTime) + " ms";
+}
 
 } // namespace talvex

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace talvex {
@@ -37,8 +38,9 @@ inline bool hasDirection(std::uint8_t effect) {
 // `lightColour` 1..7 picks one palette colour; 8 lights every colour.
 inline constexpr std::uint8_t kAllColours = 8;
 
-// responseTime 1..10 stands for 2..20 ms.
+// responseTime 1..10 stands for 2..20 ms; the list offers them in that order.
 inline constexpr std::size_t kResponseTimeCount = 10;
-extern const std::array<std::string_view, kResponseTimeCount> responseTimeCaptions;
+// "8 ms" for 4, in the list, its box and the section's header alike.
+std::string responseTimeText(std::uint8_t responseTime);
 
 } // namespace talvex

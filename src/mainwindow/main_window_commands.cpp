@@ -52,7 +52,7 @@ MainWindowCommands::MainWindowCommands(MainWindowData data, MainWindowPorts port
       keyboardView_(data.keys.workingSettings, data.keys.keyModified, ports.prompts,
                     [this](std::size_t position) { editKey(position); }),
       panel_(data.keys.workingSettings, keyboardView_, ports.sliders, ports.prompts),
-      activity_(ports.clock) {}
+      activity_(ports.clock), help_(data.webAddress) {}
 
 SaveVerdict MainWindowCommands::writeKeymapFile() {
     return writeKeymapFile(working(), data_.keys.assignments);

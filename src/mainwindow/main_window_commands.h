@@ -11,11 +11,13 @@
 #include "mainwindow/data_files.h"
 #include "mainwindow/device_activity.h"
 #include "mainwindow/device_jobs.h"
+#include "mainwindow/help_panel.h"
 #include "mainwindow/keyboard_view.h"
 #include "mainwindow/main_window_host.h"
 #include "mainwindow/panel_sliders.h"
 #include "mainwindow/settings_panel.h"
 #include "mainwindow/unsent_changes.h"
+#include "mainwindow/updater_start.h"
 #include "platform/app_paths.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
@@ -34,9 +36,6 @@ using MainArea = std::variant<MainButton, PanelArea>;
 // arrived again.
 enum class ReadOccasion { StartUp, Arrival };
 
-// The address shown in the help panel and opened from its first row.
-inline constexpr const char* kMakerWebSite = "https://www.kestrix.example.com";
-
 // The state the main window works on; the application owns it for the whole run.
 struct MainWindowData {
     KeyAssignmentState& keys; // workingSettings, assignments and their saved copy, flags
@@ -44,6 +43,7 @@ struct MainWindowData {
     MacroStore& savedMacros;
     const KeyNameTable& keyNames;
     AppPaths paths;
+    std::string webAddress = kWebAddress; // the help panel's; empty: no such row
 };
 
 struct MainWindowPorts {
@@ -64,8 +64,8 @@ struct MainWindowDialogs {
     // Manages the profiles; may replace the working settings and assignments. keyboardHolds:
     // what the keyboard was last read to hold, null when no complete read vouches for it.
     std::function<void(const DeviceSettings* keyboardHolds)> profileManager;
-    // Starts the firmware updater that ships with the program.
-    std::function<void()> startUpdater;
+    // Starts the firmware updater that ships with the program, without waiting for it.
+    std::function<UpdaterStart()> startUpdater;
 };
 
 class MainWindowCommands {
@@ -121,6 +121,7 @@ public:
     void openMacroManager();
 
     bool helpOpen() const { return helpOpen_; }
+    const HelpPanel& helpPanel() const { return help_; }
     // What the window says about the keyboard; the shell tells it what the keyboard does.
     DeviceActivity& deviceActivity() { return activity_; }
     const UnsentChanges& unsentChanges() const { return unsent_; }
@@ -131,6 +132,7 @@ private:
     void runArea(const MainArea& area);
     void runButton(MainButton button);
     void onHelpPanelClick(int x, int y);
+    void startUpdater();
     void editKey(std::size_t position);
     // Through files_, which tells a failure; callers look at the verdict only where their state
     // depends on the file.
@@ -162,6 +164,7 @@ private:
     KeyboardView keyboardView_;
     SettingsPanel panel_;
     DeviceActivity activity_;
+    HelpPanel help_;
     bool helpOpen_ = false;
     bool leftButtonDown_ = false;
     bool keyboardStateKnown_ = true;

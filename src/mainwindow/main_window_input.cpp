@@ -2,6 +2,7 @@
 #include "mainwindow/main_window_commands.h"
 
 #include "mainwindow/area_table.h"
+#include "mainwindow/main_window_caption_areas.h"
 
 namespace talvex {
 
@@ -25,8 +26,9 @@ constexpr AreaRect<MainButton> kBottomButtons[] = {
 constexpr const char* kDisabledButton = "button-disabled.png";
 constexpr Colour kDisabledCaption{110, 110, 116};
 
-constexpr Rect kHelpRows{830, 22, 996, 99};
-constexpr int kHelpRowHeight = 25;
+constexpr const char* kUpdaterCaption = "驱动更新";
+constexpr const char* kUpdaterNotInstalled = "未安装驱动更新程序。";
+constexpr const char* kUpdaterFailed = "无法启动驱动更新程序。";
 
 } // namespace
 
@@ -35,6 +37,7 @@ void MainWindowCommands::paint(Canvas& canvas) {
     canvas.drawImage(SkinFolder::Main, "button-min-normal.png", 957, 5);
     canvas.drawImage(SkinFolder::Main, "button-close-normal.png", 978, 5);
     canvas.drawImage(SkinFolder::Main, "logo.png", 19, 35);
+    keyboardView_.paintHeader(canvas);
     keyboardView_.paint(canvas);
     // While the keyboard works these three refuse clicks, and look it.
     const bool busy = ports_.deviceJobs.busy();
@@ -44,21 +47,19 @@ void MainWindowCommands::paint(Canvas& canvas) {
     canvas.drawImage(SkinFolder::Main, busy ? kDisabledButton : "button-cancel-normal.png", 862,
                      605);
     canvas.drawImage(SkinFolder::Main, busy ? kDisabledButton : "button-save-normal.png", 924, 605);
-    canvas.drawImage(SkinFolder::Main, "text.png", 96, 610);
     canvas.drawImage(SkinFolder::Main, "Config.png", 17, 603);
-    writeCaption(canvas, "配置", 45, 610, 16);
-    writeCaption(canvas, "恢复", 810, 612, 16, caption);
-    writeCaption(canvas, "取消", 872, 612, 16, caption);
-    writeCaption(canvas, "保存", 934, 612, 16, caption);
+    writeCaption(canvas, "配置", 45, 610, 16, Colour{255, 255, 255}, kCaptionAreas.profilesButton);
+    // Up to the factory reset button.
+    writeCaption(canvas, "多配置管理：最多保存 6 个配置，随时切换", 96, 613, 14,
+                 Colour{128, 128, 134}, 700);
+    writeCaption(canvas, "恢复", 810, 612, 16, caption, kCaptionAreas.bottomButton);
+    writeCaption(canvas, "取消", 872, 612, 16, caption, kCaptionAreas.bottomButton);
+    writeCaption(canvas, "保存", 934, 612, 16, caption, kCaptionAreas.bottomButton);
     activity_.paint(canvas);
     panel_.normalise();
     panel_.paint(canvas);
-    if (helpOpen_) {
-        canvas.drawImage(SkinFolder::Main, "HelpWindow.png", 830, 22);
-        writeCaption(canvas, kMakerWebSite, 850, 25, 15);
-        writeCaption(canvas, "驱动更新", 850, 50, 15);
-        writeCaption(canvas, "Ver: 1.1", 850, 75, 15);
-    }
+    if (helpOpen_)
+        help_.paint(canvas);
 }
 
 std::optional<MainArea> MainWindowCommands::hitTestArea(int x, int y) const {
@@ -92,19 +93,22 @@ void MainWindowCommands::onLButtonUp(int x, int y) {
 
 void MainWindowCommands::onHelpPanelClick(int x, int y) {
     helpOpen_ = false;
-    if (!kHelpRows.containsInclusive(x, y))
-        return;
-    switch ((y - kHelpRows.top) / kHelpRowHeight) {
-    case 0:
-        ports_.shell.openUrl(kMakerWebSite);
-        break;
-    case 1:
-        if (dialogs_.startUpdater)
-            dialogs_.startUpdater();
-        break;
-    default:
-        break;
-    }
+    const std::optional<HelpItem> item = help_.itemAt(x, y);
+    if (item == HelpItem::WebAddress)
+        ports_.shell.openUrl(help_.webAddress());
+    else if (item == HelpItem::Updater)
+        startUpdater();
+}
+
+void MainWindowCommands::startUpdater() {
+    const UpdaterStart start =
+        dialogs_.startUpdater ? dialogs_.startUpdater() : UpdaterStart::NotInstalled;
+    if (start == UpdaterStart::NotInstalled)
+        ports_.prompts.message(kUpdaterNotInstalled, kUpdaterCaption, MessageButtons::Ok,
+                               MessageIcon::Information);
+    else if (start == UpdaterStart::Failed)
+        ports_.prompts.message(kUpdaterFailed, kUpdaterCaption, MessageButtons::Ok,
+                               MessageIcon::Warning);
 }
 
 void MainWindowCommands::onMouseMove(int x, int y, bool leftButtonHeld) {

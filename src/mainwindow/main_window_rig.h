@@ -9,15 +9,16 @@
 #include "platform/recording_shell.h"
 #include "platform/scripted_prompts.h"
 
+#include <string>
 #include <utility>
 
 namespace talvex {
 
 struct MainWindowRig {
     MainWindowRig(AppPaths appPaths, PanelSliders& sliders, DeviceJobs& jobs,
-                  MainWindowDialogs dialogs = {})
+                  MainWindowDialogs dialogs = {}, std::string webAddress = kWebAddress)
         : paths(std::move(appPaths)),
-          commands(MainWindowData{keys, snapshot, macros, names, paths},
+          commands(MainWindowData{keys, snapshot, macros, names, paths, std::move(webAddress)},
                    MainWindowPorts{prompts, shell, sliders, jobs, host}, std::move(dialogs)) {
         resetAssignments(keys.assignments);
         keys.savedAssignments = keys.assignments;

@@ -7,6 +7,8 @@ namespace talvex {
 
 namespace {
 
+constexpr int kResponseBoxOffset = 28;
+
 // Areas at fixed places, and areas of a section relative to the section's top.
 constexpr AreaRect<PanelArea> kLightingHeaderArea[] = {
     {PanelArea::LightingHeader, {19, 0, 261, 20}}};
@@ -29,17 +31,18 @@ constexpr AreaRect<PanelArea> kGameAreas[] = {
     {PanelArea::GameHeader, {19, 0, 261, 20}}, {PanelArea::LockOn, {164, 33, 174, 42}},
     {PanelArea::LockOff, {218, 33, 245, 42}},
 };
-constexpr AreaRect<PanelArea> kResponseBoxArea[] = {{PanelArea::ResponseBox, {28, 28, 248, 44}}};
+constexpr AreaRect<PanelArea> kResponseBoxArea[] = {
+    {PanelArea::ResponseBox, {28, kResponseBoxOffset, 248, kResponseBoxOffset + 16}}};
 constexpr AreaRect<PanelArea> kResponseHeaderArea[] = {
     {PanelArea::ResponseHeader, {19, 0, 261, 20}}};
 constexpr AreaRect<PanelArea> kReportHeaderArea[] = {{PanelArea::ReportHeader, {19, 0, 261, 20}}};
 
-// The list row under a point: rows of 20 pixels from `top`, x inclusive on both sides, y from
-// the first row's top up to (not including) the bottom of the last row.
-std::optional<int> listRow(int x, int y, int left, int right, int top, int rows) {
-    if (x < left || x > right || y < top || y >= top + rows * kListRowHeight)
+// The list row under a point: x inclusive on both sides, y from the first row's top up to (not
+// including) the bottom of the last row.
+std::optional<int> listRow(int x, int y, const Rect& rows) {
+    if (x < rows.left || x > rows.right || y < rows.top || y >= rows.bottom)
         return std::nullopt;
-    return (y - top) / kListRowHeight;
+    return (y - rows.top) / kListRowHeight;
 }
 
 std::uint8_t& sliderField(DeviceSettings& settings, SliderId id) {
@@ -201,14 +204,23 @@ void SettingsPanel::chooseEffectRow(int row) {
         settings_.lightColour = kAllColours;
 }
 
+std::optional<ListPlacement> SettingsPanel::openList() const {
+    if (effectListOpen_)
+        return placeList(kEffectBoxTop, kLightingEffectCount, 28, 248);
+    if (responseListOpen_)
+        return placeList(layout().responseTop + kResponseBoxOffset, kResponseTimeCount, 27, 247);
+    return std::nullopt;
+}
+
 void SettingsPanel::onListClick(int x, int y) {
-    if (effectListOpen_) {
-        if (auto row = listRow(x, y, 28, 248, kEffectListTop, kLightingEffectCount))
-            chooseEffectRow(*row);
-    } else if (responseListOpen_) {
-        if (auto row = listRow(x, y, 27, 247, layout().responseListTop(), kResponseTimeCount)) {
-            responseHoverRow_ = static_cast<std::uint8_t>(*row);
-            settings_.responseTime = static_cast<std::uint8_t>(*row + 1);
+    if (const auto list = openList()) {
+        if (const auto row = listRow(x, y, list->rows)) {
+            if (effectListOpen_) {
+                chooseEffectRow(*row);
+            } else {
+                responseHoverRow_ = static_cast<std::uint8_t>(*row);
+                settings_.responseTime = static_cast<std::uint8_t>(*row + 1);
+            }
         }
     }
     effectListOpen_ = false;
@@ -216,19 +228,13 @@ void SettingsPanel::onListClick(int x, int y) {
 }
 
 bool SettingsPanel::onListMouseMove(int x, int y) {
-    auto toRow = [](std::optional<int> row) {
-        return row ? static_cast<std::uint8_t>(*row) : kNoRow;
-    };
-    if (effectListOpen_) {
-        effectHoverRow_ = toRow(listRow(x, y, 28, 248, kEffectListTop, kLightingEffectCount));
-        return effectHoverRow_ != kNoRow;
-    }
-    if (responseListOpen_) {
-        responseHoverRow_ =
-            toRow(listRow(x, y, 27, 247, layout().responseListTop(), kResponseTimeCount));
-        return responseHoverRow_ != kNoRow;
-    }
-    return false;
+    const auto list = openList();
+    if (!list)
+        return false;
+    const auto row = listRow(x, y, list->rows);
+    std::uint8_t& hovered = effectListOpen_ ? effectHoverRow_ : responseHoverRow_;
+    hovered = row ? static_cast<std::uint8_t>(*row) : kNoRow;
+    return row.has_value();
 }
 
 bool SettingsPanel::onSliderMoved(SliderId id) {
@@ -264,6 +270,20 @@ bool SettingsPanel::brightnessShown() const {
     return !lightingCollapsed_ && !effectListOpen_;
 }
 
+bool SettingsPanel::sliderVisible(SliderId id) const {
+    if (listOpen())
+        return false;
+    switch (id) {
+    case SliderId::Speed:
+        return speedShown();
+    case SliderId::Brightness:
+        return brightnessShown();
+    case SliderId::ReportRate:
+        break;
+    }
+    return !reportCollapsed_;
+}
+
 void SettingsPanel::normalise() {
     const std::uint8_t effect = settings_.lightEffect;
     // Only the colour swatches show the selection, so it is brought back into range only
@@ -287,9 +307,8 @@ void SettingsPanel::normalise() {
         sliders_.moveTo(SliderId::ReportRate, 28, reportTop + 23);
         reportSliderTop_ = reportTop;
     }
-    sliders_.setVisible(SliderId::Speed, speedShown() && !listOpen());
-    sliders_.setVisible(SliderId::Brightness, brightnessShown() && !listOpen());
-    sliders_.setVisible(SliderId::ReportRate, !reportCollapsed_);
+    for (SliderId id : {SliderId::Speed, SliderId::Brightness, SliderId::ReportRate})
+        sliders_.setVisible(id, sliderVisible(id));
 }
 
 } // namespace talvex

@@ -62,6 +62,8 @@ public:
     void onAreaClick(PanelArea area);
 
     bool listOpen() const { return effectListOpen_ || responseListOpen_; }
+    // Where the open list and its backdrop are; none while no list is open.
+    std::optional<ListPlacement> openList() const;
     // A click while a list is open picks the row under it, if any, and closes the list.
     void onListClick(int x, int y);
     // Updates the open list's hovered row; true when a row is hovered.
@@ -92,8 +94,12 @@ private:
     void selectSwatch(int k);
     void chooseEffectRow(int row);
     void hideSpeedAndBrightness();
+    // Whether the section of the slider shows it. The widget is visible and drawn only when,
+    // besides, no list is open: the list's backdrop covers it, and a slider left visible there
+    // would take the clicks meant for the list.
     bool speedShown() const;
     bool brightnessShown() const;
+    bool sliderVisible(SliderId id) const;
 
     void paintLighting(Canvas& canvas) const;
     void paintColourSwatches(Canvas& canvas) const;
@@ -101,8 +107,7 @@ private:
     void paintGame(Canvas& canvas, int top) const;
     void paintResponse(Canvas& canvas, int top) const;
     void paintReport(Canvas& canvas, int top) const;
-    void paintEffectList(Canvas& canvas) const;
-    void paintResponseList(Canvas& canvas, int top) const;
+    void paintOpenList(Canvas& canvas) const;
 
     DeviceSettings& settings_;
     KeyboardView& keyboardView_;

@@ -40,14 +40,14 @@ constexpr std::array<ProfileMenuItem, 5> kMenu{{
     {"删除", ProfileCommand::Delete},
 }};
 
-const CaptionStyle kTitleStyle{15, {255, 255, 255}, 300, "Arial"};
-const CaptionStyle kButtonStyle{16, {255, 255, 255}, 300, "Arial"};
-const CaptionStyle kHintStyle{13, {150, 150, 156}, 300, "Arial"};
-
-// One sentence over two lines, each well inside the dialog's width.
-constexpr std::array<const char*, 2> kMenuHint{"右键单击列表可新建、复制、保存、",
-                                               "加载和删除配置，双击名称可重命名"};
-constexpr int kHintX = 10, kHintTop = 541, kHintLineStep = 15;
+// Each caption's area ends at what follows it: the close button for the title, the button's
+// right edge, the window's border for the hint.
+constexpr CaptionCell kTitle{"配置", 10, 10, 15, 237};
+constexpr CaptionCell kButtonCaptions[] = {{"新建", 30, 578, 16, 50}, {"删除", 200, 578, 16, 50}};
+// One sentence over two lines.
+constexpr CaptionCell kMenuHint[] = {{"右键单击列表可新建、复制、保存、", 10, 541, 13, 253},
+                                     {"加载和删除配置，双击名称可重命名", 10, 556, 13, 253}};
+constexpr Colour kHintColour{150, 150, 156};
 
 // A file typed without an extension in the save chooser gets the profile files' one.
 std::string withDefaultExtension(const std::string& path) {
@@ -79,15 +79,14 @@ void ProfileManagerLogic::open() {
 }
 
 void ProfileManagerLogic::paint(Canvas& canvas) const {
-    canvas.drawCaption("配置", 10, 10, kTitleStyle);
+    writeCaption(canvas, kTitle);
     canvas.drawImage(SkinFolder::Config, "button-close-normal.png", 247, 10);
     canvas.drawImage(SkinFolder::Config, "New.png", 13, 575);
-    canvas.drawCaption("新建", 30, 578, kButtonStyle);
     canvas.drawImage(SkinFolder::Config, "Delete.png", 183, 575);
-    canvas.drawCaption("删除", 200, 578, kButtonStyle);
-    for (std::size_t i = 0; i < kMenuHint.size(); ++i)
-        canvas.drawCaption(kMenuHint[i], kHintX, kHintTop + static_cast<int>(i) * kHintLineStep,
-                           kHintStyle);
+    for (const CaptionCell& caption : kButtonCaptions)
+        writeCaption(canvas, caption);
+    for (const CaptionCell& line : kMenuHint)
+        writeCaption(canvas, line, kHintColour);
 }
 
 std::optional<ProfileArea> ProfileManagerLogic::hitTest(int x, int y) const {

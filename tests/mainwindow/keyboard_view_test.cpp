@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 #include <vector>
 
 namespace talvex {
@@ -133,6 +134,28 @@ TEST_F(KeyboardViewTest, DiyClickStoresThePickedColourOnlyOnOk) {
     EXPECT_TRUE(edited.empty());
     // Other layouts are untouched.
     EXPECT_EQ(layoutEntry(3, kQ)[1], 0);
+}
+
+TEST_F(KeyboardViewTest, HeaderSaysWhatAClickDoesAndOnlyTheKeyMapShowsTheLegend) {
+    const std::vector<std::string> keyMap = {
+        "caption \"按键设置\" 328,112 h23 255,255,255",
+        "caption \"点击按键即可更改它的功能，已修改的按键以红色点亮。\" 328,147 h14 150,150,156",
+        "image legend-default.png 760,147",
+        "caption \"默认\" 780,147 h14 150,150,156",
+        "image legend-modified.png 840,147",
+        "caption \"已修改\" 860,147 h14 150,150,156"};
+    const std::vector<std::string> diy = {
+        "caption \"自定义灯光\" 328,112 h23 255,255,255",
+        "caption \"点击按键为它选择颜色，按“保存”后写入键盘。\" 328,147 h14 150,150,156"};
+    settings.lightEffect = 51;
+    for (bool inDiy : {false, true}) {
+        view.setDiyView(inDiy);
+        TextCanvas canvas;
+        view.paintHeader(canvas);
+        EXPECT_EQ(canvas.lines(), inDiy ? diy : keyMap);
+        // Without the legend the line may run to the case's edge.
+        EXPECT_EQ(canvas.calls()[1].style.areaWidth, inDiy ? 616 : 760 - 8 - 328);
+    }
 }
 
 TEST_F(KeyboardViewTest, AnEffectBeyondTheLastLayoutShowsOnlyThePicture) {

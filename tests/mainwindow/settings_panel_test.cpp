@@ -1,5 +1,6 @@
 #include "mainwindow/settings_panel.h"
 
+#include "controls/skin_catalogue.h"
 #include "fakes.h"
 #include "mainwindow/lighting_effects.h"
 #include "mainwindow/recording_ports.h"
@@ -33,7 +34,7 @@ protected:
     void chooseEffectRow(int row) {
         click(100, 165);
         ASSERT_TRUE(panel.effectListOpen());
-        click(100, 173 + 20 * row + 5);
+        click(100, 175 + 20 * row + 5);
     }
     TextCanvas paint() {
         TextCanvas canvas;
@@ -117,16 +118,16 @@ TEST_F(SettingsPanelTest, EffectChoiceAppliesItsColourRule) {
 TEST_F(SettingsPanelTest, AClickBelowTheLastRowOnlyClosesTheList) {
     expandLighting();
     click(100, 165);
-    click(100, 173 + 16 * 20); // one pixel below the last row
+    click(100, 175 + 16 * 20); // one pixel below the last row
     EXPECT_FALSE(panel.effectListOpen());
     EXPECT_EQ(settings.lightEffect, 2);
 
     click(100, 450); // response header at 445
     ASSERT_FALSE(panel.responseCollapsed());
-    click(100, 480); // response box at 445 + 28
+    click(100, 480); // response box at 445 + 28: no room below, the list ends on the box
     ASSERT_TRUE(panel.responseListOpen());
-    const int top = 445 - 173;
-    click(100, top + 200);
+    const int top = 473 - 200;
+    click(100, top - 1);
     EXPECT_FALSE(panel.responseListOpen());
     EXPECT_EQ(settings.responseTime, 0);
 }
@@ -136,13 +137,13 @@ TEST_F(SettingsPanelTest, ResponseListSetsTheTimeAndTheBoxShowsMilliseconds) {
     settings.responseTime = 10;
     EXPECT_TRUE(paint().has("caption \"20 ms\" 100,278 h15 255,255,255"));
 
-    click(100, 285); // response box
-    const int top = 250 - 173;
+    click(100, 285); // response box, with room below it
+    const int top = 250 + 28 + 17;
     EXPECT_TRUE(panel.onListMouseMove(100, top + 5));
     EXPECT_EQ(panel.responseHoverRow(), 0);
     auto canvas = paint();
-    EXPECT_TRUE(canvas.has("fill 27,77,247,97 80,0,0"));
-    EXPECT_TRUE(canvas.has("caption \"2ms\" 97,77 h18 255,255,255"));
+    EXPECT_TRUE(canvas.has("fill 27,295,247,315 80,0,0"));
+    EXPECT_TRUE(canvas.has("caption \"2 ms\" 97,295 h18 255,255,255"));
     EXPECT_FALSE(sliders[SliderId::Brightness].visible);
     EXPECT_FALSE(panel.onListMouseMove(10, top + 5));
     EXPECT_EQ(panel.responseHoverRow(), kNoRow);
@@ -150,6 +151,83 @@ TEST_F(SettingsPanelTest, ResponseListSetsTheTimeAndTheBoxShowsMilliseconds) {
     click(100, top + 5);
     EXPECT_EQ(settings.responseTime, 1);
     EXPECT_TRUE(paint().has("caption \"2 ms\" 100,278 h15 255,255,255"));
+}
+
+TEST_F(SettingsPanelTest, ValuesStandBesideTheirSlidersAndInTheSectionHeaders) {
+    expandLighting();
+    sliders[SliderId::Speed].position = 7;
+    sliders[SliderId::Brightness].position = 50;
+    settings.responseTime = 4;
+    settings.reportInterval = 3;
+    const auto canvas = paint();
+    // A slider's value keeps inside the column, a header's before the chevron.
+    for (auto [text, x, y, end] : {std::tuple{"7", 252, 305, 266},
+                                   {"50", 252, 262, 266},
+                                   {"8 ms", 200, 447, 245},
+                                   {"档位 3", 200, 487, 245}}) {
+        const auto calls = canvas.captionCalls(text);
+        ASSERT_EQ(calls.size(), 1u) << text;
+        EXPECT_EQ(std::pair(calls[0].x, calls[0].y), std::pair(x, y)) << text;
+        EXPECT_LE(x + calls[0].style.areaWidth, end) << text;
+    }
+    sliders[SliderId::Brightness].position = 12;
+    panel.onSliderMoved(SliderId::Brightness);
+    EXPECT_EQ(paint().captionCalls("12").size(), 1u);
+}
+
+TEST_F(SettingsPanelTest, LightingChevronFollowsTheSection) {
+    EXPECT_TRUE(paint().has("image itemBK_close.png 19,110"));
+    expandLighting();
+    EXPECT_TRUE(paint().has("image itemBK.png 19,110"));
+}
+
+// Wherever a list opens, its backdrop stays in the column and every other element beneath it is
+// hidden whole (only the list's own section shows above its box); the sliders hide meanwhile.
+TEST_F(SettingsPanelTest, AnOpenListStandsOnABackdropThatCoversEverythingBeneath) {
+    const std::tuple<std::vector<std::pair<int, int>>, const char*, bool> cases[] = {
+        {{{100, 295}, {100, 115}, {100, 165}}, "LEDEffect_open.png", true},
+        {{{100, 295}, {100, 255}, {100, 285}}, "responsetime_open.png", true},
+        {{{100, 295}, {100, 115}, {100, 450}, {100, 480}}, "responsetime_open.png", false},
+    };
+    auto inside = [](const Rect& r, const Rect& area) {
+        return r.left >= area.left && r.right <= area.right && r.top >= area.top &&
+               r.bottom <= area.bottom;
+    };
+    for (const auto& [clicks, ownSection, dropsDown] : cases) {
+        SCOPED_TRACE(::testing::Message() << ownSection << (dropsDown ? " down" : " up"));
+        RecordingSliders localSliders;
+        SettingsPanel local(settings, view, localSliders, prompts);
+        for (auto [x, y] : clicks)
+            local.onAreaClick(local.hitTest(x, y).value());
+        const ListPlacement list = local.openList().value();
+        EXPECT_TRUE(inside(list.backdrop, kColumnInside));
+        EXPECT_EQ(list.backdrop.bottom == kColumnInside.bottom, dropsDown);
+        TextCanvas canvas;
+        local.normalise();
+        local.paint(canvas);
+        for (const auto& entry : localSliders.sliders)
+            EXPECT_FALSE(entry.second.visible || entry.second.draws);
+        bool behind = true;
+        for (const CanvasCall& call : canvas.calls()) {
+            Rect r = call.rect;
+            if (call.kind == CanvasCall::Kind::Caption)
+                r = Rect{call.x, call.y, call.x + 1, call.y + call.style.height};
+            if (call.kind == CanvasCall::Kind::Image) {
+                const SkinImageEntry* image = findSkinImage(skinImagePath(call.folder, call.text));
+                ASSERT_NE(image, nullptr) << call.text;
+                r = Rect{call.x, call.y, call.x + image->width, call.y + image->height};
+            }
+            if (call.kind == CanvasCall::Kind::Fill && r == list.backdrop) {
+                behind = false;
+            } else if (!behind) {
+                EXPECT_TRUE(inside(r, list.rows)) << call.text;
+            } else if (call.text != ownSection) {
+                const bool clear = r.bottom <= list.backdrop.top || r.top >= list.backdrop.bottom;
+                EXPECT_TRUE(clear || inside(r, list.backdrop)) << call.text << " " << r.top;
+            }
+        }
+        EXPECT_FALSE(behind);
+    }
 }
 
 TEST_F(SettingsPanelTest, SelectedSwatchOpensThePickerAndCancelKeepsEverything) {

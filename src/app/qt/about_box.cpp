@@ -1,5 +1,7 @@
 #include "app/qt/about_box.h"
 
+#include "mainwindow/help_panel.h"
+
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,7 +18,12 @@ void runAboutBox(QWidget* parent) {
     QMessageBox box(parent);
     box.setWindowTitle(QStringLiteral("关于 Talvex"));
     box.setIconPixmap(applicationIcon().pixmap(32, 32));
-    box.setText(QStringLiteral("Talvex 1.0 版"));
+    // The same address as the help panel, and none when the build names none.
+    QString text = QStringLiteral("Talvex 1.0 版");
+    if (*kWebAddress)
+        text += QStringLiteral("\n") + QString::fromUtf8(kWebAddress);
+    box.setText(text);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
     box.exec();
 }

@@ -23,7 +23,8 @@ MainWindow::MainWindow(MainWindowPlatform ports, MainWindowSettings settings, QW
       sliders_(this, [this](SliderId id) { commands_.onSliderMoved(id); }),
       session_({ports.backend, ports.protocolPauser, ports.deviceMonitor, ports.prompts, loop_},
                *this, settings_.arrivalSettleMs),
-      commands_(MainWindowData{keys_, deviceSnapshot_, savedMacros_, keyNames_, settings_.paths},
+      commands_(MainWindowData{keys_, deviceSnapshot_, savedMacros_, keyNames_, settings_.paths,
+                               settings_.webAddress},
                 MainWindowPorts{ports.prompts, ports.shell, sliders_, session_, *this, ports.clock},
                 makeMainWindowDialogs({this, keys_, savedMacros_, keyNames_, settings_.paths,
                                        ports.prompts, ports.shell})) {

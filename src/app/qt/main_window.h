@@ -29,6 +29,8 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace talvex {
 
@@ -52,6 +54,8 @@ struct MainWindowSettings {
     bool ownsDataFolder = false;
     // Shows the splash screen modally; empty shows none.
     std::function<void()> runSplash;
+    // The help panel's; empty: it has no such row.
+    std::string webAddress = kWebAddress;
 };
 
 // Where the settings that replaced the working ones came from.
@@ -72,8 +76,10 @@ public:
     // The working settings were replaced as a whole.
     void settingsReloaded(SettingsSource source);
 
-    // The whole window as it would be painted now.
+    // The whole window as it would be painted now; its captions become drawnCaptions().
     QImage render();
+    // The captions of the last paint, where they came out.
+    const std::vector<DrawnCaption>& drawnCaptions() const { return captions_; }
 
     KeyAssignmentState& keys() { return keys_; }
     DeviceSettings& deviceSnapshot() { return deviceSnapshot_; }
@@ -86,6 +92,7 @@ signals:
     void finished();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -136,6 +143,7 @@ private:
 
     bool commandsBusyCursor_ = false;
     WindowDrag drag_;
+    std::vector<DrawnCaption> captions_;
 };
 
 } // namespace talvex

@@ -20,7 +20,7 @@ MainWindowDialogs makeMainWindowDialogs(const MainWindowDialogContext& context) 
         runProfileManagerDialog(context.mainWindow, context.keys, context.paths, keyboardHolds);
     };
     dialogs.startUpdater = [programFolder = context.paths.programFolder, &shell = context.shell] {
-        shell.startProgram(updaterPath(programFolder), programFolder);
+        return startUpdater(programFolder, shell);
     };
     return dialogs;
 }

@@ -25,7 +25,12 @@ QImage MainWindow::render() {
                                               MainWindowCommands::kBackgroundImage);
     QtCanvas canvas(image, ports_.skin);
     commands_.paint(canvas);
+    captions_ = canvas.drawnCaptions();
     return image;
+}
+
+bool MainWindow::event(QEvent* event) {
+    return showCaptionTip(*this, *event, captions_) || QWidget::event(event);
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

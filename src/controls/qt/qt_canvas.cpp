@@ -59,8 +59,10 @@ void QtCanvas::drawImage(SkinFolder folder, const std::string& file, int x, int 
     if (!painter_.isActive())
         return;
     QImage image = images_.image(folder, file);
-    if (!image.isNull())
-        painter_.drawImage(QPoint(x, y), image);
+    if (image.isNull())
+        return;
+    painter_.drawImage(QPoint(x, y), image);
+    cover(QRect(QPoint(x, y), image.size()));
 }
 
 void QtCanvas::drawImagePart(SkinFolder folder, const std::string& file, Rect source, int x,
@@ -78,12 +80,15 @@ void QtCanvas::drawImagePart(SkinFolder folder, const std::string& file, Rect so
         return;
     QPoint target(x + inside.left() - wanted.left(), y + inside.top() - wanted.top());
     painter_.drawImage(target, image, inside);
+    cover(QRect(target, inside.size()));
 }
 
 void QtCanvas::fillRect(Rect r, Colour c) {
     if (!painter_.isActive() || r.width() <= 0 || r.height() <= 0)
         return;
-    painter_.fillRect(QRect(r.left, r.top, r.width(), r.height()), toQColor(c));
+    const QRect painted(r.left, r.top, r.width(), r.height());
+    painter_.fillRect(painted, toQColor(c));
+    cover(painted);
 }
 
 void QtCanvas::outlineRect(Rect r, Colour c) {
@@ -99,14 +104,59 @@ void QtCanvas::outlineRect(Rect r, Colour c) {
 void QtCanvas::drawCaption(const std::string& text, int x, int y, const CaptionStyle& style) {
     if (!painter_.isActive() || text.empty())
         return;
-    QFont font = captionFont(style);
+    const QString full = QString::fromUtf8(text);
+    CaptionStyle fitted = style;
+    QFont font = captionFont(fitted);
+    QString shown = full;
+    if (style.areaWidth > 0) {
+        const int floor = captionFloorHeight(style.height);
+        auto tooWide = [&] {
+            return QFontMetrics(font).horizontalAdvance(shown) > style.areaWidth;
+        };
+        while (tooWide() && fitted.height > floor) {
+            --fitted.height;
+            font = captionFont(fitted);
+        }
+        // Eliding measures more finely than the advance does, so it is asked for less room
+        // until the advance fits as well.
+        for (int room = style.areaWidth; tooWide() && room > 0; --room)
+            shown = QFontMetrics(font).elidedText(full, Qt::ElideRight, room);
+    }
+    const QFontMetrics metrics(font);
+    const int top = y + (style.height - fitted.height) / 2;
+
+    DrawnCaption drawn;
+    drawn.rect = QRect(x, top, metrics.horizontalAdvance(shown), fitted.height);
+    drawn.visible = QRegion(drawn.rect);
+    drawn.areaWidth = style.areaWidth;
+    drawn.height = fitted.height;
+    drawn.text = shown.toStdString();
+    drawn.fullText = text;
+    drawn.elided = shown != full;
+    captions_.push_back(std::move(drawn));
+    if (shown.isEmpty())
+        return;
+
     painter_.save();
     // Text is blended onto what lies below: captions have a transparent background.
     painter_.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter_.setFont(font);
     painter_.setPen(toQColor(style.text));
-    painter_.drawText(x, y + QFontMetrics(font).ascent(), QString::fromUtf8(text));
+    painter_.drawText(x, top + metrics.ascent(), shown);
     painter_.restore();
+}
+
+void QtCanvas::cover(const QRect& painted) {
+    for (DrawnCaption& caption : captions_)
+        if (caption.visible.intersects(painted))
+            caption.visible -= painted;
+}
+
+const DrawnCaption* elidedCaptionAt(const std::vector<DrawnCaption>& captions, QPoint point) {
+    for (const DrawnCaption& caption : captions)
+        if (caption.elided && caption.visible.contains(point))
+            return &caption;
+    return nullptr;
 }
 
 } // namespace talvex

@@ -3,6 +3,7 @@
 // in one piece, and move with the mouse when the user grabs a free spot.
 
 #include "controls/canvas.h"
+#include "controls/qt/qt_canvas.h"
 #include "controls/qt/skin_images.h"
 
 #include <QColor>
@@ -11,7 +12,9 @@
 #include <functional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
+class QEvent;
 class QKeyEvent;
 class QMouseEvent;
 class QWidget;
@@ -19,10 +22,17 @@ class QWidget;
 namespace talvex {
 
 // `paint` draws on a copy of the background image, which then covers the window; without the
-// background the window is filled with `fallback` and nothing else is drawn.
-void paintSkinnedWindow(QWidget& window, SkinImages& images, SkinFolder folder,
-                        std::string_view background, const std::function<void(Canvas&)>& paint,
-                        QColor fallback);
+// background the window is filled with `fallback` and nothing else is drawn. Answers the
+// captions drawn, for showCaptionTip.
+std::vector<DrawnCaption> paintSkinnedWindow(QWidget& window, SkinImages& images, SkinFolder folder,
+                                             std::string_view background,
+                                             const std::function<void(Canvas&)>& paint,
+                                             QColor fallback);
+
+// A caption that had to be elided shows its whole text as a tooltip while the pointer rests on
+// it. True when `event` asked for a tooltip: it has then been answered from `captions`, the
+// captions of the window's last paint.
+bool showCaptionTip(QWidget& window, QEvent& event, const std::vector<DrawnCaption>& captions);
 
 // A skinned dialog ends only through its own buttons: Enter and Esc, which a dialog takes for
 // OK and Cancel, are accepted here and do nothing (true). Other keys are left alone.

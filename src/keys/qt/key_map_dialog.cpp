@@ -180,8 +180,12 @@ void KeyMapDialog::refresh() {
     update();
 }
 
+bool KeyMapDialog::event(QEvent* event) {
+    return showCaptionTip(*this, *event, captions_) || QDialog::event(event);
+}
+
 void KeyMapDialog::paintEvent(QPaintEvent*) {
-    paintSkinnedWindow(
+    captions_ = paintSkinnedWindow(
         *this, images_, kKeyMapSkin, kKeyMapBackground,
         [this](Canvas& canvas) { paintKeyMap(canvas, *logic_); }, QColor(35, 35, 35));
 }

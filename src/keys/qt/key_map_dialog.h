@@ -36,8 +36,11 @@ public:
     QLineEdit* combinationBox() const { return combinationBox_; }
     QListWidget* macroList() const { return macroList_; }
     VividTree* functionTree() const { return tree_; }
+    // The captions of the last paint, where they came out.
+    const std::vector<DrawnCaption>& drawnCaptions() const { return captions_; }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -66,6 +69,7 @@ private:
     std::vector<QTreeWidgetItem*> treeItems_; // in functionTreeItems() order
     std::unique_ptr<KeyMapLogic> logic_;
     WindowDrag drag_;
+    std::vector<DrawnCaption> captions_;
 };
 
 // Runs the dialog modally for edit.position with the program's key capture. True when the user

@@ -189,8 +189,12 @@ QImage MacroManagerDialog::render() {
     return grab().toImage();
 }
 
+bool MacroManagerDialog::event(QEvent* event) {
+    return showCaptionTip(*this, *event, captions_) || QDialog::event(event);
+}
+
 void MacroManagerDialog::paintEvent(QPaintEvent*) {
-    paintSkinnedWindow(
+    captions_ = paintSkinnedWindow(
         *this, images_, SkinFolder::MacroManagement, MacroManagerLogic::kBackgroundImage,
         [this](Canvas& canvas) { logic_->paint(canvas); }, QColor(35, 35, 35));
 }

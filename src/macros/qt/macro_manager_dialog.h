@@ -36,11 +36,14 @@ public:
     QLineEdit* loopCountBox() const { return loopBox_; }
     // The context menu "MacroDefine", built once; runs the chosen command.
     QMenu* contextMenu() const { return menu_; }
+    // The captions of the last paint, where they came out.
+    const std::vector<DrawnCaption>& drawnCaptions() const { return captions_; }
 
     // The whole window as it would be painted now, lists and box included.
     QImage render();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -68,6 +71,7 @@ private:
     // The name line an in-place edit started on; the list reports only where the name went.
     int editedNameLine_ = -1;
     WindowDrag drag_;
+    std::vector<DrawnCaption> captions_;
 };
 
 // Runs the macro manager modally with the program's key capture, clock and skin. True when the

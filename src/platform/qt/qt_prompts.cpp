@@ -1,6 +1,7 @@
 #include "platform/qt/qt_prompts.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -37,38 +38,53 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
 
 } // namespace
 
+QWidget* QtPrompts::owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return parent;
+}
+
 MessageAnswer QtPrompts::message(const std::string& text, const std::string& caption,
                                  MessageButtons buttons, MessageIcon icon) {
-    QMessageBox box(boxIcon(icon), qs(caption), qs(text), QMessageBox::NoButton, parent);
+    QMessageBox box(boxIcon(icon), qs(caption), qs(text), QMessageBox::NoButton, owner());
+    // Captions of their own: Qt's would be English where its translations are not loaded.
+    auto name = [&box](QMessageBox::StandardButton button, const char* text) {
+        box.button(button)->setText(qs(text));
+    };
     // Closing the box with Escape or its close button declines, as the platform's own does.
     switch (buttons) {
     case MessageButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
+        name(QMessageBox::Ok, "确定");
+        box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
         break;
     case MessageButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        name(QMessageBox::Ok, "确定");
+        name(QMessageBox::Cancel, "取消");
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        name(QMessageBox::Yes, "是");
+        name(QMessageBox::No, "否");
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
     case MessageButtons::RetryCancel:
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
-        // Captions of their own: Qt's would be English where its translations are not loaded.
-        box.button(QMessageBox::Retry)->setText(qs("重试"));
-        box.button(QMessageBox::Cancel)->setText(qs("取消"));
+        name(QMessageBox::Retry, "重试");
+        name(QMessageBox::Cancel, "取消");
         box.setDefaultButton(QMessageBox::Retry);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     case MessageButtons::SendDiscard:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.button(QMessageBox::Yes)->setText(qs("发送"));
-        box.button(QMessageBox::No)->setText(qs("放弃"));
-        box.button(QMessageBox::Cancel)->setText(qs("稍后"));
+        name(QMessageBox::Yes, "发送");
+        name(QMessageBox::No, "放弃");
+        name(QMessageBox::Cancel, "稍后");
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
@@ -89,7 +105,7 @@ MessageAnswer QtPrompts::message(const std::string& text, const std::string& cap
 }
 
 std::optional<Rgb> QtPrompts::chooseColour(Rgb initial) {
-    QColor chosen = QColorDialog::getColor(QColor(initial.r, initial.g, initial.b), parent);
+    QColor chosen = QColorDialog::getColor(QColor(initial.r, initial.g, initial.b), owner());
     if (!chosen.isValid())
         return std::nullopt;
     return Rgb{static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
@@ -99,18 +115,20 @@ std::optional<Rgb> QtPrompts::chooseColour(Rgb initial) {
 std::optional<std::string> QtPrompts::openFile(const std::string& title,
                                                const std::string& startFolder,
                                                const std::string& filter) {
-    return chosenPath(QFileDialog::getOpenFileName(parent, qs(title), qs(startFolder), qs(filter)));
+    return chosenPath(
+        QFileDialog::getOpenFileName(owner(), qs(title), qs(startFolder), qs(filter)));
 }
 
 std::optional<std::string> QtPrompts::saveFile(const std::string& title,
                                                const std::string& startFolder,
                                                const std::string& filter) {
-    return chosenPath(QFileDialog::getSaveFileName(parent, qs(title), qs(startFolder), qs(filter)));
+    return chosenPath(
+        QFileDialog::getSaveFileName(owner(), qs(title), qs(startFolder), qs(filter)));
 }
 
 std::optional<std::string> QtPrompts::chooseFolder(const std::string& title,
                                                    const std::string& startFolder) {
-    return chosenPath(QFileDialog::getExistingDirectory(parent, qs(title), qs(startFolder)));
+    return chosenPath(QFileDialog::getExistingDirectory(owner(), qs(title), qs(startFolder)));
 }
 
 } // namespace talvex

@@ -1,6 +1,10 @@
 #pragma once
 // The Prompts port on Qt's standard dialogs. Every dialog is modal to the window given as
-// parent, so the skinned window that asked stays behind it.
+// parent, so the skinned window that asked stays behind it; while a modal dialog is open, it
+// stands on that dialog instead. The keyboard's questions to the main window (arrival, firmware
+// check, sending unsent changes) come whenever the keyboard does, also while the key dialog or a
+// manager is open, and a box standing on the main window would let the window system raise the
+// main window over that dialog.
 
 #include "platform/prompts.h"
 
@@ -26,6 +30,8 @@ public:
                                             const std::string& startFolder) override;
 
 private:
+    QWidget* owner() const;
+
     QPointer<QWidget> parent;
 };
 

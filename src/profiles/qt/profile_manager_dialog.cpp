@@ -87,8 +87,12 @@ void ProfileManagerDialog::closeDialog() {
     accept();
 }
 
+bool ProfileManagerDialog::event(QEvent* event) {
+    return showCaptionTip(*this, *event, captions_) || QDialog::event(event);
+}
+
 void ProfileManagerDialog::paintEvent(QPaintEvent*) {
-    paintSkinnedWindow(
+    captions_ = paintSkinnedWindow(
         *this, images_, SkinFolder::Config, ProfileManagerLogic::kBackgroundImage,
         [this](Canvas& canvas) { logic_->paint(canvas); }, QColor(53, 53, 53));
 }

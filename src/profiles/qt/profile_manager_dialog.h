@@ -4,6 +4,7 @@
 // context menu on a right press over the list or from the keyboard (the Menu key, Shift+F10) and
 // hands clicks, selections and renames back.
 
+#include "controls/qt/qt_canvas.h"
 #include "keys/key_assignment_store.h"
 #include "platform/app_paths.h"
 #include "platform/qt/qt_prompts.h"
@@ -12,6 +13,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <vector>
 
 class QMenu;
 
@@ -33,8 +35,11 @@ public:
     ProfileManagerLogic& logic() { return *logic_; }
     CTransparentListBox* profileList() const { return list_; }
     QMenu* contextMenu() const { return menu_; }
+    // The captions of the last paint, where they came out.
+    const std::vector<DrawnCaption>& drawnCaptions() const { return captions_; }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -56,6 +61,7 @@ private:
     CTransparentListBox* list_ = nullptr;
     QMenu* menu_ = nullptr;
     std::unique_ptr<ProfileManagerLogic> logic_;
+    std::vector<DrawnCaption> captions_;
 };
 
 // Runs the profile manager modally over the main window. The working settings and assignments

@@ -25,6 +25,7 @@
 #include "stepping_pauser.h"
 #include "test_folder.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 
@@ -110,6 +111,7 @@ TEST_F(WindowScreenshots, MainWindow) {
     RecordingShell shell;
     MainWindowSettings settings;
     settings.paths = {program.path(), data.path()};
+    settings.webAddress = "https://www.kestrix.example.com"; // a build that names one
     MainWindow dlg(MainWindowPlatform{bus, pauser, monitor, icon, prompts, shell, skin, &clock},
                    settings);
     // Let go before the window ends, which waits for the device thread, whatever failed.
@@ -149,7 +151,8 @@ TEST_F(WindowScreenshots, MainWindow) {
 
     clickAt(100, 115); // the lighting section
     clickAt(100, 165); // its effect box
-    const int listTop = 173, rowHeight = 20;
+    ASSERT_TRUE(commands.settingsPanel().openList());
+    const int listTop = commands.settingsPanel().openList()->rows.top, rowHeight = 20;
     commands.onMouseMove(100, listTop + 3 * rowHeight + 10, false);
     save(dlg, "main_window_effects.png");
 
@@ -159,6 +162,26 @@ TEST_F(WindowScreenshots, MainWindow) {
     clickAt(100, listTop + static_cast<int>(diy - lightingEffects.begin()) * rowHeight + 10);
     commands.onMouseMove(5, 5, false);
     save(dlg, "main_window_diy.png");
+
+    // Back to the key map ("呼吸"), the lighting folded, the three sections below unfolded.
+    clickAt(100, 165);
+    clickAt(100, listTop + rowHeight + 10);
+    clickAt(100, 115);
+    working.gameMode = 1;
+    working.responseTime = 4;
+    for (int headerY : {200, 255, 330}) // game, response, then report moved down by response
+        clickAt(100, headerY);
+    ASSERT_FALSE(commands.settingsPanel().reportCollapsed());
+    save(dlg, "main_window_sections.png");
+    clickAt(100, 285); // the response box: its list drops down over the report section
+    commands.onMouseMove(100, commands.settingsPanel().openList()->rows.top + 3 * rowHeight + 10,
+                         false);
+    save(dlg, "main_window_response_list.png");
+    clickAt(5, 5);
+
+    clickAt(940, 10); // the help panel
+    ASSERT_TRUE(commands.helpOpen());
+    save(dlg, "main_window_help.png");
 }
 
 TEST_F(WindowScreenshots, KeyDialogPages) {
@@ -181,6 +204,10 @@ TEST_F(WindowScreenshots, KeyDialogPages) {
     leftClick(&dialog, QPoint(40, 44));
     hook.press(162); // left Ctrl
     save(dialog, "key_dialog_keys.png");
+    dialog.combinationBox()->setFocus(Qt::MouseFocusReason);
+    for (std::uint8_t vk : {162, 160, 83}) // left Ctrl, left Shift, S
+        hook.press(vk);
+    save(dialog, "key_dialog_combination.png");
     leftClick(&dialog, QPoint(120, 44));
     save(dialog, "key_dialog_macro.png");
     leftClick(&dialog, QPoint(200, 44));
@@ -188,15 +215,24 @@ TEST_F(WindowScreenshots, KeyDialogPages) {
     save(dialog, "key_dialog_function.png");
 }
 
-TEST_F(WindowScreenshots, MacroManagerWithARecordedMacro) {
+// A new macro while its first keys come in, then a longer one recorded whole.
+TEST_F(WindowScreenshots, MacroManagerRecording) {
     ManualClock clock;
     MacroStore macros = emptyMacroStore();
     macros.records[0].setNameText(u"Rapid fire");
     MacroManagerDialog dialog(macros, names, hook, clock, skin);
     dialog.show();
-    leftClick(&dialog, {40, 380});                 // 新建
-    leftClick(&dialog, {375, 175});                // record the delays
-    leftClick(&dialog, {300, 110});                // 开始录制
+    leftClick(&dialog, {40, 380});  // 新建
+    leftClick(&dialog, {375, 175}); // record the delays
+    leftClick(&dialog, {300, 110}); // 开始录制
+    hook.press(162);                // left Ctrl held, then C typed
+    clock.advanceMs(80);
+    hook.press(67);
+    clock.advanceMs(110);
+    hook.release(67);
+    save(dialog, "macro_manager_new.png");
+    hook.release(162);
+    clock.advanceMs(250);
     for (std::uint8_t vk : {72, 69, 76, 76, 79}) { // H E L L O: more lines than the list shows
         hook.press(vk);
         clock.advanceMs(120);

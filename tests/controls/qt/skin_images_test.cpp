@@ -51,7 +51,6 @@ TEST(GeneratedSkin, ButtonsCoverTheirClickRectangles) {
     const Area areas[] = {
         {"png/button-close-normal.png", 978, 5, 994, 20},
         {"png/button-help-normal.png", 936, 5, 952, 20},
-        {"png/HelpWindow.png", 830, 22, 996, 99},
         {"png/Direction-T-Disable.png", 29, 197, 64, 212},
         {"png/Custom/large_button.png", 0, 31, 81, 57},
         {"png/Custom/button-close-over.png", 303, 2, 318, 17},

@@ -119,11 +119,11 @@ TEST_F(MainWindowRenderTest, DiyViewPaintsTheCustomColours) {
 TEST_F(MainWindowRenderTest, PanelWithTheEffectListOpen) {
     click(100, 115);
     click(100, 165);
-    commands->onMouseMove(100, 173 + 3 * 20 + 10, false);
+    commands->onMouseMove(100, 175 + 3 * 20 + 10, false);
     const QImage image = render("main_window_effect_list.png");
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.pixelColor(245, 173 + 3 * 20 + 2), QColor(80, 0, 0));
-    EXPECT_EQ(image.pixelColor(245, 173 + 5 * 20 + 2), QColor(59, 59, 59));
+    EXPECT_EQ(image.pixelColor(245, 175 + 3 * 20 + 2), QColor(80, 0, 0));
+    EXPECT_EQ(image.pixelColor(245, 175 + 5 * 20 + 2), QColor(59, 59, 59));
 }
 
 } // namespace

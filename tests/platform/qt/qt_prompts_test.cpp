@@ -3,11 +3,14 @@
 
 #include <QAbstractButton>
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace talvex {
 namespace {
@@ -117,6 +120,37 @@ TEST_F(QtPromptsTest, FileChooserUsesTitleFolderAndFilterAndReturnsUtf8Path) {
 
     answerNextModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
     EXPECT_EQ(prompts.chooseFolder("modification path", dir.path().toStdString()), std::nullopt);
+}
+
+template <typename T> QWidget* openedOverByNext(const std::function<void()>& ask) {
+    QWidget* openedOver = nullptr;
+    testing::declineNextModal<T>(openedOver);
+    ask();
+    return openedOver;
+}
+
+// The keyboard asks the main window's prompts at any time, also while a modal dialog of the main
+// window is open: the question then stands on that dialog, so the window system keeps the main
+// window below both.
+TEST_F(QtPromptsTest, QuestionsStandOnTheOpenModalDialogElseOnTheirParent) {
+    QWidget window;
+    QtPrompts asking(&window);
+    for (bool dialogOpen : {false, true}) {
+        SCOPED_TRACE(dialogOpen);
+        QDialog dialog(&window);
+        dialog.setModal(true);
+        if (dialogOpen) {
+            dialog.show();
+            ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+        }
+        QWidget* expected = dialogOpen ? &dialog : &window;
+        EXPECT_EQ(openedOverByNext<QMessageBox>([&] {
+                      asking.message("t", "c", MessageButtons::SendDiscard, MessageIcon::Question);
+                  }),
+                  expected);
+        EXPECT_EQ(openedOverByNext<QColorDialog>([&] { asking.chooseColour({}); }), expected);
+        EXPECT_EQ(openedOverByNext<QFileDialog>([&] { asking.openFile("t", "", ""); }), expected);
+    }
 }
 
 } // namespace
