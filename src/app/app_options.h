@@ -1,5 +1,5 @@
 #pragma once
-// The GUI's command line: `Kestrix [--simulate[=STATE_FILE]]`.
+// The GUI's command line: `Kestrix [--simulate[=STATE_FILE]] [--lang=en|zh_CN]`.
 
 #include <string>
 #include <vector>
@@ -11,6 +11,8 @@ struct AppOptions {
     bool simulate = false;
     // Where the simulated keyboard keeps its settings between runs; empty: in memory only.
     std::string simulatorStateFile;
+    // The windows' language as asked for on the command line; empty: not asked.
+    std::string language;
 };
 
 struct AppOptionsParse {
@@ -21,6 +23,7 @@ struct AppOptionsParse {
 // `arguments` without the program name, after the toolkit took its own.
 AppOptionsParse parseAppArguments(const std::vector<std::string>& arguments);
 
-inline constexpr const char* kAppUsage = "usage: Kestrix [--simulate[=STATE_FILE]]";
+inline constexpr const char* kAppUsage =
+    "usage: Kestrix [--simulate[=STATE_FILE]] [--lang=en|zh_CN]";
 
 } // namespace talvex

@@ -7,6 +7,7 @@
 #include "platform/file_io.h"
 #include "platform/prompts.h"
 #include "platform/shell.h"
+#include "platform/ui_text.h"
 
 namespace talvex {
 
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kCaption = "固件更新";
+constexpr const char* kCaption = TALVEX_TEXT("固件更新");
 
 std::uint8_t digitValue(std::uint8_t character) {
     return static_cast<std::uint8_t>(character - 0x30);
@@ -63,16 +64,19 @@ FirmwareCheckOutcome runFirmwareCheck(const std::optional<FirmwareVersion>& expe
                                       Shell& shell) {
     if (!expected || !keyboardIsOlder(*expected, keyboard))
         return FirmwareCheckOutcome::NoOffer;
-    MessageAnswer answer = prompts.message("检测到键盘版本与Driver的版本不匹配，是否进行更新？",
-                                           kCaption, MessageButtons::OkCancel, MessageIcon::None);
+    MessageAnswer answer =
+        prompts.message(TALVEX_TEXT("检测到键盘版本与Driver的版本不匹配，是否进行更新？"), kCaption,
+                        MessageButtons::OkCancel, MessageIcon::None);
     if (answer != MessageAnswer::Ok)
         return FirmwareCheckOutcome::Declined;
     switch (startUpdater(programFolder, shell)) {
     case UpdaterStart::NotInstalled:
-        reportUpdaterProblem(prompts, "找不到固件更新程序：", updaterPath(programFolder));
+        reportUpdaterProblem(prompts, TALVEX_TEXT("找不到固件更新程序："),
+                             updaterPath(programFolder));
         return FirmwareCheckOutcome::UpdaterMissing;
     case UpdaterStart::Failed:
-        reportUpdaterProblem(prompts, "无法启动固件更新程序：", updaterPath(programFolder));
+        reportUpdaterProblem(prompts, TALVEX_TEXT("无法启动固件更新程序："),
+                             updaterPath(programFolder));
         return FirmwareCheckOutcome::UpdaterFailed;
     case UpdaterStart::Started:
         break;

@@ -1,5 +1,7 @@
 #include "controls/recording_canvas.h"
 
+#include "platform/ui_text.h"
+
 namespace talvex {
 
 using Kind = CanvasCall::Kind;
@@ -49,7 +51,7 @@ void RecordingCanvas::drawCaption(const std::string& text, int x, int y,
                                   const CaptionStyle& style) {
     CanvasCall call;
     call.kind = Kind::Caption;
-    call.text = text;
+    call.text = shownText(text);
     call.x = x;
     call.y = y;
     call.style = style;

@@ -4,6 +4,7 @@
 // them, so a part moves in one place.
 
 #include "controls/canvas.h"
+#include "platform/ui_text.h"
 
 #include <array>
 #include <cstddef>
@@ -87,14 +88,14 @@ struct KeyMapButtonCaption {
     KeyMapCaption caption;
 };
 inline constexpr KeyMapButtonCaption kKeyMapButtonCaptions[] = {
-    {KeyMapButton::DisableSwitch, {"禁用按键", 34, 249, {30, 246, 150, 268}}},
-    {KeyMapButton::Restore, {"初始值", 158, 248, {156, 246, 197, 268}}},
-    {KeyMapButton::Cancel, {"取消", 218, 248, {210, 246, 251, 268}}},
-    {KeyMapButton::Save, {"保存", 272, 248, {264, 246, 305, 268}}},
+    {KeyMapButton::DisableSwitch, {TALVEX_TEXT("禁用按键"), 34, 249, {30, 246, 150, 268}}},
+    {KeyMapButton::Restore, {TALVEX_TEXT("初始值"), 158, 248, {156, 246, 197, 268}}},
+    {KeyMapButton::Cancel, {TALVEX_TEXT("取消"), 218, 248, {210, 246, 251, 268}}},
+    {KeyMapButton::Save, {TALVEX_TEXT("保存"), 272, 248, {264, 246, 305, 268}}},
 };
 
 // The caption is followed by the selected key's name.
-inline constexpr KeyMapCaption kKeyMapTitle{"当前按键：", 2, 2, {0, 0, 302, 17}};
+inline constexpr KeyMapCaption kKeyMapTitle{TALVEX_TEXT("当前按键：%1"), 2, 2, {0, 0, 302, 17}};
 
 // One per page, in KeyMapPage order; the marker image sits above the current one.
 struct KeyMapTab {
@@ -102,10 +103,10 @@ struct KeyMapTab {
     int markerX;
 };
 inline constexpr std::array<KeyMapTab, kKeyMapPageCount> kKeyMapTabs{{
-    {{"单键/组合键", 6, 39, {0, 31, 81, 57}}, 35},
-    {{"宏", 115, 39, {81, 31, 162, 57}}, 115},
-    {{"基本功能", 182, 39, {162, 31, 243, 57}}, 200},
-    {{"高级功能", 259, 39, {243, 31, 324, 57}}, 280},
+    {{TALVEX_TEXT("单键/组合键"), 6, 39, {0, 31, 81, 57}}, 35},
+    {{TALVEX_TEXT("宏"), 115, 39, {81, 31, 162, 57}}, 115},
+    {{TALVEX_TEXT("基本功能"), 182, 39, {162, 31, 243, 57}}, 200},
+    {{TALVEX_TEXT("高级功能"), 259, 39, {243, 31, 324, 57}}, 280},
 }};
 inline constexpr const char* kTabMarkerImage = "cursor.png";
 inline constexpr int kTabMarkerY = 30;
@@ -113,15 +114,16 @@ inline constexpr int kTabMarkerY = 30;
 // The panel below the tabs that the pages draw on.
 inline constexpr Rect kPagePanel{15, 66, 311, 184};
 
-inline constexpr KeyMapCaption kKeyPageCaptions[] = {{"单键", 20, 69, kPagePanel},
-                                                     {"组合键", 20, 119, kPagePanel}};
+inline constexpr KeyMapCaption kKeyPageCaptions[] = {{TALVEX_TEXT("单键"), 20, 69, kPagePanel},
+                                                     {TALVEX_TEXT("组合键"), 20, 119, kPagePanel}};
 
 // The advanced page: one row per host action kind, in HostActionKind order.
 inline constexpr int kAdvancedRows = 4;
 inline constexpr int kRowPitch = 30;
 inline constexpr const char* kAdvancedPanelImage = "Macro_BK.png";
-inline constexpr std::array<const char*, kAdvancedRows> kRowCaptions = {"播放声音", "启动程序",
-                                                                        "打开文件", "打开目录"};
+inline constexpr std::array<const char*, kAdvancedRows> kRowCaptions = {
+    TALVEX_TEXT("播放声音"), TALVEX_TEXT("启动程序"), TALVEX_TEXT("打开文件"),
+    TALVEX_TEXT("打开目录")};
 inline constexpr const char* kSelectorImage = "disable.png";
 inline constexpr const char* kSelectorOnImage = "enable.png";
 inline constexpr const char* kSelectorOffImage = "Disable.png";

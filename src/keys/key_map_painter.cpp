@@ -1,6 +1,7 @@
 #include "keys/key_map_painter.h"
 
 #include "keys/key_map_layout_table.h"
+#include "platform/ui_text.h"
 #include "platform/utf16.h"
 
 #include <string>
@@ -70,8 +71,8 @@ std::u16string shortenedPath(std::u16string_view path) {
 
 void paintKeyMap(Canvas& canvas, const KeyMapLogic& logic) {
     drawImage(canvas, kKeyMapBackground, 0, 0);
-    writeCaption(canvas, kKeyMapTitle.text + utf16ToUtf8(logic.keyName()), kKeyMapTitle.x,
-                 kKeyMapTitle.y, kKeyMapCaptionHeight, kKeyMapLitText,
+    writeCaption(canvas, fillText(kKeyMapTitle.text, {utf16ToUtf8(logic.keyName())}),
+                 kKeyMapTitle.x, kKeyMapTitle.y, kKeyMapCaptionHeight, kKeyMapLitText,
                  captionAreaWidth(kKeyMapTitle));
     for (KeyMapButton button : {KeyMapButton::Close, KeyMapButton::TabKeys, KeyMapButton::TabMacro,
                                 KeyMapButton::TabFunction, KeyMapButton::TabAdvanced})

@@ -1,5 +1,7 @@
 #include "macros/macro_manager_logic.h"
 
+#include "platform/ui_text.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -7,40 +9,43 @@ namespace talvex {
 
 namespace {
 
-constexpr const char* kMessageCaption = "宏管理";
-constexpr const char* kChooseMacroToRecord = "请选择一个宏指令文件录制\n";
-constexpr const char* kConfirmDelete = "确认删除吗？";
-constexpr const char* kChooseMacroToDelete = "请选择一个宏指令文件删除\n";
-constexpr const char* kEditTheDelay = "请编辑当前延时\n";
+constexpr const char* kMessageCaption = TALVEX_TEXT("宏管理");
+constexpr const char* kChooseMacroToRecord = TALVEX_TEXT("请选择一个宏指令文件录制") "\n";
+constexpr const char* kConfirmDelete = TALVEX_TEXT("确认删除吗？");
+constexpr const char* kChooseMacroToDelete = TALVEX_TEXT("请选择一个宏指令文件删除") "\n";
+constexpr const char* kEditTheDelay = TALVEX_TEXT("请编辑当前延时") "\n";
 constexpr const char* kFullWhileCapturing =
-    "此宏已满，这个按键没有录入，按键捕获已停止。\n一个宏最多存放 190 字节（约 95 个按键动作）。\n";
+    TALVEX_TEXT("此宏已满，这个按键没有录入，按键捕获已停止。") "\n" TALVEX_TEXT(
+        "一个宏最多存放 190 字节（约 95 个按键动作）。") "\n";
 constexpr const char* kFullWhileEditing =
-    "此宏已满，无法再插入动作或加长延迟。\n一个宏最多存放 190 字节（约 95 个按键动作）。\n";
+    TALVEX_TEXT("此宏已满，无法再插入动作或加长延迟。") "\n" TALVEX_TEXT(
+        "一个宏最多存放 190 字节（约 95 个按键动作）。") "\n";
 // Painted in the options card rather than asked in a box, so a recording is not interrupted.
-constexpr const char* kKeyNotRecordable = "此键不能录入宏";
-constexpr const char* kPressKeyToInsert = "请按要插入的键";
+constexpr const char* kKeyNotRecordable = TALVEX_TEXT("此键不能录入宏");
+constexpr const char* kPressKeyToInsert = TALVEX_TEXT("请按要插入的键");
 
 // Each caption's area is what it labels or the free space up to the next thing drawn: the
 // column under a heading, a button, the options card's right edge (398).
-constexpr CaptionCell kTitle{"宏管理器", 16, 9, 18, 393}; // up to the window's border
-constexpr CaptionCell kHeadings[] = {
-    {"选择宏", 39, 60, 15, 94}, {"按键系列", 151, 60, 15, 112}, {"录制选项", 311, 60, 15, 87}};
-constexpr CaptionCell kStartRecording{"开始录制", 310, 103, 15, 70};
-constexpr CaptionCell kStopRecording{"停止录制", 310, 103, 15, 70};
+constexpr CaptionCell kTitle{TALVEX_TEXT("宏管理器"), 16, 9, 18, 393}; // up to the window's border
+constexpr CaptionCell kHeadings[] = {{TALVEX_TEXT("选择宏"), 39, 60, 15, 94},
+                                     {TALVEX_TEXT("按键系列"), 151, 60, 15, 112},
+                                     {TALVEX_TEXT("录制选项"), 311, 60, 15, 87}};
+constexpr CaptionCell kStartRecording{TALVEX_TEXT("开始录制"), 310, 103, 15, 70};
+constexpr CaptionCell kStopRecording{TALVEX_TEXT("停止录制"), 310, 103, 15, 70};
 // One sentence over two lines: the first ends 4 px before the delay tick box at 368, the second
 // lies below the box.
-constexpr CaptionCell kDelayOption[] = {{"记录按键动作", 290, 168, 15, 74},
-                                        {"间的延迟", 290, 184, 15, 108}};
-constexpr CaptionCell kLoopOption{"循环次数", 295, 300, 15, 103};
+constexpr CaptionCell kDelayOption[] = {{TALVEX_TEXT("记录按键动作"), 290, 168, 15, 74},
+                                        {TALVEX_TEXT("间的延迟"), 290, 184, 15, 108}};
+constexpr CaptionCell kLoopOption{TALVEX_TEXT("循环次数"), 295, 300, 15, 103};
 struct ButtonCaption {
     MacroManagerLogic::Area area;
     CaptionCell caption;
 };
 constexpr ButtonCaption kButtonCaptions[] = {
-    {MacroManagerLogic::New, {"新建", 35, 372, 15, 43}},
-    {MacroManagerLogic::Delete, {"删除", 95, 372, 15, 43}},
-    {MacroManagerLogic::Ok, {"确定", 300, 404, 15, 38}},
-    {MacroManagerLogic::Cancel, {"取消", 352, 404, 15, 46}}};
+    {MacroManagerLogic::New, {TALVEX_TEXT("新建"), 35, 372, 15, 43}},
+    {MacroManagerLogic::Delete, {TALVEX_TEXT("删除"), 95, 372, 15, 43}},
+    {MacroManagerLogic::Ok, {TALVEX_TEXT("确定"), 300, 404, 15, 38}},
+    {MacroManagerLogic::Cancel, {TALVEX_TEXT("取消"), 352, 404, 15, 46}}};
 // Its text is whichever notice is up.
 constexpr CaptionCell kNotice{"", 290, 226, 14, 108};
 constexpr Colour kNoticeColour{255, 90, 60};
@@ -56,19 +61,28 @@ constexpr std::array<MacroManagerLogic::HotArea, MacroManagerLogic::AreaCount> k
 }};
 
 constexpr std::array<MacroMenuItem, 13> kMenuItems{{
-    {"", "", "在之前开始录入", MacroMenuCommand::InsertKeyBefore},
-    {"", "", "在之后开始录入", MacroMenuCommand::InsertKeyAfter},
-    {"插入鼠标按键", "左键", "压下", MacroMenuCommand::LeftPress},
-    {"插入鼠标按键", "左键", "释放", MacroMenuCommand::LeftRelease},
-    {"插入鼠标按键", "左键", "单击", MacroMenuCommand::LeftClick},
-    {"插入鼠标按键", "右键", "压下", MacroMenuCommand::RightPress},
-    {"插入鼠标按键", "右键", "释放", MacroMenuCommand::RightRelease},
-    {"插入鼠标按键", "右键", "单击", MacroMenuCommand::RightClick},
-    {"插入鼠标按键", "中键", "压下", MacroMenuCommand::MiddlePress},
-    {"插入鼠标按键", "中键", "释放", MacroMenuCommand::MiddleRelease},
-    {"插入鼠标按键", "中键", "单击", MacroMenuCommand::MiddleClick},
-    {"", "", "插入延迟", MacroMenuCommand::InsertDelay},
-    {"", "", "删除", MacroMenuCommand::DeleteLine},
+    {"", "", TALVEX_TEXT("在之前开始录入"), MacroMenuCommand::InsertKeyBefore},
+    {"", "", TALVEX_TEXT("在之后开始录入"), MacroMenuCommand::InsertKeyAfter},
+    {TALVEX_TEXT("插入鼠标按键"), TALVEX_TEXT("左键"), TALVEX_TEXT("压下"),
+     MacroMenuCommand::LeftPress},
+    {TALVEX_TEXT("插入鼠标按键"), TALVEX_TEXT("左键"), TALVEX_TEXT("释放"),
+     MacroMenuCommand::LeftRelease},
+    {TALVEX_TEXT("插入鼠标按键"), TALVEX_TEXT("左键"), TALVEX_TEXT("单击"),
+     MacroMenuCommand::LeftClick},
+    {TALVEX_TEXT("插入鼠标按键"), TALVEX_TEXT("右键"), TALVEX_TEXT("压下"),
+     MacroMenuCommand::RightPress},
+    {TALVEX_TEXT("插入鼠标按键"), TALVEX_TEXT("右键"), TALVEX_TEXT("释放"),
+     MacroMenuCommand::RightRelease},
+    {TALVEX_TEXT("插入鼠标按键"), TALVEX_TEXT("右键"), TALVEX_TEXT("单击"),
+     MacroMenuCommand::RightClick},
+    {TALVEX_TEXT("插入鼠标按键"), TALVEX_TEXT("中键"), TALVEX_TEXT("压下"),
+     MacroMenuCommand::MiddlePress},
+    {TALVEX_TEXT("插入鼠标按键"), TALVEX_TEXT("中键"), TALVEX_TEXT("释放"),
+     MacroMenuCommand::MiddleRelease},
+    {TALVEX_TEXT("插入鼠标按键"), TALVEX_TEXT("中键"), TALVEX_TEXT("单击"),
+     MacroMenuCommand::MiddleClick},
+    {"", "", TALVEX_TEXT("插入延迟"), MacroMenuCommand::InsertDelay},
+    {"", "", TALVEX_TEXT("删除"), MacroMenuCommand::DeleteLine},
 }};
 
 struct MouseCommand {

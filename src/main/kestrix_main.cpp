@@ -2,6 +2,7 @@
 #include "app/qt/about_box.h"
 #include "app/qt/main_window.h"
 #include "app/qt/talvex_app.h"
+#include "app/qt/ui_translators.h"
 #include "controls/qt/skin_theme.h"
 #include "controls/qt/splash_screen.h"
 #include "platform/hidapi_backend.h"
@@ -29,6 +30,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Kestrix: %s\n%s\n", parse.error.c_str(), kAppUsage);
         return 2;
     }
+
+    const UiTranslators translators(startUiLanguage(parse.options));
 
     CTalvexApp talvex;
     if (!talvex.initInstance())

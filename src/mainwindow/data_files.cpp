@@ -1,5 +1,7 @@
 #include "mainwindow/data_files.h"
 
+#include "platform/ui_text.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -21,34 +23,40 @@ std::string nameOf(const fs::path& path) {
     return path.filename().string();
 }
 
-std::string inUseText(DataFile file, const FileResult& result) {
+// What the program uses instead of a damaged file, each case a whole sentence for translators.
+const char* damagedTemplate(DataFile file, const FileResult& result) {
     if (result.status == FileStatus::WrongSize)
-        return "现在使用其中能读到的内容";
-    return file == DataFile::Keymap ? "现在使用出厂设置" : "现在没有任何宏";
-}
-
-std::string damagedText(const std::string& name, const std::string& reason,
-                        const std::string& inUse, const std::string& newName) {
-    return name + " 无法完整读取（" + reason + "）。程序不会覆盖这个文件，" + inUse +
-           "。是否将它改名为 " + newName + " 移到一旁？移开后将重新创建 " + name + "。";
+        return TALVEX_TEXT("%1 无法完整读取（%2）。程序不会覆盖这个文件，现在使用其中能读到的内容。"
+                           "是否将它改名为 %3 移到一旁？移开后将重新创建 %1。");
+    if (file == DataFile::Keymap)
+        return TALVEX_TEXT("%1 无法完整读取（%2）。程序不会覆盖这个文件，现在使用出厂设置。"
+                           "是否将它改名为 %3 移到一旁？移开后将重新创建 %1。");
+    return TALVEX_TEXT("%1 无法完整读取（%2）。程序不会覆盖这个文件，现在没有任何宏。"
+                       "是否将它改名为 %3 移到一旁？移开后将重新创建 %1。");
 }
 
 std::string keptText(const std::string& name) {
-    return "本次运行期间不会保存 " + name + "，它将保持原样。";
+    return fillText(TALVEX_TEXT("本次运行期间不会保存 %1，它将保持原样。"), {name});
 }
 
 std::string moveFailedText(const std::string& name, const std::string& reason) {
-    return "无法将 " + name + " 移到一旁（" + reason + "）。" + keptText(name);
+    return fillText(
+        TALVEX_TEXT("无法将 %1 移到一旁（%2）。本次运行期间不会保存 %1，它将保持原样。"),
+        {name, reason});
 }
 
 std::string saveFailedText(const std::string& name, const std::string& reason) {
-    return "无法保存 " + name + "（" + reason +
-           "）。程序中的设置仍然有效，之后每次更改都会再次尝试保存；在保存成功之前不再提示。";
+    return fillText(
+        TALVEX_TEXT("无法保存 %1（%2）。程序中的设置仍然有效，之后每次更改都会再次尝试保存；"
+                    "在保存成功之前不再提示。"),
+        {name, reason});
 }
 
 std::string folderText(const std::string& reason) {
-    return "数据文件夹无法写入（" + reason +
-           "）。本次运行期间 keymap.bin、MacroDefine.bin 和配置文件都无法保存。";
+    return fillText(
+        TALVEX_TEXT("数据文件夹无法写入（%1）。本次运行期间 keymap.bin、MacroDefine.bin "
+                    "和配置文件都无法保存。"),
+        {reason});
 }
 
 // Nothing at all of that name (not even a dangling symlink), as opposed to something that could
@@ -143,8 +151,8 @@ void DataFiles::offerMoveAside(DataFile file, const FileResult& result) {
     const std::string name = nameOf(path);
     const auto now = std::chrono::system_clock::now();
     State& s = state(file);
-    const std::string question =
-        damagedText(name, result.message, inUseText(file, result), nameOf(damagedName(path, now)));
+    const std::string question = fillText(damagedTemplate(file, result),
+                                          {name, result.message, nameOf(damagedName(path, now))});
     if (prompts_.message(question, kCaption, MessageButtons::YesNo, MessageIcon::Warning) !=
         MessageAnswer::Yes) {
         s.kept = true;

@@ -2,6 +2,7 @@
 
 #include "mainwindow/key_geometry.h"
 #include "mainwindow/main_window_caption_areas.h"
+#include "platform/ui_text.h"
 
 #include <algorithm>
 
@@ -9,7 +10,8 @@ namespace talvex {
 
 namespace {
 
-constexpr const char* kHint = "提示：更改在按下“保存”后才写入键盘；“取消”回到上次保存的设置。";
+constexpr const char* kHint =
+    TALVEX_TEXT("提示：更改在按下“保存”后才写入键盘；“取消”回到上次保存的设置。");
 
 // Beside "Kestrix" in the title bar of main.png.
 constexpr int kStatusX = 72, kStatusY = 7, kStatusTextX = 86;
@@ -33,26 +35,33 @@ const SteadyClock& systemClock() {
     return clock;
 }
 
-const char* workingText(DeviceJobKind kind) {
+// What a running job says, without and with its progress "n / m".
+struct WorkingTexts {
+    const char* plain;
+    const char* counted;
+};
+
+WorkingTexts workingTexts(DeviceJobKind kind) {
     switch (kind) {
     case DeviceJobKind::Read:
-        return "正在读取键盘…";
+        return {TALVEX_TEXT("正在读取键盘…"), TALVEX_TEXT("正在读取键盘… %1 / %2")};
     case DeviceJobKind::Save:
-        return "正在写入键盘…";
+        return {TALVEX_TEXT("正在写入键盘…"), TALVEX_TEXT("正在写入键盘… %1 / %2")};
     case DeviceJobKind::FactoryReset:
-        return "正在恢复出厂设置…";
+        return {TALVEX_TEXT("正在恢复出厂设置…"), TALVEX_TEXT("正在恢复出厂设置… %1 / %2")};
     }
-    return "";
+    return {"", ""};
 }
 
 const char* outcomeText(DeviceJobKind kind, bool completed) {
     switch (kind) {
     case DeviceJobKind::Read:
-        return completed ? "已读取键盘设置" : "读取失败：键盘没有响应";
+        return completed ? TALVEX_TEXT("已读取键盘设置") : TALVEX_TEXT("读取失败：键盘没有响应");
     case DeviceJobKind::Save:
-        return completed ? "已保存到键盘" : "保存失败：键盘没有响应";
+        return completed ? TALVEX_TEXT("已保存到键盘") : TALVEX_TEXT("保存失败：键盘没有响应");
     case DeviceJobKind::FactoryReset:
-        return completed ? "已恢复出厂设置" : "恢复出厂设置失败：键盘没有响应";
+        return completed ? TALVEX_TEXT("已恢复出厂设置")
+                         : TALVEX_TEXT("恢复出厂设置失败：键盘没有响应");
     }
     return "";
 }
@@ -94,27 +103,32 @@ bool DeviceActivity::outcomeShown() const {
 }
 
 std::string DeviceActivity::statusText() const {
-    std::string text;
-    if (!connected_)
-        text = "未检测到键盘";
-    else if (running_ == DeviceJobKind::Read)
-        text = "正在读取键盘…";
-    else if (!firmware_)
-        text = "已连接";
-    else
-        text = "已连接 · 固件 " + std::to_string((*firmware_)[0]) + "." +
-               std::to_string((*firmware_)[1]);
-    if (unsent_ > 0)
-        text += " · " + std::to_string(unsent_) + " 项更改未写入键盘";
-    return text;
+    // Each state with and without the count of changes the keyboard has not received, whole,
+    // so that a translation can order its words freely.
+    const bool withFirmware = connected_ && running_ != DeviceJobKind::Read && firmware_;
+    const char* plain = !connected_                       ? TALVEX_TEXT("未检测到键盘")
+                        : running_ == DeviceJobKind::Read ? TALVEX_TEXT("正在读取键盘…")
+                        : !firmware_                      ? TALVEX_TEXT("已连接")
+                                                          : TALVEX_TEXT("已连接 · 固件 %1");
+    const char* counted = !connected_ ? TALVEX_TEXT("未检测到键盘 · %2 项更改未写入键盘")
+                          : running_ == DeviceJobKind::Read
+                              ? TALVEX_TEXT("正在读取键盘… · %2 项更改未写入键盘")
+                          : !firmware_ ? TALVEX_TEXT("已连接 · %2 项更改未写入键盘")
+                                       : TALVEX_TEXT("已连接 · 固件 %1 · %2 项更改未写入键盘");
+    const std::string version =
+        withFirmware ? std::to_string((*firmware_)[0]) + "." + std::to_string((*firmware_)[1])
+                     : std::string();
+    if (unsent_ == 0)
+        return withFirmware ? fillText(plain, {version}) : std::string(plain);
+    return fillText(counted, {version, std::to_string(unsent_)});
 }
 
 std::string DeviceActivity::lineText() const {
     if (running_) {
-        std::string text = workingText(*running_);
+        const WorkingTexts texts = workingTexts(*running_);
         if (total_ > 0)
-            text += " " + std::to_string(done_) + " / " + std::to_string(total_);
-        return text;
+            return fillText(texts.counted, {std::to_string(done_), std::to_string(total_)});
+        return texts.plain;
     }
     return outcomeShown() ? outcome_ : kHint;
 }

@@ -1,5 +1,7 @@
 #include "mainwindow/help_panel.h"
 
+#include "platform/ui_text.h"
+
 #include <string_view>
 
 namespace talvex {
@@ -34,7 +36,7 @@ std::vector<HelpRow> HelpPanel::rows() const {
     std::vector<HelpRow> rows;
     if (!webAddress_.empty())
         rows.push_back({HelpItem::WebAddress, shownAddress(webAddress_), "help-web.png"});
-    rows.push_back({HelpItem::Updater, "驱动更新", "help-update.png"});
+    rows.push_back({HelpItem::Updater, TALVEX_TEXT("驱动更新"), "help-update.png"});
     rows.push_back({HelpItem::Version, "Ver: 1.1", "help-version.png"});
     return rows;
 }

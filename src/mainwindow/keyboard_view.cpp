@@ -2,6 +2,7 @@
 
 #include "keys/key_positions.h"
 #include "mainwindow/key_geometry.h"
+#include "platform/ui_text.h"
 
 #include <string>
 #include <utility>
@@ -19,9 +20,11 @@ struct ViewHeader {
     const char* line;
     bool legend; // lit keys mean modified keys only in the key-map view
 };
-constexpr ViewHeader kKeyMapHeader{"按键设置", "点击按键即可更改它的功能，已修改的按键以红色点亮。",
-                                   true};
-constexpr ViewHeader kDiyHeader{"自定义灯光", "点击按键为它选择颜色，按“保存”后写入键盘。", false};
+constexpr ViewHeader kKeyMapHeader{
+    TALVEX_TEXT("按键设置"), TALVEX_TEXT("点击按键即可更改它的功能，已修改的按键以红色点亮。"),
+    true};
+constexpr ViewHeader kDiyHeader{TALVEX_TEXT("自定义灯光"),
+                                TALVEX_TEXT("点击按键为它选择颜色，按“保存”后写入键盘。"), false};
 
 constexpr int kHeaderTitleY = 112;
 constexpr int kHeaderLineY = 147;
@@ -36,8 +39,8 @@ struct LegendEntry {
     int captionWidth; // up to the next entry, or the case's edge
 };
 constexpr LegendEntry kLegend[] = {
-    {760, "legend-default.png", "默认", 56},
-    {840, "legend-modified.png", "已修改", kCaseRight - 860},
+    {760, "legend-default.png", TALVEX_TEXT("默认"), 56},
+    {840, "legend-modified.png", TALVEX_TEXT("已修改"), kCaseRight - 860},
 };
 
 void copyLitKey(Canvas& canvas, std::size_t position) {

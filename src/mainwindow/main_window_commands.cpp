@@ -4,6 +4,7 @@
 #include "keys/keymap_file.h"
 #include "macros/macro_file.h"
 #include "macros/macro_slots.h"
+#include "platform/ui_text.h"
 
 #include <algorithm>
 #include <memory>
@@ -13,35 +14,39 @@ namespace talvex {
 
 namespace {
 
-constexpr const char* kResetQuestion = "确认恢复至出厂设置吗？";
-constexpr const char* kResetCaption = "出厂设置";
+constexpr const char* kResetQuestion = TALVEX_TEXT("确认恢复至出厂设置吗？");
+constexpr const char* kResetCaption = TALVEX_TEXT("出厂设置");
 constexpr const char* kSaveIncomplete =
-    "键盘没有响应，设置未能全部写入键盘，已保存到文件。请检查键盘连接后再保存一次；"
-    "重新连接键盘后也会询问是否发送这些更改。";
+    TALVEX_TEXT("键盘没有响应，设置未能全部写入键盘，已保存到文件。请检查键盘连接后再保存一次；"
+                "重新连接键盘后也会询问是否发送这些更改。");
 constexpr const char* kSavedToFilesOnly =
-    "键盘未连接或尚未完整读取，本次更改已保存到文件，还没有写入键盘。"
-    "键盘连接并读取完成后，会询问是否把这些更改发送到键盘。";
-constexpr const char* kUnsentCaption = "未写入键盘的更改";
-constexpr const char* kUnsentRecordUnreadable =
+    TALVEX_TEXT("键盘未连接或尚未完整读取，本次更改已保存到文件，还没有写入键盘。"
+                "键盘连接并读取完成后，会询问是否把这些更改发送到键盘。");
+constexpr const char* kUnsentCaption = TALVEX_TEXT("未写入键盘的更改");
+constexpr const char* kUnsentRecordUnreadable = TALVEX_TEXT(
     "无法读取未写入键盘的更改记录（unsent.bin），这些更改不会再提示发送；它们仍保存在 keymap.bin "
-    "中，需要时请再保存一次。";
+    "中，需要时请再保存一次。");
 constexpr const char* kMacroOutOfReach =
-    "键盘只能存储前32个宏，这个宏不能分配给按键。按键的设置没有改变。";
-constexpr const char* kUntilReadWhole = "在完整读取之前，保存只写入文件，不会写入键盘。";
+    TALVEX_TEXT("键盘只能存储前32个宏，这个宏不能分配给按键。按键的设置没有改变。");
 
 std::string readIncompleteText(const std::string& failedPart) {
-    return "未能完整读取键盘的设置（" + failedPart + "），读到的内容没有采用。" + kUntilReadWhole +
-           "请检查键盘连接后重试。";
+    return fillText(
+        TALVEX_TEXT("未能完整读取键盘的设置（%1），读到的内容没有采用。"
+                    "在完整读取之前，保存只写入文件，不会写入键盘。请检查键盘连接后重试。"),
+        {failedPart});
 }
 
 std::string unsentQuestion(std::size_t fields) {
-    return "有 " + std::to_string(fields) +
-           " 项已保存的更改还没有写入键盘。\n“发送”把它们写入键盘；“放弃”采用键盘现在的设置。";
+    return fillText(TALVEX_TEXT("有 %1 项已保存的更改还没有写入键盘。") "\n" TALVEX_TEXT(
+                        "“发送”把它们写入键盘；“放弃”采用键盘现在的设置。"),
+                    {std::to_string(fields)});
 }
 
 std::string resetIncompleteText(const std::string& failedPart) {
-    return "恢复出厂设置未能完成（" + failedPart + "），键盘现在的设置未知。" + kUntilReadWhole +
-           "请检查键盘连接后重试读取。";
+    return fillText(
+        TALVEX_TEXT("恢复出厂设置未能完成（%1），键盘现在的设置未知。"
+                    "在完整读取之前，保存只写入文件，不会写入键盘。请检查键盘连接后重试读取。"),
+        {failedPart});
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "mainwindow/area_table.h"
 #include "mainwindow/main_window_caption_areas.h"
+#include "platform/ui_text.h"
 
 namespace talvex {
 
@@ -26,9 +27,9 @@ constexpr AreaRect<MainButton> kBottomButtons[] = {
 constexpr const char* kDisabledButton = "button-disabled.png";
 constexpr Colour kDisabledCaption{110, 110, 116};
 
-constexpr const char* kUpdaterCaption = "驱动更新";
-constexpr const char* kUpdaterNotInstalled = "未安装驱动更新程序。";
-constexpr const char* kUpdaterFailed = "无法启动驱动更新程序。";
+constexpr const char* kUpdaterCaption = TALVEX_TEXT("驱动更新");
+constexpr const char* kUpdaterNotInstalled = TALVEX_TEXT("未安装驱动更新程序。");
+constexpr const char* kUpdaterFailed = TALVEX_TEXT("无法启动驱动更新程序。");
 
 } // namespace
 
@@ -48,13 +49,14 @@ void MainWindowCommands::paint(Canvas& canvas) {
                      605);
     canvas.drawImage(SkinFolder::Main, busy ? kDisabledButton : "button-save-normal.png", 924, 605);
     canvas.drawImage(SkinFolder::Main, "Config.png", 17, 603);
-    writeCaption(canvas, "配置", 45, 610, 16, Colour{255, 255, 255}, kCaptionAreas.profilesButton);
+    writeCaption(canvas, TALVEX_TEXT("配置"), 45, 610, 16, Colour{255, 255, 255},
+                 kCaptionAreas.profilesButton);
     // Up to the factory reset button.
-    writeCaption(canvas, "多配置管理：最多保存 6 个配置，随时切换", 96, 613, 14,
+    writeCaption(canvas, TALVEX_TEXT("多配置管理：最多保存 6 个配置，随时切换"), 96, 613, 14,
                  Colour{128, 128, 134}, 700);
-    writeCaption(canvas, "恢复", 810, 612, 16, caption, kCaptionAreas.bottomButton);
-    writeCaption(canvas, "取消", 872, 612, 16, caption, kCaptionAreas.bottomButton);
-    writeCaption(canvas, "保存", 934, 612, 16, caption, kCaptionAreas.bottomButton);
+    writeCaption(canvas, TALVEX_TEXT("恢复"), 810, 612, 16, caption, kCaptionAreas.bottomButton);
+    writeCaption(canvas, TALVEX_TEXT("取消"), 872, 612, 16, caption, kCaptionAreas.bottomButton);
+    writeCaption(canvas, TALVEX_TEXT("保存"), 934, 612, 16, caption, kCaptionAreas.bottomButton);
     activity_.paint(canvas);
     panel_.normalise();
     panel_.paint(canvas);

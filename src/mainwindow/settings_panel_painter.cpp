@@ -3,6 +3,7 @@
 #include "mainwindow/lighting_effects.h"
 #include "mainwindow/main_window_caption_areas.h"
 #include "mainwindow/settings_panel.h"
+#include "platform/ui_text.h"
 
 #include <string>
 
@@ -51,13 +52,15 @@ void statusMark(Canvas& canvas, bool enabled, int x, int y) {
 void SettingsPanel::paint(Canvas& canvas) const {
     const PanelLayout l = layout();
     image(canvas, lightingCollapsed_ ? "itemBK_close.png" : "itemBK.png", 19, kLightingHeaderTop);
-    writeCaption(canvas, "灯光", 19, kLightingHeaderTop, 15, kWhite, kCaptionAreas.lightingTitle);
+    writeCaption(canvas, TALVEX_TEXT("灯光"), 19, kLightingHeaderTop, 15, kWhite,
+                 kCaptionAreas.lightingTitle);
     if (!lightingCollapsed_)
         paintLighting(canvas);
 
     image(canvas, "MacroManagementBK.png", 19, l.macroTop);
     image(canvas, "MacroButton3.png", 19, l.macroTop + 10);
-    writeCaption(canvas, "宏管理器", 21, l.macroTop + 12, 15, kWhite, kCaptionAreas.macroButton);
+    writeCaption(canvas, TALVEX_TEXT("宏管理器"), 21, l.macroTop + 12, 15, kWhite,
+                 kCaptionAreas.macroButton);
 
     paintGame(canvas, l.gameTop);
     paintResponse(canvas, l.responseTop);
@@ -68,23 +71,23 @@ void SettingsPanel::paint(Canvas& canvas) const {
 void SettingsPanel::paintLighting(Canvas& canvas) const {
     const std::uint8_t effect = settings_.lightEffect;
     image(canvas, "LEDEffect_open.png", 19, 130);
-    writeCaption(canvas, "效果", 28, 137, 15, kWhite, kCaptionAreas.heading);
+    writeCaption(canvas, TALVEX_TEXT("效果"), 28, 137, 15, kWhite, kCaptionAreas.heading);
     image(canvas, "Light_Item.png", 28, 158);
 
     if (speedShown()) {
         image(canvas, "freq.png", 19, 245);
         if (sliderVisible(SliderId::Speed))
             sliders_.draw(SliderId::Speed, canvas);
-        writeCaption(canvas, "频率", 28, 290, 13, kWhite, kCaptionAreas.heading);
-        writeCaption(canvas, "慢", 28, 317, 13, kWhite, kCaptionAreas.sliderLow);
-        writeCaption(canvas, "快", 230, 317, 13, kWhite, kCaptionAreas.sliderHigh);
+        writeCaption(canvas, TALVEX_TEXT("频率"), 28, 290, 13, kWhite, kCaptionAreas.heading);
+        writeCaption(canvas, TALVEX_TEXT("慢"), 28, 317, 13, kWhite, kCaptionAreas.sliderLow);
+        writeCaption(canvas, TALVEX_TEXT("快"), 230, 317, 13, kWhite, kCaptionAreas.sliderHigh);
         writeCaption(canvas, std::to_string(settings_.lightSpeed), kSliderValueX, 305, 13, kWhite,
                      kSliderValueWidth);
     }
 
-    writeCaption(canvas, "亮度", 28, 247, 13, kWhite, kCaptionAreas.heading);
-    writeCaption(canvas, "暗", 28, 274, 13, kWhite, kCaptionAreas.sliderLow);
-    writeCaption(canvas, "亮", 230, 274, 13, kWhite, kCaptionAreas.sliderHigh);
+    writeCaption(canvas, TALVEX_TEXT("亮度"), 28, 247, 13, kWhite, kCaptionAreas.heading);
+    writeCaption(canvas, TALVEX_TEXT("暗"), 28, 274, 13, kWhite, kCaptionAreas.sliderLow);
+    writeCaption(canvas, TALVEX_TEXT("亮"), 230, 274, 13, kWhite, kCaptionAreas.sliderHigh);
     if (sliderVisible(SliderId::Brightness))
         sliders_.draw(SliderId::Brightness, canvas);
     writeCaption(canvas, std::to_string(settings_.lightBrightness), kSliderValueX, 262, 13, kWhite,
@@ -116,7 +119,7 @@ void SettingsPanel::paintColourSwatches(Canvas& canvas) const {
 void SettingsPanel::paintDirectionOrViewSwitch(Canvas& canvas) const {
     const std::uint8_t effect = settings_.lightEffect;
     if (hasDirection(effect)) {
-        writeCaption(canvas, "方向", 29, 177, 15, kWhite, kCaptionAreas.heading);
+        writeCaption(canvas, TALVEX_TEXT("方向"), 29, 177, 15, kWhite, kCaptionAreas.heading);
         for (const DirectionButton& button : kDirectionButtons)
             image(canvas, button.disabled, button.x, 197);
         for (const DirectionButton& button : kDirectionButtons)
@@ -134,26 +137,31 @@ void SettingsPanel::paintDirectionOrViewSwitch(Canvas& canvas) const {
 void SettingsPanel::paintGame(Canvas& canvas, int top) const {
     if (gameCollapsed_) {
         image(canvas, "gamemode_Close.png", 19, top);
-        writeCaption(canvas, "游戏模式", 19, top, 15, kWhite, kCaptionAreas.gameTitle);
-        writeCaption(canvas, "Win Lock模式", 149, top, 15, kWhite, kCaptionAreas.winLockTitle);
+        writeCaption(canvas, TALVEX_TEXT("游戏模式"), 19, top, 15, kWhite, kCaptionAreas.gameTitle);
+        writeCaption(canvas, TALVEX_TEXT("Win Lock模式"), 149, top, 15, kWhite,
+                     kCaptionAreas.winLockTitle);
         return;
     }
     image(canvas, "gamemode_open.png", 19, top);
-    writeCaption(canvas, "游戏模式", 19, top, 15, kWhite, kCaptionAreas.gameTitle);
+    writeCaption(canvas, TALVEX_TEXT("游戏模式"), 19, top, 15, kWhite, kCaptionAreas.gameTitle);
     statusMark(canvas, settings_.gameMode == 1, 34, top + 33);
     statusMark(canvas, settings_.gameMode == 0, 88, top + 33);
-    writeCaption(canvas, "开启", 51, top + 31, 15, kWhite, kCaptionAreas.onChoice);
-    writeCaption(canvas, "关闭", 105, top + 31, 15, kWhite, kCaptionAreas.gameOffChoice);
-    writeCaption(canvas, "Win Lock模式", 149, top, 15, kWhite, kCaptionAreas.winLockTitle);
+    writeCaption(canvas, TALVEX_TEXT("开启"), 51, top + 31, 15, kWhite, kCaptionAreas.onChoice);
+    writeCaption(canvas, TALVEX_TEXT("关闭"), 105, top + 31, 15, kWhite,
+                 kCaptionAreas.gameOffChoice);
+    writeCaption(canvas, TALVEX_TEXT("Win Lock模式"), 149, top, 15, kWhite,
+                 kCaptionAreas.winLockTitle);
     statusMark(canvas, settings_.winLock == 1, 164, top + 33);
     statusMark(canvas, settings_.winLock == 0, 218, top + 33);
-    writeCaption(canvas, "开启", 181, top + 31, 15, kWhite, kCaptionAreas.onChoice);
-    writeCaption(canvas, "关闭", 235, top + 31, 15, kWhite, kCaptionAreas.lockOffChoice);
+    writeCaption(canvas, TALVEX_TEXT("开启"), 181, top + 31, 15, kWhite, kCaptionAreas.onChoice);
+    writeCaption(canvas, TALVEX_TEXT("关闭"), 235, top + 31, 15, kWhite,
+                 kCaptionAreas.lockOffChoice);
 }
 
 void SettingsPanel::paintResponse(Canvas& canvas, int top) const {
     image(canvas, responseCollapsed_ ? "responsetime_close.png" : "responsetime_open.png", 19, top);
-    writeCaption(canvas, "按键响应时间", 19, top, 15, kWhite, kCaptionAreas.valuedTitle);
+    writeCaption(canvas, TALVEX_TEXT("按键响应时间"), 19, top, 15, kWhite,
+                 kCaptionAreas.valuedTitle);
     const std::string time = responseTimeText(settings_.responseTime);
     writeCaption(canvas, time, kHeaderValueX, top + 2, 13, kHeaderValue, kHeaderValueWidth);
     if (responseCollapsed_)
@@ -164,10 +172,11 @@ void SettingsPanel::paintResponse(Canvas& canvas, int top) const {
 
 void SettingsPanel::paintReport(Canvas& canvas, int top) const {
     image(canvas, reportCollapsed_ ? "reportrate_Close.png" : "reportrate_Open.png", 19, top);
-    writeCaption(canvas, "USB报告率", 19, top, 15, kWhite, kCaptionAreas.valuedTitle);
+    writeCaption(canvas, TALVEX_TEXT("USB报告率"), 19, top, 15, kWhite, kCaptionAreas.valuedTitle);
     // The keyboard's steps are not known in Hz: the step is shown as the number it is stored as.
-    writeCaption(canvas, "档位 " + std::to_string(settings_.reportInterval), kHeaderValueX, top + 2,
-                 13, kHeaderValue, kHeaderValueWidth);
+    writeCaption(canvas,
+                 fillText(TALVEX_TEXT("档位 %1"), {std::to_string(settings_.reportInterval)}),
+                 kHeaderValueX, top + 2, 13, kHeaderValue, kHeaderValueWidth);
     if (sliderVisible(SliderId::ReportRate))
         sliders_.draw(SliderId::ReportRate, canvas);
 }

@@ -4,6 +4,7 @@
 // (Cancel, No, or a cancelled chooser), so an unexpected question never confirms anything.
 
 #include "platform/prompts.h"
+#include "platform/ui_text.h"
 
 #include <deque>
 #include <optional>
@@ -37,7 +38,8 @@ public:
 
     MessageAnswer message(const std::string& text, const std::string& caption,
                           MessageButtons buttons, MessageIcon icon) override {
-        questions.push_back({Kind::Message, text, caption, buttons, icon, {}, {}, {}});
+        questions.push_back(
+            {Kind::Message, shownText(text), shownText(caption), buttons, icon, {}, {}, {}});
         return messageAnswers.empty() ? decliningAnswer(buttons) : pop(messageAnswers);
     }
 

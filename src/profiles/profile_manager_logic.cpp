@@ -1,6 +1,7 @@
 #include "profiles/profile_manager_logic.h"
 
 #include "keys/configuration_check.h"
+#include "platform/ui_text.h"
 #include "profiles/profile_names.h"
 
 #include <array>
@@ -13,40 +14,43 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kLimitReached = "最多可以存储6个配置\n";
+constexpr const char* kLimitReached = TALVEX_TEXT("最多可以存储6个配置") "\n";
 // The save command shares the copy command's reminder.
-constexpr const char* kSelectToCopy = "请选择一个配置文件拷贝";
-constexpr const char* kSelectToOpen = "请选择一个配置文件打开";
-constexpr const char* kKeepOne = "请至少保留一个配置文件";
-constexpr const char* kSelectToDelete = "请选择一个配置文件删除";
-constexpr const char* kDeleteQuestion = "删除当前配置文件吗";
+constexpr const char* kSelectToCopy = TALVEX_TEXT("请选择一个配置文件拷贝");
+constexpr const char* kSelectToOpen = TALVEX_TEXT("请选择一个配置文件打开");
+constexpr const char* kKeepOne = TALVEX_TEXT("请至少保留一个配置文件");
+constexpr const char* kSelectToDelete = TALVEX_TEXT("请选择一个配置文件删除");
+constexpr const char* kDeleteQuestion = TALVEX_TEXT("删除当前配置文件吗");
 constexpr const char* kRenameFailed = "Fail";
-constexpr const char* kReadFailed = "无法读取文件，没有任何改变";
+constexpr const char* kReadFailed = TALVEX_TEXT("无法读取文件，没有任何改变");
 constexpr const char* kWrongSize =
-    "这个文件不是键盘的配置文件（大小应为 10060 或 206920 字节），没有任何改变";
-constexpr const char* kCannotLoad = "文件中的配置无法使用（{}），没有任何改变";
-constexpr const char* kUnusualSetting = "文件中的设置超出了通常的范围（{}）。仍要加载吗？";
+    TALVEX_TEXT("这个文件不是键盘的配置文件（大小应为 10060 或 206920 字节），没有任何改变");
+constexpr const char* kCannotLoad = TALVEX_TEXT("文件中的配置无法使用（%1），没有任何改变");
+constexpr const char* kUnusualSetting =
+    TALVEX_TEXT("文件中的设置超出了通常的范围（%1）。仍要加载吗？");
 constexpr const char* kNoWorkingKey =
-    "这个配置中所有按键都被禁用或没有功能，保存后键盘将无法输入。仍要加载吗？";
-constexpr const char* kWriteFailed = "无法写入配置文件";
-constexpr const char* kExportFailed = "配置已保存，但无法写入所选文件";
-constexpr const char* kDeleteFailed = "无法删除配置文件";
+    TALVEX_TEXT("这个配置中所有按键都被禁用或没有功能，保存后键盘将无法输入。仍要加载吗？");
+constexpr const char* kWriteFailed = TALVEX_TEXT("无法写入配置文件");
+constexpr const char* kExportFailed = TALVEX_TEXT("配置已保存，但无法写入所选文件");
+constexpr const char* kDeleteFailed = TALVEX_TEXT("无法删除配置文件");
 
 constexpr std::array<ProfileMenuItem, 5> kMenu{{
-    {"新建", ProfileCommand::New},
-    {"复制", ProfileCommand::Copy},
-    {"保存", ProfileCommand::Save},
-    {"加载", ProfileCommand::Load},
-    {"删除", ProfileCommand::Delete},
+    {TALVEX_TEXT("新建"), ProfileCommand::New},
+    {TALVEX_TEXT("复制"), ProfileCommand::Copy},
+    {TALVEX_TEXT("保存"), ProfileCommand::Save},
+    {TALVEX_TEXT("加载"), ProfileCommand::Load},
+    {TALVEX_TEXT("删除"), ProfileCommand::Delete},
 }};
 
 // Each caption's area ends at what follows it: the close button for the title, the button's
 // right edge, the window's border for the hint.
-constexpr CaptionCell kTitle{"配置", 10, 10, 15, 237};
-constexpr CaptionCell kButtonCaptions[] = {{"新建", 30, 578, 16, 50}, {"删除", 200, 578, 16, 50}};
+constexpr CaptionCell kTitle{TALVEX_TEXT("配置"), 10, 10, 15, 237};
+constexpr CaptionCell kButtonCaptions[] = {{TALVEX_TEXT("新建"), 30, 578, 16, 50},
+                                           {TALVEX_TEXT("删除"), 200, 578, 16, 50}};
 // One sentence over two lines.
-constexpr CaptionCell kMenuHint[] = {{"右键单击列表可新建、复制、保存、", 10, 541, 13, 253},
-                                     {"加载和删除配置，双击名称可重命名", 10, 556, 13, 253}};
+constexpr CaptionCell kMenuHint[] = {
+    {TALVEX_TEXT("右键单击列表可新建、复制、保存、"), 10, 541, 13, 253},
+    {TALVEX_TEXT("加载和删除配置，双击名称可重命名"), 10, 556, 13, 253}};
 constexpr Colour kHintColour{150, 150, 156};
 
 // A file typed without an extension in the save chooser gets the profile files' one.
@@ -54,11 +58,9 @@ std::string withDefaultExtension(const std::string& path) {
     return fs::path(path).extension().empty() ? path + ".bin" : path;
 }
 
-// A message with the English description of what is wrong in place of "{}".
+// A message with the English description of what is wrong in place of "%1".
 std::string naming(const char* text, const std::string& what) {
-    std::string out = text;
-    out.replace(out.find("{}"), 2, what);
-    return out;
+    return fillText(text, {what});
 }
 
 } // namespace

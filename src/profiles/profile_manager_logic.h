@@ -8,6 +8,7 @@
 #include "controls/hot_buttons.h"
 #include "keys/key_assignment_store.h"
 #include "platform/prompts.h"
+#include "platform/ui_text.h"
 #include "profiles/profile_store.h"
 
 #include <filesystem>
@@ -56,7 +57,7 @@ enum class ProfileArea { Close, New, Delete };
 class ProfileManagerLogic {
 public:
     static constexpr const char* kBackgroundImage = "Config.png";
-    static constexpr const char* kMessageCaption = "配置管理";
+    static constexpr const char* kMessageCaption = TALVEX_TEXT("配置管理");
     static constexpr const char* kFileFilter = "bin Files(*.bin)";
     // The list box's place in the window; right and bottom exclusive. Between it and the buttons
     // the dialog says what the list's context menu holds, since nothing else shows it is there.

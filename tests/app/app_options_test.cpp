@@ -19,8 +19,15 @@ TEST(AppOptionsTest, SimulateWithAndWithoutAStateFile) {
     EXPECT_EQ(withFile.options.simulatorStateFile, "/tmp/k=1.state");
 }
 
+TEST(AppOptionsTest, LanguageIsEnglishOrChinese) {
+    EXPECT_EQ(parseAppArguments({"--lang=en", "--simulate"}).options.language, "en");
+    EXPECT_EQ(parseAppArguments({"--lang=zh_CN"}).options.language, "zh_CN");
+    EXPECT_EQ(parseAppArguments({}).options.language, "");
+}
+
 TEST(AppOptionsTest, AnythingElseIsRefused) {
-    for (const char* wrong : {"--simulate=", "--simulated", "-s", "keymap.bin"})
+    for (const char* wrong :
+         {"--simulate=", "--simulated", "-s", "keymap.bin", "--lang=", "--lang=de", "--lang=zh"})
         EXPECT_FALSE(parseAppArguments({wrong}).error.empty()) << wrong;
 }
 

@@ -54,7 +54,7 @@ dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/lib/udev/rules.d/70-kestrix.rules
 
 depends=$(dpkg-deb -f "$deb" Depends)
 for dependency in libhidapi-hidraw0 libqt6widgets6 qt6-qpa-plugins fonts-liberation2 \
-    fonts-wqy-microhei; do
+    fonts-wqy-microhei qt6-translations-l10n; do
     grep -q "$dependency" <<<"$depends" || fail "Depends lacks $dependency: $depends"
 done
 dpkg-deb -I "$deb" postinst | grep -q 'udevadm trigger' || fail "no postinst applying the rule"

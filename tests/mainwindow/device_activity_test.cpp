@@ -4,6 +4,7 @@
 
 #include "fakes.h"
 #include "mainwindow/main_window_rig.h"
+#include "platform/ui_text.h"
 #include "simulator_jobs.h"
 #include "test_folder.h"
 
@@ -19,21 +20,21 @@ TEST(DeviceActivity, TheLineShowsProgressThenTheOutcomeForAWhileThenTheHint) {
         {DeviceJobKind::FactoryReset, "正在恢复出厂设置…", "已恢复出厂设置",
          "恢复出厂设置失败：键盘没有响应"},
     };
-    const std::string hint = DeviceActivity().lineText();
+    const std::string hint = shownText(DeviceActivity().lineText());
     EXPECT_EQ(hint.rfind("提示：", 0), 0u);
     for (const auto& [kind, working, completed, failed] : cases)
         for (bool ok : {true, false}) {
             ManualClock clock;
             DeviceActivity a(&clock);
             a.jobStarted(kind);
-            EXPECT_EQ(a.lineText(), working); // no step told yet
+            EXPECT_EQ(shownText(a.lineText()), working); // no step told yet
             a.jobProgressed(12, 45);
-            EXPECT_EQ(a.lineText(), working + " 12 / 45");
+            EXPECT_EQ(shownText(a.lineText()), working + " 12 / 45");
             a.jobEnded(kind, ok);
             clock.advanceMs(DeviceActivity::kOutcomeShownMs - 1);
-            EXPECT_EQ(a.lineText(), ok ? completed : failed);
+            EXPECT_EQ(shownText(a.lineText()), ok ? completed : failed);
             clock.advanceMs(1);
-            EXPECT_EQ(a.lineText(), hint);
+            EXPECT_EQ(shownText(a.lineText()), hint);
         }
 }
 

@@ -6,6 +6,7 @@
 #include "macros/macro_file.h"
 #include "mainwindow/main_window_rig.h"
 #include "platform/file_io.h"
+#include "platform/ui_text.h"
 #include "simulator_jobs.h"
 
 #include <gtest/gtest.h>
@@ -321,7 +322,7 @@ TEST_F(MainWindowCommandsTest, ChangesSavedWithoutTheKeyboardAreOfferedAfterTheN
         EXPECT_EQ(jobs.requests, requestsBefore);
         EXPECT_EQ(window->unsentChanges().size(), 2u);
         ASSERT_TRUE(fs::exists(paths.unsentChangesFile()));
-        EXPECT_NE(window->deviceActivity().statusText().find("2 项更改未写入键盘"),
+        EXPECT_NE(shownText(window->deviceActivity().statusText()).find("2 项更改未写入键盘"),
                   std::string::npos);
 
         // The read finds a speed set elsewhere meanwhile: it must survive either answer.
@@ -345,7 +346,8 @@ TEST_F(MainWindowCommandsTest, ChangesSavedWithoutTheKeyboardAreOfferedAfterTheN
         }
         EXPECT_TRUE(window->unsentChanges().empty());
         EXPECT_FALSE(fs::exists(paths.unsentChangesFile()));
-        EXPECT_EQ(window->deviceActivity().statusText().find("未写入"), std::string::npos);
+        EXPECT_EQ(shownText(window->deviceActivity().statusText()).find("未写入"),
+                  std::string::npos);
     }
 }
 

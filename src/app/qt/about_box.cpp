@@ -1,6 +1,8 @@
 #include "app/qt/about_box.h"
 
 #include "mainwindow/help_panel.h"
+#include "platform/qt/qt_ui_text.h"
+#include "platform/ui_text.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -16,15 +18,15 @@ QIcon applicationIcon() {
 
 void runAboutBox(QWidget* parent) {
     QMessageBox box(parent);
-    box.setWindowTitle(QStringLiteral("关于 Talvex"));
+    box.setWindowTitle(translatedText(TALVEX_TEXT("关于 Talvex")));
     box.setIconPixmap(applicationIcon().pixmap(32, 32));
     // The same address as the help panel, and none when the build names none.
-    QString text = QStringLiteral("Talvex 1.0 版");
+    QString text = translatedText(fillText(TALVEX_TEXT("Talvex %1 版"), {"1.0"}));
     if (*kWebAddress)
         text += QStringLiteral("\n") + QString::fromUtf8(kWebAddress);
     box.setText(text);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse);
-    box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
+    box.addButton(translatedText(TALVEX_TEXT("确定")), QMessageBox::AcceptRole);
     box.exec();
 }
 

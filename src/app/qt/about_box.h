@@ -1,6 +1,8 @@
 #pragma once
 // The program's icon and its about box.
 
+#include "platform/ui_text.h"
+
 #include <QIcon>
 #include <QWidget>
 
@@ -10,7 +12,7 @@ namespace talvex {
 QIcon applicationIcon();
 
 // The text of the window menu item that opens the about box.
-inline constexpr const char* kAboutMenuText = "About Talvex(&A)...";
+inline constexpr const char* kAboutMenuText = TALVEX_TEXT("关于 Talvex...");
 
 // Runs the about box modally over `parent`.
 void runAboutBox(QWidget* parent);

@@ -5,6 +5,7 @@
 #include "app/qt/about_box.h"
 #include "app/qt/main_window_dialogs.h"
 #include "keys/host_action.h"
+#include "platform/ui_text.h"
 
 namespace talvex {
 
@@ -12,7 +13,7 @@ namespace {
 
 constexpr const char* kTitle = "Kestrix";
 constexpr const char* kNoKeyboardTitle = "Warning";
-constexpr const char* kNoKeyboardText = "系统没有检测到游戏键盘！";
+constexpr const char* kNoKeyboardText = TALVEX_TEXT("系统没有检测到游戏键盘！");
 constexpr const char* kNoDeviceEvents = "Cannot register for Wdm2 class device notification";
 
 } // namespace

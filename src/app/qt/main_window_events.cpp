@@ -3,6 +3,7 @@
 #include "app/qt/main_window.h"
 #include "controls/qt/qt_canvas.h"
 #include "controls/qt/skin_menu_style.h"
+#include "platform/qt/qt_ui_text.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -93,7 +94,7 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
         return QWidget::contextMenuEvent(event);
     QMenu menu(this);
     menu.setStyleSheet(kSkinMenuStyle);
-    connect(menu.addAction(QString::fromUtf8(kAboutMenuText)), &QAction::triggered, this,
+    connect(menu.addAction(translatedText(kAboutMenuText)), &QAction::triggered, this,
             [this] { runAboutBox(this); });
     menu.exec(event->globalPos());
 }

@@ -1,5 +1,7 @@
 #include "controls/qt/qt_canvas.h"
 
+#include "platform/qt/qt_ui_text.h"
+
 #include <QFontMetrics>
 
 #include <cstdlib>
@@ -104,7 +106,7 @@ void QtCanvas::outlineRect(Rect r, Colour c) {
 void QtCanvas::drawCaption(const std::string& text, int x, int y, const CaptionStyle& style) {
     if (!painter_.isActive() || text.empty())
         return;
-    const QString full = QString::fromUtf8(text);
+    const QString full = translatedText(text);
     CaptionStyle fitted = style;
     QFont font = captionFont(fitted);
     QString shown = full;
@@ -131,7 +133,7 @@ void QtCanvas::drawCaption(const std::string& text, int x, int y, const CaptionS
     drawn.areaWidth = style.areaWidth;
     drawn.height = fitted.height;
     drawn.text = shown.toStdString();
-    drawn.fullText = text;
+    drawn.fullText = full.toStdString();
     drawn.elided = shown != full;
     captions_.push_back(std::move(drawn));
     if (shown.isEmpty())

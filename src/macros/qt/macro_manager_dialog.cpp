@@ -6,6 +6,8 @@
 #include "controls/qt/skinned_window.h"
 #include "controls/qt/transparent_list_box.h"
 #include "platform/qt/qt_key_hook.h"
+#include "platform/qt/qt_ui_text.h"
+#include "platform/ui_text.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -61,7 +63,7 @@ MacroManagerDialog::MacroManagerDialog(MacroStore& savedMacros, const KeyNameTab
     QImage background =
         images_.image(SkinFolder::MacroManagement, MacroManagerLogic::kBackgroundImage);
     setFixedSize(background.isNull() ? kFallbackSize : background.size());
-    setWindowTitle(QStringLiteral("宏管理器"));
+    setWindowTitle(translatedText(TALVEX_TEXT("宏管理器")));
     setMouseTracking(true);
     // Every pixel comes from paintEvent.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -143,14 +145,14 @@ void MacroManagerDialog::buildMenu() {
         if (!item.submenu.empty()) {
             const QString path = qs(item.submenu);
             if (!submenus.contains(path))
-                submenus[path] = menu_->addMenu(path);
+                submenus[path] = menu_->addMenu(translatedText(item.submenu));
             target = submenus[path];
             const QString buttonPath = path + QLatin1Char('/') + qs(item.button);
             if (!submenus.contains(buttonPath))
-                submenus[buttonPath] = target->addMenu(qs(item.button));
+                submenus[buttonPath] = target->addMenu(translatedText(item.button));
             target = submenus[buttonPath];
         }
-        QAction* action = target->addAction(qs(item.text));
+        QAction* action = target->addAction(translatedText(item.text));
         const MacroMenuCommand command = item.command;
         action->setData(static_cast<int>(command));
         connect(action, &QAction::triggered, this, [this, command] {

@@ -1,5 +1,8 @@
 #include "platform/qt/qt_notification_icon.h"
 
+#include "platform/qt/qt_ui_text.h"
+#include "platform/ui_text.h"
+
 namespace talvex {
 
 namespace {
@@ -9,8 +12,7 @@ constexpr int kBalloonMs = 10000;
 
 } // namespace
 
-QtNotificationIcon::QtNotificationIcon(QIcon icon, QString quitText)
-    : icon_(std::move(icon)), quitText_(std::move(quitText)) {}
+QtNotificationIcon::QtNotificationIcon(QIcon icon) : icon_(std::move(icon)) {}
 
 QtNotificationIcon::~QtNotificationIcon() = default;
 
@@ -22,13 +24,14 @@ void QtNotificationIcon::show(const std::string& tip, Handlers handlers) {
     hide();
     handlers_ = std::move(handlers);
     menu_ = std::make_unique<QMenu>();
-    QObject::connect(menu_->addAction(quitText_), &QAction::triggered, menu_.get(), [this] {
-        // The handler may hide the icon, which drops the handlers.
-        if (auto quit = handlers_.quit)
-            quit();
-    });
+    QObject::connect(menu_->addAction(translatedText(TALVEX_TEXT("退出"))), &QAction::triggered,
+                     menu_.get(), [this] {
+                         // The handler may hide the icon, which drops the handlers.
+                         if (auto quit = handlers_.quit)
+                             quit();
+                     });
     tray_ = std::make_unique<QSystemTrayIcon>(icon_);
-    tray_->setToolTip(QString::fromStdString(tip));
+    tray_->setToolTip(translatedText(tip));
     tray_->setContextMenu(menu_.get());
     // Desktops that speak the StatusNotifierItem protocol report a plain click, never a double
     // click, so both bring the window.
@@ -55,7 +58,7 @@ void QtNotificationIcon::hide() {
 
 void QtNotificationIcon::showWarning(const std::string& title, const std::string& text) {
     if (tray_)
-        tray_->showMessage(QString::fromStdString(title), QString::fromStdString(text),
+        tray_->showMessage(translatedText(title), translatedText(text),
                            QSystemTrayIcon::Information, kBalloonMs);
 }
 

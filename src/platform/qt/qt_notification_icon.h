@@ -13,7 +13,7 @@ namespace talvex {
 
 class QtNotificationIcon final : public NotificationIcon {
 public:
-    explicit QtNotificationIcon(QIcon icon, QString quitText = QStringLiteral("退出"));
+    explicit QtNotificationIcon(QIcon icon);
     ~QtNotificationIcon() override;
 
     bool available() const override;
@@ -23,7 +23,6 @@ public:
 
 private:
     QIcon icon_;
-    QString quitText_;
     Handlers handlers_;
     std::unique_ptr<QMenu> menu_;
     std::unique_ptr<QSystemTrayIcon> tray_;

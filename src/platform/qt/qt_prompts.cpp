@@ -1,5 +1,8 @@
 #include "platform/qt/qt_prompts.h"
 
+#include "platform/qt/qt_ui_text.h"
+#include "platform/ui_text.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColorDialog>
@@ -46,45 +49,46 @@ QWidget* QtPrompts::owner() const {
 
 MessageAnswer QtPrompts::message(const std::string& text, const std::string& caption,
                                  MessageButtons buttons, MessageIcon icon) {
-    QMessageBox box(boxIcon(icon), qs(caption), qs(text), QMessageBox::NoButton, owner());
-    // Captions of their own: Qt's would be English where its translations are not loaded.
+    QMessageBox box(boxIcon(icon), translatedText(caption), translatedText(text),
+                    QMessageBox::NoButton, owner());
+    // Captions of their own, so that the answers match the question's words (发送 / 放弃 / 稍后).
     auto name = [&box](QMessageBox::StandardButton button, const char* text) {
-        box.button(button)->setText(qs(text));
+        box.button(button)->setText(translatedText(text));
     };
     // Closing the box with Escape or its close button declines, as the platform's own does.
     switch (buttons) {
     case MessageButtons::Ok:
         box.setStandardButtons(QMessageBox::Ok);
-        name(QMessageBox::Ok, "确定");
+        name(QMessageBox::Ok, TALVEX_TEXT("确定"));
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Ok);
         break;
     case MessageButtons::OkCancel:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        name(QMessageBox::Ok, "确定");
-        name(QMessageBox::Cancel, "取消");
+        name(QMessageBox::Ok, TALVEX_TEXT("确定"));
+        name(QMessageBox::Cancel, TALVEX_TEXT("取消"));
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     case MessageButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        name(QMessageBox::Yes, "是");
-        name(QMessageBox::No, "否");
+        name(QMessageBox::Yes, TALVEX_TEXT("是"));
+        name(QMessageBox::No, TALVEX_TEXT("否"));
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         break;
     case MessageButtons::RetryCancel:
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
-        name(QMessageBox::Retry, "重试");
-        name(QMessageBox::Cancel, "取消");
+        name(QMessageBox::Retry, TALVEX_TEXT("重试"));
+        name(QMessageBox::Cancel, TALVEX_TEXT("取消"));
         box.setDefaultButton(QMessageBox::Retry);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     case MessageButtons::SendDiscard:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        name(QMessageBox::Yes, "发送");
-        name(QMessageBox::No, "放弃");
-        name(QMessageBox::Cancel, "稍后");
+        name(QMessageBox::Yes, TALVEX_TEXT("发送"));
+        name(QMessageBox::No, TALVEX_TEXT("放弃"));
+        name(QMessageBox::Cancel, TALVEX_TEXT("稍后"));
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::Cancel);
         break;
@@ -116,19 +120,20 @@ std::optional<std::string> QtPrompts::openFile(const std::string& title,
                                                const std::string& startFolder,
                                                const std::string& filter) {
     return chosenPath(
-        QFileDialog::getOpenFileName(owner(), qs(title), qs(startFolder), qs(filter)));
+        QFileDialog::getOpenFileName(owner(), translatedText(title), qs(startFolder), qs(filter)));
 }
 
 std::optional<std::string> QtPrompts::saveFile(const std::string& title,
                                                const std::string& startFolder,
                                                const std::string& filter) {
     return chosenPath(
-        QFileDialog::getSaveFileName(owner(), qs(title), qs(startFolder), qs(filter)));
+        QFileDialog::getSaveFileName(owner(), translatedText(title), qs(startFolder), qs(filter)));
 }
 
 std::optional<std::string> QtPrompts::chooseFolder(const std::string& title,
                                                    const std::string& startFolder) {
-    return chosenPath(QFileDialog::getExistingDirectory(owner(), qs(title), qs(startFolder)));
+    return chosenPath(
+        QFileDialog::getExistingDirectory(owner(), translatedText(title), qs(startFolder)));
 }
 
 } // namespace talvex

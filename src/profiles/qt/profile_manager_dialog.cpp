@@ -4,6 +4,7 @@
 #include "controls/qt/skin_menu_style.h"
 #include "controls/qt/skinned_window.h"
 #include "controls/qt/transparent_list_box.h"
+#include "platform/qt/qt_ui_text.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -73,7 +74,7 @@ void ProfileManagerDialog::createMenu() {
     menu_ = new QMenu(this);
     menu_->setStyleSheet(kSkinMenuStyle);
     for (const ProfileMenuItem& item : profileMenu())
-        menu_->addAction(QString::fromUtf8(item.text))->setData(static_cast<int>(item.command));
+        menu_->addAction(translatedText(item.text))->setData(static_cast<int>(item.command));
 }
 
 void ProfileManagerDialog::showProfiles() {

@@ -1,6 +1,8 @@
 // Every caption of every window in each of its looks, drawn through QtCanvas: it has an area,
 // comes out no wider than the area (whole or elided), inside the window, and clear of every other
-// caption still visible. The renders are kept in the build folder ("renders/") to look at.
+// caption still visible, in Chinese (no translator, as every other test) and in English. The
+// renders are kept in the build folder ("renders/") to look at.
+#include "app/qt/ui_translators.h"
 #include "keys/key_positions.h"
 #include "keys/qt/key_map_dialog.h"
 #include "macros/qt/macro_manager_dialog.h"
@@ -17,10 +19,19 @@
 namespace talvex {
 namespace {
 
-class CaptionFit : public ::testing::Test, protected testing::MainWindowStandIns {
+class CaptionFit : public ::testing::TestWithParam<UiLanguage>,
+                   protected testing::MainWindowStandIns {
 protected:
+    void SetUp() override {
+        if (GetParam() == UiLanguage::English) {
+            translators = std::make_unique<UiTranslators>(UiLanguage::English);
+            ASSERT_TRUE(translators->complete());
+        }
+    }
     void expectFit(const QImage& shown, const std::vector<DrawnCaption>& captions,
-                   const std::string& look) {
+                   std::string look) {
+        if (GetParam() == UiLanguage::English)
+            look += "_en";
         QDir().mkpath(renders);
         shown.save(renders + QString::fromStdString(look) + ".png");
         ASSERT_FALSE(captions.empty()) << look;
@@ -41,12 +52,13 @@ protected:
         expectFit(shown, dialog.drawnCaptions(), look);
     }
 
+    std::unique_ptr<UiTranslators> translators;
     QString renders = qEnvironmentVariable("TALVEX_BINARY_DIR", ".") + "/renders/";
     ScriptedKeyHook hook;
     KeyNameTable names = buildKeyNameTable();
 };
 
-TEST_F(CaptionFit, MainWindowInEveryLook) {
+TEST_P(CaptionFit, MainWindowInEveryLook) {
     testing::TestFolder program{"talvex-fit-program"}, data{"talvex-fit-data"};
     MainWindowSettings settings;
     settings.paths = {program.path(), data.path()};
@@ -92,7 +104,7 @@ TEST_F(CaptionFit, MainWindowInEveryLook) {
     check("diy");
 }
 
-TEST_F(CaptionFit, DialogsOnEveryPage) {
+TEST_P(CaptionFit, DialogsOnEveryPage) {
     KeyAssignmentState keys;
     keys.workingSettings = factorySettings();
     resetAssignments(keys.assignments);
@@ -124,6 +136,12 @@ TEST_F(CaptionFit, DialogsOnEveryPage) {
     profiles.show();
     expectFit(profiles, "profile_manager");
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, CaptionFit,
+                         ::testing::Values(UiLanguage::Chinese, UiLanguage::English),
+                         [](const auto& info) {
+                             return info.param == UiLanguage::English ? "English" : "Chinese";
+                         });
 
 } // namespace
 } // namespace talvex

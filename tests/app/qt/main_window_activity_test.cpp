@@ -4,6 +4,7 @@
 #include "device/hid_transport.h"
 #include "main_window_stand_ins.h"
 #include "mainwindow/key_geometry.h"
+#include "platform/ui_text.h"
 #include "stepping_pauser.h"
 #include "test_folder.h"
 
@@ -38,19 +39,19 @@ TEST(MainWindowActivityTest, TheStatusFollowsTheKeyboardAndASaveShowsItsStepsThe
         return image;
     };
     dlg.initDialog();
-    EXPECT_EQ(activity.statusText(), "未检测到键盘");
-    EXPECT_EQ(activity.lineText(), kHint);
+    EXPECT_EQ(shownText(activity.statusText()), "未检测到键盘");
+    EXPECT_EQ(shownText(activity.lineText()), kHint);
 
     os.bus.keyboard = std::make_shared<SimulatedKeyboard>();
     stepping.hold();
     os.monitor.arrive(kKestrixVendorId, kKestrixProductId);
     ASSERT_TRUE(testing::spinUntil([&] { return dlg.session().busy(); })); // settled, reading
-    ASSERT_TRUE(
-        stepping.stepUntil(settle, [&] { return activity.statusText() == "正在读取键盘…"; }));
+    ASSERT_TRUE(stepping.stepUntil(
+        settle, [&] { return shownText(activity.statusText()) == "正在读取键盘…"; }));
     stepping.hold(false);
     ASSERT_TRUE(testing::spinUntil([&] { return !dlg.session().busy(); }));
-    EXPECT_EQ(activity.statusText(), "已连接 · 固件 1.3");
-    EXPECT_EQ(activity.lineText(), "已读取键盘设置");
+    EXPECT_EQ(shownText(activity.statusText()), "已连接 · 固件 1.3");
+    EXPECT_EQ(shownText(activity.lineText()), "已读取键盘设置");
 
     // The lighting's two stages, the palette and three macro slots: six steps.
     DeviceSettings& working = dlg.keys().workingSettings;
@@ -60,22 +61,22 @@ TEST(MainWindowActivityTest, TheStatusFollowsTheKeyboardAndASaveShowsItsStepsThe
         working.macroSlot(slot)[0] ^= 1;
     stepping.hold();
     dlg.commands().save();
-    ASSERT_TRUE(
-        stepping.stepUntil(settle, [&] { return activity.lineText() == "正在写入键盘… 3 / 6"; }));
+    ASSERT_TRUE(stepping.stepUntil(
+        settle, [&] { return shownText(activity.lineText()) == "正在写入键盘… 3 / 6"; }));
     const QImage saving = render("main_window_saving.png");
     EXPECT_EQ(saving.pixelColor(kKeyboardPictureX + 390, 567), QColor(239, 14, 2)); // half red
     EXPECT_EQ(saving.pixelColor(kKeyboardPictureX + 410, 567), QColor(54, 54, 54));
 
     stepping.hold(false);
     ASSERT_TRUE(testing::spinUntil([&] { return !dlg.session().busy(); }));
-    EXPECT_EQ(activity.lineText(), "已保存到键盘");
+    EXPECT_EQ(shownText(activity.lineText()), "已保存到键盘");
     render("main_window_saved.png");
     clock.advanceMs(DeviceActivity::kOutcomeShownMs);
-    EXPECT_EQ(activity.lineText(), kHint);
+    EXPECT_EQ(shownText(activity.lineText()), kHint);
 
     os.bus.replace(nullptr);
     os.monitor.remove(kKestrixVendorId, kKestrixProductId);
-    EXPECT_EQ(activity.statusText(), "未检测到键盘");
+    EXPECT_EQ(shownText(activity.statusText()), "未检测到键盘");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // keyboard. Nothing runs unless TALVEX_SCREENSHOT_DIR names the folder to write them to
 // (scripts/screenshots.sh does that); each picture is also checked for having come out at all.
 #include "app/qt/main_window.h"
+#include "app/qt/ui_translators.h"
 #include "controls/qt/skin_theme.h"
 #include "controls/qt/splash_screen.h"
 #include "controls/qt/transparent_list_box.h"
@@ -19,6 +20,7 @@
 #include "platform/recording_shell.h"
 #include "platform/scripted_key_hook.h"
 #include "platform/scripted_prompts.h"
+#include "platform/ui_text.h"
 #include "profiles/qt/profile_manager_dialog.h"
 #include "qt_test_app.h"
 #include "simulated_bus.h"
@@ -132,6 +134,10 @@ TEST_F(WindowScreenshots, MainWindow) {
     commands.onMouseMove(esc.left + 3, esc.top + 3, false);
     clock.advanceMs(DeviceActivity::kOutcomeShownMs); // the read's outcome has made way
     save(dlg, "main_window.png");
+    {
+        const UiTranslators english(UiLanguage::English);
+        save(dlg, "main_window_en.png");
+    }
 
     // A save held at the third of its six steps: lighting (two), palette, three macro slots.
     DeviceSettings& working = dlg.keys().workingSettings;
@@ -143,7 +149,7 @@ TEST_F(WindowScreenshots, MainWindow) {
     commands.save();
     ASSERT_TRUE(pauser.stepUntil(
         [] { QCoreApplication::processEvents(); },
-        [&] { return commands.deviceActivity().lineText() == "正在写入键盘… 3 / 6"; }));
+        [&] { return shownText(commands.deviceActivity().lineText()) == "正在写入键盘… 3 / 6"; }));
     save(dlg, "main_window_saving.png");
     pauser.hold(false);
     ASSERT_TRUE(testing::spinUntil([&] { return !dlg.session().busy(); }));
