@@ -663,5 +663,93 @@
         <source></source>
         <translation>At most 6 profiles can be stored</translation>
     </message>
+    <message id="搜索">
+        <source></source>
+        <translation>Search</translation>
+    </message>
+    <message id="运行">
+        <source></source>
+        <translation>Run</translation>
+    </message>
+    <message id="多媒体">
+        <source></source>
+        <translation>Multimedia</translation>
+    </message>
+    <message id="多媒体播放器">
+        <source></source>
+        <translation>Media player</translation>
+    </message>
+    <message id="上一曲">
+        <source></source>
+        <translation>Previous track</translation>
+    </message>
+    <message id="下一曲">
+        <source></source>
+        <translation>Next track</translation>
+    </message>
+    <message id="停止-播放">
+        <source></source>
+        <translation>Play/Pause</translation>
+    </message>
+    <message id="暂停">
+        <source></source>
+        <translation>Stop</translation>
+    </message>
+    <message id="音量+">
+        <source></source>
+        <translation>Volume up</translation>
+    </message>
+    <message id="音量-">
+        <source></source>
+        <translation>Volume down</translation>
+    </message>
+    <message id="静音">
+        <source></source>
+        <translation>Mute</translation>
+    </message>
+    <message id="快捷键">
+        <source></source>
+        <translation>Shortcuts</translation>
+    </message>
+    <message id="剪切">
+        <source></source>
+        <translation>Cut</translation>
+    </message>
+    <message id="粘贴">
+        <source></source>
+        <translation>Paste</translation>
+    </message>
+    <message id="打印">
+        <source></source>
+        <translation>Print</translation>
+    </message>
+    <message id="全选">
+        <source></source>
+        <translation>Select all</translation>
+    </message>
+    <message id="最大化">
+        <source></source>
+        <translation>Maximise</translation>
+    </message>
+    <message id="最小化">
+        <source></source>
+        <translation>Minimise</translation>
+    </message>
+    <message id="我的电脑">
+        <source></source>
+        <translation>Computer</translation>
+    </message>
+    <message id="任务管理器">
+        <source></source>
+        <translation>Task manager</translation>
+    </message>
+    <message id="浏览器-主页">
+        <source></source>
+        <translation>Browser home</translation>
+    </message>
+    <message id="关闭窗口">
+        <source></source>
+        <translation>Close window</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,8 @@
 #include "keys/function_catalogue.h"
 
+#include "platform/ui_text.h"
+#include "platform/utf16.h"
+
 #include <initializer_list>
 
 namespace talvex {
@@ -62,24 +65,28 @@ std::u16string_view functionNameOfSlot(const KeySlot& slot) {
 const std::vector<FunctionTreeItem>& functionTreeItems() {
     static const std::vector<FunctionTreeItem> items = [] {
         std::vector<FunctionTreeItem> list;
-        auto top = [&](std::u16string_view text) { list.push_back({text, -1, false}); };
-        auto group = [&](std::u16string_view text,
-                         std::initializer_list<std::u16string_view> kids) {
+        // UTF-8 literals, so that the translation tools find the captions.
+        auto top = [&](const char* text) { list.push_back({utf8ToUtf16(text), text, -1, false}); };
+        auto group = [&](const char* text, std::initializer_list<const char*> kids) {
             const int parent = static_cast<int>(list.size());
-            list.push_back({text, -1, true});
-            for (std::u16string_view kid : kids)
-                list.push_back({kid, parent, false});
+            list.push_back({utf8ToUtf16(text), text, -1, true});
+            for (const char* kid : kids)
+                list.push_back({utf8ToUtf16(kid), kid, parent, false});
         };
-        top(u"搜索");
-        top(u"运行");
-        group(u"多媒体", {u"多媒体播放器", u"上一曲", u"下一曲", u"停止-播放", u"暂停", u"音量+",
-                          u"音量-", u"静音"});
-        group(u"快捷键", {u"新建", u"剪切", u"复制", u"粘贴", u"保存", u"打印", u"全选"});
-        group(u"Windows", {u"最大化", u"最小化"});
-        top(u"我的电脑");
-        top(u"任务管理器");
-        top(u"浏览器-主页");
-        top(u"关闭窗口");
+        top(TALVEX_TEXT("搜索"));
+        top(TALVEX_TEXT("运行"));
+        group(TALVEX_TEXT("多媒体"),
+              {TALVEX_TEXT("多媒体播放器"), TALVEX_TEXT("上一曲"), TALVEX_TEXT("下一曲"),
+               TALVEX_TEXT("停止-播放"), TALVEX_TEXT("暂停"), TALVEX_TEXT("音量+"),
+               TALVEX_TEXT("音量-"), TALVEX_TEXT("静音")});
+        group(TALVEX_TEXT("快捷键"),
+              {TALVEX_TEXT("新建"), TALVEX_TEXT("剪切"), TALVEX_TEXT("复制"), TALVEX_TEXT("粘贴"),
+               TALVEX_TEXT("保存"), TALVEX_TEXT("打印"), TALVEX_TEXT("全选")});
+        group("Windows", {TALVEX_TEXT("最大化"), TALVEX_TEXT("最小化")});
+        top(TALVEX_TEXT("我的电脑"));
+        top(TALVEX_TEXT("任务管理器"));
+        top(TALVEX_TEXT("浏览器-主页"));
+        top(TALVEX_TEXT("关闭窗口"));
         return list;
     }();
     return items;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -32,8 +33,9 @@ std::u16string_view functionNameOfSlot(const KeySlot& slot);
 // One item of the key dialog's function tree, in insertion order. Groups hold the items that name
 // them as parent; every other item is a function of the catalogue.
 struct FunctionTreeItem {
-    std::u16string_view text;
-    int parent = -1; // index of the group, -1 at the top level
+    std::u16string text; // the catalogue name, which files and `assign function` use
+    const char* caption; // the same name as shown, marked for translation
+    int parent = -1;     // index of the group, -1 at the top level
     bool group = false;
 };
 

@@ -7,6 +7,7 @@
 #include "keys/function_catalogue.h"
 #include "keys/key_map_painter.h"
 #include "platform/qt/qt_key_hook.h"
+#include "platform/qt/qt_ui_text.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -105,8 +106,7 @@ void KeyMapDialog::fillTree() {
     const auto& items = functionTreeItems();
     treeItems_.clear();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const QString text =
-            QString::fromUtf16(items[i].text.data(), static_cast<qsizetype>(items[i].text.size()));
+        const QString text = translatedText(items[i].caption);
         QTreeWidgetItem* item =
             items[i].parent < 0
                 ? new QTreeWidgetItem(tree_, QStringList{text})
