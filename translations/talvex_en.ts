@@ -751,5 +751,9 @@
         <source></source>
         <translation>Close window</translation>
     </message>
+    <message id="浏览…">
+        <source></source>
+        <translation>Browse</translation>
+    </message>
 </context>
 </TS>

@@ -136,8 +136,7 @@ void paintPathBox(QPainter& p, int w, int h) {
 
 void paintBrowse(QPainter& p, int w, int h, bool hover) {
     p.fillRect(0, 0, w, h, kDialogBody);
-    button(p, QRectF(0, 0, w, h), hover);
-    textCentred(p, QRectF(0, 0, w, h), "浏览…", font(11), kText);
+    button(p, QRectF(0, 0, w, h), hover); // its caption is drawn by the dialog, in its language
 }
 
 // Macro manager.

@@ -42,8 +42,12 @@ void paintAdvancedPage(Canvas& canvas, const KeyMapLogic& logic) {
         writeCaption(canvas, kRowCaptions[static_cast<std::size_t>(r)], label.left, label.top,
                      kKeyMapCaptionHeight, kKeyMapLitText, label.width());
         drawImage(canvas, kPathBoxImage, kPathBoxImageX, pathBoxRect(r).top);
-        drawImage(canvas, r == logic.browseHover() ? kBrowseOverImage : kBrowseImage,
-                  browseRect(r).left, browseRect(r).top);
+        const Rect browse = browseRect(r);
+        drawImage(canvas, r == logic.browseHover() ? kBrowseOverImage : kBrowseImage, browse.left,
+                  browse.top);
+        writeCaption(canvas, kBrowseCaption, browse.left + kBrowseCaptionInset, browse.top + 1,
+                     kBrowseCaptionHeight, kKeyMapLitText,
+                     browse.width() - 2 * kBrowseCaptionInset + 2);
     }
     if (const std::optional<int> radio = logic.radioRow())
         for (int r = 0; r < kAdvancedRows; ++r)
