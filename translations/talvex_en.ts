@@ -755,5 +755,13 @@
         <source></source>
         <translation>Browse</translation>
     </message>
+    <message id="87 键 RGB 机械游戏键盘">
+        <source></source>
+        <translation>87-key RGB mechanical gaming keyboard</translation>
+    </message>
+    <message id="正在启动…">
+        <source></source>
+        <translation>Starting…</translation>
+    </message>
 </context>
 </TS>

@@ -138,10 +138,7 @@ void paintSplash(QPainter& p, int w, int h) {
     textAt(p, 174, 36, "KESTRIX", font(48, QFont::Black, true), kText);
     p.fillRect(176, 96, 186, 1, QColor(90, 90, 96));
     p.fillRect(176, 96, 52, 1, kRed);
-    QFont subtitle = font(13);
-    subtitle.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
-    textAt(p, 176, 104, "87 键 RGB 机械游戏键盘", subtitle, QColor(200, 200, 206));
-    textAt(p, 14, h - 24, "正在启动…", font(12), QColor(220, 220, 226));
+    // The subtitle and "starting" line are drawn by the splash window, in the user's language.
     textAt(p, w - 60, h - 24, "Ver 1.1", font(12), QColor(220, 220, 226));
     p.setPen(QColor(70, 70, 76));
     p.setBrush(Qt::NoBrush);
