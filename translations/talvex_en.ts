@@ -763,5 +763,9 @@
         <source></source>
         <translation>Starting…</translation>
     </message>
+    <message id="无法保存未写入键盘的更改记录（unsent.bin），键盘连接后不会提示发送这些更改；它们仍保存在 keymap.bin 中，需要时请再保存一次。">
+        <source></source>
+        <translation>The record of changes the keyboard has not received (unsent.bin) cannot be saved, so you will not be asked to send them once the keyboard is connected; they are still kept in keymap.bin. Save once more when needed.</translation>
+    </message>
 </context>
 </TS>

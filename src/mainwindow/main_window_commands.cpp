@@ -26,6 +26,9 @@ constexpr const char* kUnsentCaption = TALVEX_TEXT("未写入键盘的更改");
 constexpr const char* kUnsentRecordUnreadable = TALVEX_TEXT(
     "无法读取未写入键盘的更改记录（unsent.bin），这些更改不会再提示发送；它们仍保存在 keymap.bin "
     "中，需要时请再保存一次。");
+constexpr const char* kUnsentRecordUnwritable = TALVEX_TEXT(
+    "无法保存未写入键盘的更改记录（unsent.bin），键盘连接后不会提示发送这些更改；它们仍保存在 "
+    "keymap.bin 中，需要时请再保存一次。");
 constexpr const char* kMacroOutOfReach =
     TALVEX_TEXT("键盘只能存储前32个宏，这个宏不能分配给按键。按键的设置没有改变。");
 
@@ -95,7 +98,12 @@ void MainWindowCommands::loadKeymapAtStart() {
 
 void MainWindowCommands::writeUnsentRecord() {
     // A record that cannot be written loses only the offer to send; the files keep the values.
-    static_cast<void>(saveUnsentChanges(data_.paths.unsentChangesFile(), unsent_));
+    // Told once until a write works again, as the data files are.
+    const FileResult saved = saveUnsentChanges(data_.paths.unsentChangesFile(), unsent_);
+    if (!saved.ok() && !unsentWriteFailureTold_)
+        ports_.prompts.message(kUnsentRecordUnwritable, "Kestrix", MessageButtons::Ok,
+                               MessageIcon::Warning);
+    unsentWriteFailureTold_ = !saved.ok();
     activity_.unsentChanges(unsent_.size());
 }
 

@@ -175,6 +175,7 @@ private:
     UnsentChanges unsent_;
     // A read laid unsent fields over the keyboard's values; the question follows the reload.
     bool offerUnsent_ = false;
+    bool unsentWriteFailureTold_ = false;
 };
 
 } // namespace talvex

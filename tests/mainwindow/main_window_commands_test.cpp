@@ -351,6 +351,21 @@ TEST_F(MainWindowCommandsTest, ChangesSavedWithoutTheKeyboardAreOfferedAfterTheN
     }
 }
 
+TEST_F(MainWindowCommandsTest, ARecordThatCannotBeWrittenIsToldOnceAndTheFilesStillSave) {
+    fs::create_directories(paths.unsentChangesFile()); // a folder where the record goes
+    host.present = false;
+    for (const int brightness : {snapshot.lightBrightness + 1, snapshot.lightBrightness + 2}) {
+        moveBrightnessSlider(brightness);
+        click(kSaveX, kSaveY);
+        EXPECT_EQ(keymapBytes(), expectedKeymap(keys.workingSettings, keys.assignments));
+    }
+    const auto told =
+        std::count_if(prompts.questions.begin(), prompts.questions.end(),
+                      [](const auto& q) { return q.text.find("unsent.bin") != std::string::npos; });
+    EXPECT_EQ(told, 1);
+    EXPECT_TRUE(fs::is_directory(paths.unsentChangesFile()));
+}
+
 TEST_F(MainWindowCommandsTest, EveryCompleteReadIsTheKnownState) {
     DeviceSettings lastSaved = zeroSettings(), read = zeroSettings(), firstRead = zeroSettings();
     lastSaved.lightSpeed = 1;
