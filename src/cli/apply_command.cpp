@@ -17,8 +17,9 @@ int runApplyCommand(CliContext& context, const CliArgs& args) {
     DeviceSettings held = zeroSettings();
     if (int code = readKeyboard(context, held); code != kExitOk)
         return code;
-    if (int code = checkBeforeSending(context, args[0], working,
-                                      hasAssignments ? assignments.get() : nullptr, held);
+    if (int code = checkConfiguration(context, args[0], working,
+                                      hasAssignments ? assignments.get() : nullptr, &held,
+                                      CheckScope::Send);
         code != kExitOk)
         return code;
     return applyAndReport(context, working, held);

@@ -11,10 +11,12 @@ namespace {
 
 void printUsage(std::ostream& err) {
     err << "usage: kestrix-cli [--simulate[=STATE_FILE]] [--trace=FILE|-] [--json] [--force] "
-           "COMMAND [ARGS]\n"
+           "[--data-folder=DIR] COMMAND [ARGS]\n"
            "  --force  apply a configuration with unusual settings or without a working key\n"
            "  --simulate-fault=FAULT  make the simulated keyboard misbehave (repeatable): no-ack,\n"
            "      no-ack:N, late-ack:N, dup-ack, early-ack, unsolicited-ack, unplug:N, garbage\n"
+           "  --data-folder=DIR  keep keymap.bin and the profiles (Configure/) in DIR instead of\n"
+           "      the window's data folder\n"
            "commands:\n";
     for (const auto& command : cliCommands()) {
         std::string line = std::string(command.name) + " " + command.arguments;
@@ -85,6 +87,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         } else if (arg.rfind("--simulate-fault=", 0) == 0) {
             if (!parseFault(arg.substr(17), options.simulatorFaults))
                 return usageError(err, "unknown simulator fault " + arg.substr(17));
+        } else if (arg.rfind("--data-folder=", 0) == 0) {
+            options.dataFolder = arg.substr(14);
+            if (options.dataFolder.empty())
+                return usageError(err, "--data-folder= needs a folder");
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--force") {

@@ -27,6 +27,7 @@ int runResetCommand(CliContext& context, const CliArgs& args);
 int runSetCommand(CliContext& context, const CliArgs& args);
 int runInspectCommand(CliContext& context, const CliArgs& args);
 int runAssignCommand(CliContext& context, const CliArgs& args);
+int runProfileCommand(CliContext& context, const CliArgs& args);
 int runUdevRuleCommand(CliContext& context, const CliArgs& args);
 
 } // namespace talvex

@@ -93,6 +93,13 @@ DeviceIo& CliContext::io() {
     return *deviceIo;
 }
 
+AppPaths CliContext::paths() const {
+    AppPaths paths = chooseAppPaths(currentPathInputs());
+    if (!options.dataFolder.empty())
+        paths.dataFolder = options.dataFolder;
+    return paths;
+}
+
 void CliContext::drainEvents() {
     std::atomic<std::uint32_t> ignored{0};
     while (readOneEvent(*deviceLink.eventHandle, ignored, {}, 0) == InputResult::Report) {

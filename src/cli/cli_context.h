@@ -6,9 +6,11 @@
 #include "device/device_io.h"
 #include "device/device_link.h"
 #include "device/wire_trace.h"
+#include "platform/app_paths.h"
 #include "platform/hid.h"
 #include "simulator/simulated_keyboard.h"
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -32,6 +34,8 @@ struct CliOptions {
     // Send a configuration whose settings are unusual or in which no key works.
     bool force = false;
     SimulatorFaults simulatorFaults; // --simulate-fault: to see how the tools cope
+    // --data-folder: where keymap.bin and the profiles are; empty: the window's own folder.
+    std::filesystem::path dataFolder;
 };
 
 class CliContext {
@@ -60,6 +64,9 @@ public:
     DeviceLink& link() { return deviceLink; }
     // The simulated keyboard, or null when talking to a real one.
     SimulatedKeyboard* simulatedKeyboard() { return simulated.get(); }
+
+    // The window's files, or those of the folder --data-folder names. Creates nothing.
+    AppPaths paths() const;
 
     // Reads and drops the input reports that are waiting, so that an acknowledgement left over
     // from an earlier write cannot pass for the next step's.

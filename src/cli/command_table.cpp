@@ -17,6 +17,10 @@ const std::vector<CliCommand>& cliCommands() {
          runInspectCommand},
         {"assign", "KEYMAP_FILE POSITION KIND [ARGS]",
          "assign a key in a keymap.bin as the key dialog's Save does", runAssignCommand},
+        {"profile", "ACTION [ARGS]",
+         "list | new [NAME] | copy NAME | rename OLD NEW | delete NAME | save NAME (what the "
+         "keyboard holds) | load NAME (send it) | export NAME FILE | import FILE NAME",
+         runProfileCommand},
         {"udev-rule", "", "print the udev rule that lets the user at the seat open the keyboard",
          runUdevRuleCommand},
     };

@@ -1,7 +1,6 @@
 #include "cli/keyboard_steps.h"
 
 #include "device/sequences.h"
-#include "keys/configuration_check.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
 
@@ -37,9 +36,8 @@ int applyAndReport(CliContext& context, DeviceSettings& working, DeviceSettings&
     return kExitOk;
 }
 
-bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& error,
-                      KeyAssignments* assignments, bool* hasAssignments) {
-    std::vector<std::uint8_t> bytes;
+bool readConfigurationBytes(const std::string& path, std::vector<std::uint8_t>& bytes,
+                            std::string& error) {
     if (const FileResult read = readDataFile(path, kKeymapFileSize + 1, bytes); !read.ok()) {
         error = read.message;
         return false;
@@ -50,6 +48,14 @@ bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& e
                 "profile";
         return false;
     }
+    return true;
+}
+
+bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& error,
+                      KeyAssignments* assignments, bool* hasAssignments) {
+    std::vector<std::uint8_t> bytes;
+    if (!readConfigurationBytes(path, bytes, error))
+        return false;
     const bool whole = bytes.size() == kKeymapFileSize;
     if (hasAssignments)
         *hasAssignments = whole;
@@ -58,17 +64,20 @@ bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& e
     return settingsFromBytes(bytes, s);
 }
 
-int checkBeforeSending(CliContext& context, const std::string& source,
+int checkConfiguration(CliContext& context, const std::string& source,
                        const DeviceSettings& settings, const KeyAssignments* assignments,
-                       const DeviceSettings& held) {
-    if (const auto problem = firstProblem(settings, assignments, &held, CheckScope::Send)) {
+                       const DeviceSettings* held, CheckScope scope) {
+    const bool sending = scope == CheckScope::Send;
+    const std::string outcome = sending ? "nothing was sent" : "nothing was imported";
+    const std::string insist =
+        sending ? " (--force sends it anyway)" : " (--force imports it anyway)";
+    if (const auto problem = firstProblem(settings, assignments, held, scope)) {
         if (!problem->overridable)
-            return context.badInput(source + ": " + problem->message + "; nothing was sent");
+            return context.badInput(source + ": " + problem->message + "; " + outcome);
         if (!context.options.force)
-            return context.badInput(source + ": " + problem->message +
-                                    "; nothing was sent (--force sends it anyway)");
+            return context.badInput(source + ": " + problem->message + "; " + outcome + insist);
     }
-    if (!hasWorkingKey(settings) && !context.options.force)
+    if (sending && !hasWorkingKey(settings) && !context.options.force)
         return context.badInput(source +
                                 ": every key is disabled or does nothing, so the keyboard could "
                                 "not type; nothing was sent (--force sends it anyway)");

@@ -5,9 +5,12 @@
 #include "cli/cli_context.h"
 #include "device/device_result.h"
 #include "device/device_settings.h"
+#include "keys/configuration_check.h"
 #include "keys/key_assignment.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace talvex {
 
@@ -24,16 +27,22 @@ int reportReadFailure(CliContext& context, const DeviceResult& result, const std
 // kExitOk or kExitApplyFailed.
 int applyAndReport(CliContext& context, DeviceSettings& working, DeviceSettings& held);
 
+// The bytes of a file that is a 10060-byte settings image, or a 206920-byte keymap.bin or
+// profile. False with `error` set otherwise.
+bool readConfigurationBytes(const std::string& path, std::vector<std::uint8_t>& bytes,
+                            std::string& error);
+
 // A settings image from a file of 10060 bytes, or a keymap.bin or profile of 206920 bytes, whose
 // assignments then go to `assignments` when given. False with `error` set otherwise.
 bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& error,
                       KeyAssignments* assignments = nullptr, bool* hasAssignments = nullptr);
 
 // Refuses, with exit 2 and a message naming the first bad field, a configuration that must not
-// reach the keyboard: a broken slot or entry always, an unusual setting or one without a working
-// key unless --force was given. kExitOk when it may be sent. `held`: what the keyboard holds.
-int checkBeforeSending(CliContext& context, const std::string& source,
+// reach the keyboard (Send) or the profile store (Import): a broken slot or entry always, an
+// unusual setting or, when sending, one without a working key unless --force was given. kExitOk
+// when it may go on. `held`: what the keyboard holds, when it was read.
+int checkConfiguration(CliContext& context, const std::string& source,
                        const DeviceSettings& settings, const KeyAssignments* assignments,
-                       const DeviceSettings& held);
+                       const DeviceSettings* held, CheckScope scope);
 
 } // namespace talvex

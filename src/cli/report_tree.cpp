@@ -24,6 +24,12 @@ std::string escaped(bool unicode, unsigned value) {
     return text;
 }
 
+std::string pad(int indent) {
+    return std::string(static_cast<std::size_t>(indent), ' ');
+}
+
+} // namespace
+
 void jsonString(std::ostream& out, const std::string& s) {
     out << '"';
     for (unsigned char c : s) {
@@ -37,12 +43,6 @@ void jsonString(std::ostream& out, const std::string& s) {
     }
     out << '"';
 }
-
-std::string pad(int indent) {
-    return std::string(static_cast<std::size_t>(indent), ' ');
-}
-
-} // namespace
 
 std::string terminalSafe(const std::string& text) {
     std::string out;

@@ -13,6 +13,9 @@ namespace talvex {
 // file cannot move the cursor, clear the screen or retitle the terminal it is printed on.
 std::string terminalSafe(const std::string& text);
 
+// `s` as a JSON string, quotes included.
+void jsonString(std::ostream& out, const std::string& s);
+
 class ReportNode {
 public:
     ReportNode();

@@ -87,14 +87,44 @@ ProfileStatus ProfileStore::writeNewProfile(const std::string& name,
     return written ? ProfileStatus::Done : ProfileStatus::WriteFailed;
 }
 
-ProfileStatus ProfileStore::createProfile() {
-    if (names_.size() >= kMaxProfiles)
-        return ProfileStatus::LimitReached;
-    // Not zeros: loaded and saved, a zero image would disable every key.
-    return writeNewProfile(makeNewProfileName(), factoryConfigurationBytes());
+std::optional<std::size_t> ProfileStore::indexOf(const std::string& name) const {
+    const auto found = std::find(names_.begin(), names_.end(), name);
+    if (found == names_.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(found - names_.begin());
 }
 
-ProfileStatus ProfileStore::copyProfile(std::size_t index) {
+ProfileStatus ProfileStore::addProfile(const std::string& name,
+                                       std::span<const std::uint8_t> bytes) {
+    if (names_.size() >= kMaxProfiles)
+        return ProfileStatus::LimitReached;
+    if (!isValidProfileName(name))
+        return ProfileStatus::InvalidName;
+    if (isTaken(name))
+        return ProfileStatus::NameTaken;
+    return writeNewProfile(name, bytes);
+}
+
+ProfileStatus ProfileStore::createProfile() {
+    return createProfile(makeNewProfileName());
+}
+
+ProfileStatus ProfileStore::createProfile(const std::string& name) {
+    // Not zeros: loaded and saved, a zero image would disable every key.
+    return addProfile(name, factoryConfigurationBytes());
+}
+
+ProfileStatus ProfileStore::writeProfile(const std::string& name,
+                                         std::span<const std::uint8_t> bytes) {
+    const auto index = indexOf(name);
+    if (!index)
+        return addProfile(name, bytes);
+    const bool written = writeFileAtomically(paths_[*index], bytes).ok();
+    reloadProfiles();
+    return written ? ProfileStatus::Done : ProfileStatus::WriteFailed;
+}
+
+ProfileStatus ProfileStore::copyProfile(std::size_t index, std::string* copyName) {
     if (names_.size() >= kMaxProfiles)
         return ProfileStatus::LimitReached;
     if (index >= names_.size())
@@ -105,6 +135,8 @@ ProfileStatus ProfileStore::copyProfile(std::size_t index) {
     source->resize(kKeymapFileSize, 0);
     std::string name =
         makeCopyName(names_[index], [this](const std::string& n) { return isTaken(n); });
+    if (copyName)
+        *copyName = name;
     return writeNewProfile(name, *source);
 }
 

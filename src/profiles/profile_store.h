@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -53,9 +54,18 @@ public:
     void reloadProfiles();
     std::string makeNewProfileName() const;
 
-    // A new profile holds the factory configuration.
+    // The list index of the profile called `name`, if it is listed.
+    std::optional<std::size_t> indexOf(const std::string& name) const;
+
+    // A new profile holds the factory configuration. Without a name it takes the next free one.
     [[nodiscard]] ProfileStatus createProfile();
-    [[nodiscard]] ProfileStatus copyProfile(std::size_t index);
+    [[nodiscard]] ProfileStatus createProfile(const std::string& name);
+    // Replaces the listed profile `name` with `bytes`, or creates it under the same rules as
+    // createProfile (refused at six, or when the name is not free).
+    [[nodiscard]] ProfileStatus writeProfile(const std::string& name,
+                                             std::span<const std::uint8_t> bytes);
+    // The copy's name goes to `copyName` when given.
+    [[nodiscard]] ProfileStatus copyProfile(std::size_t index, std::string* copyName = nullptr);
     [[nodiscard]] ProfileStatus renameProfile(std::size_t oldIndex, const std::string& newText);
     [[nodiscard]] ProfileStatus deleteProfile(std::size_t index);
 
@@ -70,6 +80,8 @@ private:
     bool isTaken(const std::string& name) const;
     [[nodiscard]] ProfileStatus writeNewProfile(const std::string& name,
                                                 std::span<const std::uint8_t> bytes);
+    [[nodiscard]] ProfileStatus addProfile(const std::string& name,
+                                           std::span<const std::uint8_t> bytes);
 
     std::filesystem::path folder_;
     std::vector<std::string> names_;
