@@ -70,8 +70,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not libraries, so not found by dpkg-shlibdeps: Qt's display plugins, and the fonts the
 # captions are drawn with ("Arial" is Liberation Sans; the Chinese captions need WenQuanYi), and
 # Qt's own translations, which give a Chinese window Chinese choosers and buttons. Talvex's
-# English is built in. Building needs qt6-tools-dev and qt6-l10n-tools (lupdate, lrelease) as
-# well, which scripts/setup.sh installs.
+# English is built in. Building needs qt6-tools-dev and qt6-l10n-tools (lupdate, lrelease) and
+# nlohmann-json3-dev (profile documents) as well, which scripts/setup.sh installs.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-liberation2, fonts-wqy-microhei, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/resources/debian/postinst)

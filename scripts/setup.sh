@@ -7,7 +7,7 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-base-dev-tools libgl-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-    libhidapi-dev libudev-dev
+    libhidapi-dev libudev-dev nlohmann-json3-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang libclang-rt-14-dev
     fonts-liberation2 fonts-wqy-microhei fontconfig

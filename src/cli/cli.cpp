@@ -11,12 +11,14 @@ namespace {
 
 void printUsage(std::ostream& err) {
     err << "usage: kestrix-cli [--simulate[=STATE_FILE]] [--trace=FILE|-] [--json] [--force] "
-           "[--data-folder=DIR] COMMAND [ARGS]\n"
+           "[--data-folder=DIR] [--format=binary|json] COMMAND [ARGS]\n"
            "  --force  apply a configuration with unusual settings or without a working key\n"
            "  --simulate-fault=FAULT  make the simulated keyboard misbehave (repeatable): no-ack,\n"
            "      no-ack:N, late-ack:N, dup-ack, early-ack, unsolicited-ack, unplug:N, garbage\n"
            "  --data-folder=DIR  keep keymap.bin and the profiles (Configure/) in DIR instead of\n"
            "      the window's data folder\n"
+           "  --format=binary|json  what profile export writes: the profile file (default) or\n"
+           "      a JSON document to read, diff and edit\n"
            "commands:\n";
     for (const auto& command : cliCommands()) {
         std::string line = std::string(command.name) + " " + command.arguments;
@@ -91,6 +93,10 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             options.dataFolder = arg.substr(14);
             if (options.dataFolder.empty())
                 return usageError(err, "--data-folder= needs a folder");
+        } else if (arg.rfind("--format=", 0) == 0) {
+            options.format = arg.substr(9);
+            if (options.format != "binary" && options.format != "json")
+                return usageError(err, "--format= takes binary or json");
         } else if (arg == "--json") {
             options.json = true;
         } else if (arg == "--force") {

@@ -36,6 +36,8 @@ struct CliOptions {
     SimulatorFaults simulatorFaults; // --simulate-fault: to see how the tools cope
     // --data-folder: where keymap.bin and the profiles are; empty: the window's own folder.
     std::filesystem::path dataFolder;
+    // --format: how `profile export` writes the profile, "binary" (the default) or "json".
+    std::string format;
 };
 
 class CliContext {

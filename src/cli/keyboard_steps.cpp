@@ -36,16 +36,21 @@ int applyAndReport(CliContext& context, DeviceSettings& working, DeviceSettings&
     return kExitOk;
 }
 
+std::optional<std::string> wrongConfigurationSize(const std::string& path, std::size_t size) {
+    if (size == kDeviceSettingsSize || size == kKeymapFileSize)
+        return std::nullopt;
+    return path + " is " + std::to_string(size) +
+           " bytes; expected a 10060-byte settings image or a 206920-byte keymap.bin or profile";
+}
+
 bool readConfigurationBytes(const std::string& path, std::vector<std::uint8_t>& bytes,
                             std::string& error) {
     if (const FileResult read = readDataFile(path, kKeymapFileSize + 1, bytes); !read.ok()) {
         error = read.message;
         return false;
     }
-    if (bytes.size() != kDeviceSettingsSize && bytes.size() != kKeymapFileSize) {
-        error = path + " is " + std::to_string(bytes.size()) +
-                " bytes; expected a 10060-byte settings image or a 206920-byte keymap.bin or "
-                "profile";
+    if (const auto wrong = wrongConfigurationSize(path, bytes.size())) {
+        error = *wrong;
         return false;
     }
     return true;

@@ -9,6 +9,7 @@
 #include "keys/key_assignment.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ int reportReadFailure(CliContext& context, const DeviceResult& result, const std
 // Sends the parts of `working` that differ from `held`, says what happened, and returns
 // kExitOk or kExitApplyFailed.
 int applyAndReport(CliContext& context, DeviceSettings& working, DeviceSettings& held);
+
+// Why `size` bytes at `path` are no configuration, or nothing when they may be one.
+std::optional<std::string> wrongConfigurationSize(const std::string& path, std::size_t size);
 
 // The bytes of a file that is a 10060-byte settings image, or a 206920-byte keymap.bin or
 // profile. False with `error` set otherwise.

@@ -3,6 +3,7 @@
 #include "cli/report_tree.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
+#include "profiles/profile_document.h"
 #include "profiles/profile_names.h"
 #include "profiles/profile_store.h"
 
@@ -16,6 +17,9 @@ namespace talvex {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A document with every byte of a profile in otherBytes is about 420 KB; far more is no profile.
+constexpr std::size_t kMaxDocumentBytes = 4u << 20;
 
 // What a profile subcommand works on: the store of the data folder, and the name as given, with
 // a ".bin" ending the user may have typed taken off (the profile manager's rule).
@@ -213,10 +217,54 @@ int exportProfile(ProfileJob& job) {
     std::string error;
     if (!readConfigurationBytes(job.store.pathTable()[job.index], bytes, error))
         return job.context.badInput(error + "; nothing was exported");
+    if (job.context.options.format == "json") {
+        const std::string document = profileDocument(bytes);
+        bytes.assign(document.begin(), document.end());
+    }
     if (const FileResult written = writeFileAtomically(job.args[2], bytes); !written.ok())
         return job.context.badInput(written.message);
     job.context.out << "wrote " << job.args[2] << "\n";
     return kExitOk;
+}
+
+// The profile file a JSON document describes, or exit 2 naming the first bad field.
+int fromDocument(ProfileJob& job, const std::string& file, std::vector<std::uint8_t>& bytes) {
+    ProfileFromDocument built = profileFromDocument(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    if (built.problem && !(built.problem->overridable && job.context.options.force))
+        return job.context.badInput(
+            file + ": " + built.problem->field + ": " + built.problem->message +
+            "; nothing was imported" +
+            (built.problem->overridable ? " (--force imports it anyway)" : ""));
+    bytes = std::move(built.fileBytes);
+    return kExitOk;
+}
+
+// The profile file itself, judged as the store takes any file.
+int fromProfileFile(ProfileJob& job, const std::string& file,
+                    const std::vector<std::uint8_t>& bytes) {
+    if (const auto wrong = wrongConfigurationSize(file, bytes.size()))
+        return job.context.badInput(*wrong + "; nothing was imported");
+    DeviceSettings settings = zeroSettings();
+    auto assignments = std::make_unique<KeyAssignments>();
+    const bool whole = bytes.size() == kKeymapFileSize;
+    if (whole)
+        std::copy(bytes.begin() + kDeviceSettingsSize, bytes.end(), assignments->bytes().begin());
+    settingsFromBytes(bytes, settings);
+    return checkConfiguration(job.context, file, settings, whole ? assignments.get() : nullptr,
+                              nullptr, CheckScope::Import);
+}
+
+// A document starts with "{"; a file of a profile's size that does not read as one is a profile
+// whose first byte happens to be that.
+bool isDocument(const std::vector<std::uint8_t>& bytes) {
+    if (!startsLikeProfileDocument(bytes))
+        return false;
+    if (bytes.size() != kDeviceSettingsSize && bytes.size() != kKeymapFileSize)
+        return true;
+    const auto built = profileFromDocument(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return !built.problem || built.problem->field != "document";
 }
 
 int importProfile(ProfileJob& job) {
@@ -225,20 +273,11 @@ int importProfile(ProfileJob& job) {
     if (int code = job.checkWritable(name); code != kExitOk)
         return code;
     std::vector<std::uint8_t> bytes;
-    std::string error;
-    if (!readConfigurationBytes(file, bytes, error))
-        return job.context.badInput(error + "; nothing was imported");
-    DeviceSettings settings = zeroSettings();
-    auto assignments = std::make_unique<KeyAssignments>();
-    const bool whole = bytes.size() == kKeymapFileSize;
-    if (whole)
-        std::copy(bytes.begin() + kDeviceSettingsSize, bytes.end(), assignments->bytes().begin());
-    if (!settingsFromBytes(bytes, settings))
-        return job.context.badInput(file + " holds no settings image; nothing was imported");
-    if (int code =
-            checkConfiguration(job.context, file, settings, whole ? assignments.get() : nullptr,
-                               nullptr, CheckScope::Import);
-        code != kExitOk)
+    if (const FileResult read = readDataFile(file, kMaxDocumentBytes, bytes); !read.ok())
+        return job.context.badInput(read.message + "; nothing was imported");
+    const int code =
+        isDocument(bytes) ? fromDocument(job, file, bytes) : fromProfileFile(job, file, bytes);
+    if (code != kExitOk)
         return code;
     return job.write(name, bytes, file);
 }
@@ -278,6 +317,9 @@ int runProfileCommand(CliContext& context, const CliArgs& args) {
     });
     if (verb == kVerbs.end())
         return context.badInput("profile takes one of: " + verbList());
+    if (!context.options.format.empty() && verb->name != "export")
+        return context.badInput(
+            "--format is for profile export; import tells the format by itself");
     if (args.size() - 1 < verb->minArgs || args.size() - 1 > verb->maxArgs)
         return context.badInput("usage: profile " + std::string(verb->name) + verb->arguments);
     ProfileJob job{context, context.paths(), ProfileStore(context.paths().profileFolder()), args, 0,

@@ -1,25 +1,17 @@
 #include "platform/usb_product_property.h"
 
+#include "platform/hex_digit.h"
+
 namespace talvex {
 
 namespace {
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // Reads one number ended by '/' and moves past the slash.
 std::optional<std::uint16_t> takeField(std::string_view& text) {
     std::size_t digits = 0;
     std::uint32_t value = 0;
     while (digits < text.size() && text[digits] != '/') {
-        int d = hexDigit(text[digits]);
+        int d = hexDigitValue(text[digits]);
         if (d < 0 || digits == 4)
             return std::nullopt;
         value = value * 16 + static_cast<std::uint32_t>(d);

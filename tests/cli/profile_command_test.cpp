@@ -81,12 +81,26 @@ TEST_F(ProfileCommand, StoreCommandsFollowTheProfileManager) {
     ASSERT_EQ(profile({"profile", "export", "Game", (dir / "g.bin").string()}), 0) << err;
     ASSERT_EQ(profile({"profile", "import", (dir / "g.bin").string(), "Again"}), 0) << err;
     EXPECT_EQ(bytesOf(profiles / "Again.bin"), bytesOf(profiles / "Game.bin"));
+
+    // Through a document and back, with bytes no name describes.
+    Bytes odd = factoryConfigurationBytes();
+    odd[5] = 0x7B;
+    ASSERT_TRUE(writeFileAtomically(profiles / "Game.bin", odd));
+    const std::string json = (dir / "g.json").string();
+    ASSERT_EQ(profile({"profile", "export", "Game", json, "--format=json"}), 0) << err;
+    EXPECT_EQ(bytesOf(json).front(), '{');
+    ASSERT_EQ(profile({"profile", "import", json, "Again"}), 0) << err;
+    EXPECT_EQ(out, "replaced profile Again with " + json + "\n");
+    EXPECT_EQ(bytesOf(profiles / "Again.bin"), odd);
 }
 
 TEST_F(ProfileCommand, RefusalsExitTwoAndChangeNothing) {
     const std::string fifo = (dir / "fifo").string();
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     writeFile("macros.bin", Bytes(170260, 1));
+    const std::string bright = R"({"version": 1, "settings": {"brightness": 51}})";
+    writeFile("bright.json", Bytes(bright.begin(), bright.end()));
+    const std::string json = (dir / "bright.json").string();
     writeFile("broken.bin", testing::factoryWithByte(offsetof(DeviceSettings, keyTable) + 20, 4));
     const std::string in = (dir / "broken.bin").string();
     struct Row {
@@ -111,6 +125,8 @@ TEST_F(ProfileCommand, RefusalsExitTwoAndChangeNothing) {
         {2, {"import", in, "A"}, "plays macro"},
         {2, {"import", (dir / "missing").string(), "A"}, "missing"},
         {2, {"export", "A", dir.string()}, "is a folder"},
+        {2, {"import", json, "A"}, "settings.brightness: lightBrightness 51"},
+        {2, {"list", "--format=json"}, "--format is for profile export"},
         {2, {"load"}, "usage: profile load NAME"},
         {2, {"switch", "A"}, "profile takes one of"},
     };

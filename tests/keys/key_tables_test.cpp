@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
 #include "keys/default_key_table.h"
 #include "keys/key_name_table.h"
+#include "keys/key_position_names.h"
 #include "keys/key_positions.h"
 
 namespace talvex {
@@ -125,6 +127,30 @@ TEST(KeyPositionsTest, LandmarkPositions) {
     EXPECT_EQ(pos[107].matrixCell, 19 * 6);
     EXPECT_EQ(flagByteOfCell(pos[96].matrixCell), 1u); // left Windows: byte 1, bit 0
     EXPECT_EQ(flagMaskOfCell(pos[96].matrixCell), 1u);
+}
+
+// Stored documents name keys by these names, so every one must lead back to where it came from.
+TEST(KeyPositionNamesTest, EveryNameIsAsciiUniqueAndLeadsBack) {
+    std::set<std::string_view> seen;
+    for (std::size_t p = 0; p < kKeyPositionCount; ++p) {
+        const std::string_view name = positionName(p);
+        EXPECT_TRUE(!name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
+            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        })) << p;
+        EXPECT_TRUE(seen.insert(name).second) << name;
+        EXPECT_EQ(positionOfName(name), p);
+    }
+    const KeyNameTable names = buildKeyNameTable();
+    for (int vk = 0; vk < 256; ++vk) {
+        const auto name = vkName(static_cast<std::uint8_t>(vk));
+        if (name) {
+            EXPECT_EQ(vkOfName(*name), vk) << *name;
+        }
+        // Only the two codes nobody knows the meaning of go without a name.
+        const bool unnamedCode = names.deviceCode(static_cast<std::uint8_t>(vk)) != 0 && !name;
+        EXPECT_EQ(unnamedCode, vk == 243 || vk == 244) << vk;
+    }
+    EXPECT_FALSE(positionOfName("keyA"));
 }
 
 TEST(DefaultKeyTableTest, FillsTheKeyTableBytes) {
