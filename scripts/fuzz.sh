@@ -29,7 +29,8 @@ cmake --build "$BUILD" -j2 --target "${names[@]/#/talvex_fuzz_}"
 # The longest input each target can use: whole files for the file readers.
 max_len() {
     case $1 in
-    keymap | profile_load) echo 210000 ;;
+    keymap | profile_load | forwarded_command) echo 210000 ;;
+    profile_document) echo 65536 ;;
     main_window) echo 12000 ;;
     device_reports) echo 65536 ;;
     *) echo 4096 ;;

@@ -767,5 +767,21 @@
         <source></source>
         <translation>The record of changes the keyboard has not received (unsent.bin) cannot be saved, so you will not be asked to send them once the keyboard is connected; they are still kept in keymap.bin. Save once more when needed.</translation>
     </message>
+    <message id="正在执行命令行的命令…">
+        <source></source>
+        <translation>Running a command-line command…</translation>
+    </message>
+    <message id="正在执行命令行的命令… %1 / %2">
+        <source></source>
+        <translation>Running a command-line command… %1 / %2</translation>
+    </message>
+    <message id="已执行命令行的命令">
+        <source></source>
+        <translation>Command-line command done</translation>
+    </message>
+    <message id="命令行的命令失败：键盘没有响应">
+        <source></source>
+        <translation>Command-line command failed: the keyboard did not answer</translation>
+    </message>
 </context>
 </TS>

@@ -154,6 +154,11 @@ bool KeyboardSession::deferUntilIdle(std::function<void()> action) {
     return true;
 }
 
+bool KeyboardSession::runCommandJob(std::function<void(DeviceIo&)> job,
+                                    std::function<void()> done) {
+    return jobs_.run(DeviceJobKind::Command, std::move(job), std::move(done));
+}
+
 void KeyboardSession::shutdown() {
     if (shuttingDown_)
         return;

@@ -87,6 +87,9 @@ public:
     // While requests run or wait, keeps `action` for the end of the last and answers true;
     // otherwise false.
     bool deferUntilIdle(std::function<void()> action);
+    // Runs the keyboard part of a kestrix-cli command between the window's own jobs, then
+    // `done` on the loop's thread; the listener hears of its start, not of its end.
+    bool runCommandJob(std::function<void(DeviceIo&)> job, std::function<void()> done);
     // Waits for a running request (a save needs the reader for its acknowledgements), then stops
     // the reader and the device thread and lets go of the channels.
     void shutdown();

@@ -3,12 +3,15 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/forwarded_keyboard_work.h"
 #include "cli/inspect_assignments.h"
+#include "cli/window_forwarding.h"
 #include "keys/function_catalogue.h"
 #include "keys/key_assignment_store.h"
 #include "keys/key_positions.h"
@@ -150,20 +153,67 @@ MacroSlotRefresh macroRefreshFor(const std::filesystem::path& keymapFile,
     return [macros](DeviceSettings& settings) { buildMacroSlots(*macros, settings); };
 }
 
+// POSITION KIND [ARGS] of the command line; empty after saying what is wrong.
+std::optional<std::pair<std::size_t, AssignRequest>> parseAssignment(CliContext& context,
+                                                                     const CliArgs& args) {
+    if (args.size() < 3) {
+        context.badInput("assign takes KEYMAP_FILE POSITION KIND [ARGS]");
+        return std::nullopt;
+    }
+    const auto position = parseNumber(args[1], static_cast<int>(kKeyPositionCount) - 1);
+    if (!position) {
+        context.badInput("not a key position 0.." + std::to_string(kKeyPositionCount - 1) + ": " +
+                         args[1]);
+        return std::nullopt;
+    }
+    std::string error;
+    std::optional<AssignRequest> request = parseKind(args, error);
+    if (!request) {
+        context.badInput(error);
+        return std::nullopt;
+    }
+    return std::pair{static_cast<std::size_t>(*position), std::move(*request)};
+}
+
+// Applies the request as the key dialog's Save does, in memory; prints the key's new state.
+int applyAssignment(CliContext& context, const std::string& file, std::size_t at,
+                    const AssignRequest& request, KeyAssignmentState& state,
+                    const MacroSlotRefresh& refresh) {
+    const KeyNameTable names = buildKeyNameTable();
+    if (const bool* enabled = std::get_if<bool>(&request)) {
+        applyEnableSwitch(state, at, *enabled);
+    } else {
+        KeyEdit edit;
+        selectPosition(edit, at);
+        edit.choice = std::get<KeyChoice>(request);
+        // As the dialog does, the disable switch starts as the key's current state, and a
+        // restored key is enabled.
+        edit.keyEnabled = std::holds_alternative<RestoreKey>(*edit.choice) ||
+                          keyEnabledAt(state.workingSettings, at);
+        if (commitKeyAssignmentInMemory(state, edit, names, refresh) != KeyApplyResult::Applied)
+            return context.badInput("the assignment was refused");
+    }
+    ReportNode report;
+    report.text("file", file);
+    reportAssignment(report.child("assignment"), names, state.workingSettings, state.assignments,
+                     at);
+    context.print(report);
+    return kExitOk;
+}
+
 } // namespace
 
 int runAssignCommand(CliContext& context, const CliArgs& args) {
-    if (args.size() < 3)
-        return context.badInput("assign takes KEYMAP_FILE POSITION KIND [ARGS]");
+    const auto parsed = parseAssignment(context, args);
+    if (!parsed)
+        return kExitBadInput;
     const std::filesystem::path file = args[0];
-    const auto position = parseNumber(args[1], static_cast<int>(kKeyPositionCount) - 1);
-    if (!position)
-        return context.badInput("not a key position 0.." + std::to_string(kKeyPositionCount - 1) +
-                                ": " + args[1]);
-    std::string error;
-    std::optional<AssignRequest> request = parseKind(args, error);
-    if (!request)
-        return context.badInput(error);
+    ForwardedRequest forwarded = forwardedRequest(ForwardedCommand::Assign, args);
+    std::error_code ec;
+    forwarded.keymapFile =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(file, ec), ec).string();
+    if (const auto code = forwardToWindow(context, std::move(forwarded)))
+        return *code;
 
     auto state = std::make_unique<KeyAssignmentState>();
     // Only a keymap.bin, or none: another data file or any text would be rewritten as a keymap.
@@ -171,42 +221,34 @@ int runAssignCommand(CliContext& context, const CliArgs& args) {
             loadKeymapFile(file, state->workingSettings, state->assignments, false);
         !load.ok())
         return context.badInput(load.message + "; it was left as it was");
-
-    const std::size_t at = static_cast<std::size_t>(*position);
-    const KeyNameTable names = buildKeyNameTable();
-    if (const bool* enabled = std::get_if<bool>(&*request)) {
-        applyEnableSwitch(*state, at, *enabled);
-        if (const FileResult saved =
-                saveKeymapFile(file, state->workingSettings, state->assignments);
-            !saved.ok())
-            return context.badInput(saved.message);
-    } else {
-        KeyEdit edit;
-        selectPosition(edit, at);
-        edit.choice = std::get<KeyChoice>(*request);
-        // As the dialog does, the disable switch starts as the key's current state, and a
-        // restored key is enabled.
-        edit.keyEnabled = std::holds_alternative<RestoreKey>(*edit.choice) ||
-                          keyEnabledAt(state->workingSettings, at);
-        std::shared_ptr<MacroStore> macros;
-        const CommitResult result =
-            commitKeyAssignment(*state, edit, names, macroRefreshFor(file, macros), file);
-        if (result.apply != KeyApplyResult::Applied)
-            return context.badInput("the assignment was refused");
-        if (!result.save.ok())
-            return context.badInput(result.save.message);
-    }
-    ReportNode report;
-    report.text("file", file.string());
-    reportAssignment(report.child("assignment"), names, state->workingSettings, state->assignments,
-                     at);
-    if (context.options.json) {
-        report.printJson(context.out);
-        context.out << "\n";
-    } else {
-        report.printText(context.out);
-    }
+    std::shared_ptr<MacroStore> macros;
+    std::ostringstream report;
+    CliContext quiet(context.options, report, context.err);
+    if (int code = applyAssignment(quiet, file.string(), parsed->first, parsed->second, *state,
+                                   macroRefreshFor(file, macros));
+        code != kExitOk)
+        return code;
+    if (const FileResult saved = saveKeymapFile(file, state->workingSettings, state->assignments);
+        !saved.ok())
+        return context.badInput(saved.message);
+    context.out << report.str();
     return kExitOk;
+}
+
+ForwardedReply runForwardedAssign(const ForwardedRequest& request, KeyAssignmentState& state,
+                                  const MacroSlotRefresh& refresh) {
+    CliOptions options;
+    options.json = request.json;
+    std::ostringstream out, err;
+    CliContext context(options, out, err);
+    ForwardedReply reply;
+    reply.exitCode = kExitBadInput;
+    if (const auto parsed = parseAssignment(context, request.args))
+        reply.exitCode = applyAssignment(context, request.args[0], parsed->first, parsed->second,
+                                         state, refresh);
+    reply.out = out.str();
+    reply.err = err.str();
+    return reply;
 }
 
 } // namespace talvex

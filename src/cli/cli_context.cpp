@@ -27,9 +27,18 @@ int CliContext::badInput(const std::string& message) {
     return kExitBadInput;
 }
 
+void CliContext::useKeyboard(DeviceIo& io, std::function<void(const std::string&)> traceLines) {
+    externalIo = &io;
+    externalTrace = std::move(traceLines);
+}
+
 int CliContext::openTrace() {
     if (!options.traceTarget || trace)
         return kExitOk;
+    if (externalTrace) {
+        trace = std::make_unique<WireTrace>(externalTrace);
+        return kExitOk;
+    }
     std::ostream* target = &out;
     if (*options.traceTarget != "-") {
         traceFile.open(*options.traceTarget, std::ios::out | std::ios::trunc);
@@ -48,6 +57,10 @@ int CliContext::connect() {
     if (deviceIo)
         return kExitOk;
     if (int code = openTrace(); code != kExitOk)
+        return code;
+    if (externalIo)
+        return connectExternal();
+    if (int code = lockKeyboard(); code != kExitOk)
         return code;
     if (options.simulate) {
         std::string error;
@@ -100,7 +113,47 @@ AppPaths CliContext::paths() const {
     return paths;
 }
 
+int CliContext::lockKeyboard() {
+    if (keyboardLock.held())
+        return kExitOk;
+    const LockResult locked = lockKeyboardInUse(
+        keyboardLock, options.simulate, options.simulatorStateFile, options.keyboardLockWait);
+    if (locked)
+        return kExitOk;
+    if (locked.status == LockStatus::Busy) {
+        err << "kestrix-cli: " << locked.message << "; try again when it is done\n";
+        return kExitNoKeyboard;
+    }
+    // A state file whose lock cannot be made beside it is one whose saves would fail too.
+    if (options.simulate)
+        return badInput(locked.message);
+    // The real keyboard stays usable without its lock, only no longer kept apart from other
+    // programs; a lock in a shared folder instead would be one another user could hold.
+    err << "kestrix-cli: warning: " << locked.message
+        << "; not waiting for other programs using the keyboard\n";
+    return kExitOk;
+}
+
+int CliContext::connectExternal() {
+    HidChannel* channel = &externalIo->channel;
+    Pauser* pauser = &externalIo->pauser;
+    if (trace) {
+        // The window owns its channel: the tracing wrapper only borrows it.
+        tracedExternalChannel = std::make_shared<TracingChannel>(
+            std::shared_ptr<HidChannel>(channel, [](HidChannel*) {}), *trace);
+        channel = tracedExternalChannel.get();
+        tracedPauser = std::make_unique<TracingPauser>(*pauser, *trace);
+        pauser = tracedPauser.get();
+    }
+    deviceIo = std::make_unique<DeviceIo>(DeviceIo{*channel, *pauser, externalIo->ackCount,
+                                                   trace ? trace.get() : externalIo->ackObserver,
+                                                   externalIo->progress});
+    return kExitOk;
+}
+
 void CliContext::drainEvents() {
+    if (externalIo)
+        return; // the window's event reader takes them
     std::atomic<std::uint32_t> ignored{0};
     while (readOneEvent(*deviceLink.eventHandle, ignored, {}, 0) == InputResult::Report) {
     }

@@ -8,10 +8,13 @@
 #include "device/wire_trace.h"
 #include "platform/app_paths.h"
 #include "platform/hid.h"
+#include "platform/keyboard_lock.h"
 #include "simulator/simulated_keyboard.h"
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -38,6 +41,8 @@ struct CliOptions {
     std::filesystem::path dataFolder;
     // --format: how `profile export` writes the profile, "binary" (the default) or "json".
     std::string format;
+    // How long connect() waits for another program to finish with the keyboard.
+    std::chrono::milliseconds keyboardLockWait{60000};
 };
 
 class CliContext {
@@ -60,8 +65,23 @@ public:
     // Opens the trace target. Returns kExitOk, or kExitBadInput after saying why.
     int openTrace();
 
-    // Finds and opens the keyboard. Returns kExitOk, or the exit code after saying why not.
+    // Waits for the keyboard's lock, then finds and opens the keyboard (a simulated one's state
+    // is loaded only under the lock). The lock is held until the context ends, so the whole
+    // command is one turn. Returns kExitOk, or the exit code after saying why not.
     int connect();
+    // Works with a keyboard that another part of the program has open (the window's, for a
+    // command it carries out for the command line): connect() then opens nothing, the events
+    // stay with the reader that counts their acknowledgements, and with --trace the lines go to
+    // `traceLines`.
+    void useKeyboard(DeviceIo& io, std::function<void(const std::string&)> traceLines);
+
+    // Whether the keyboard is the window's (useKeyboard): the command is already in its hands.
+    bool usesWindowKeyboard() const { return externalIo != nullptr; }
+
+    // What the keyboard holds as far as this command has read or written it whole; empty until
+    // then, and after a write that did not complete.
+    const std::optional<DeviceSettings>& keyboardHolds() const { return keyboardHolds_; }
+    void setKeyboardHolds(std::optional<DeviceSettings> held) { keyboardHolds_ = std::move(held); }
     DeviceIo& io();
     DeviceLink& link() { return deviceLink; }
     // The simulated keyboard, or null when talking to a real one.
@@ -75,6 +95,12 @@ public:
     void drainEvents();
 
 private:
+    int connectExternal();
+    int lockKeyboard();
+
+    // Declared first, so that it is let go only after everything that uses the keyboard.
+    KeyboardLock keyboardLock;
+
     std::shared_ptr<SimulatedKeyboard> simulated;
     std::unique_ptr<HidBackend> backend;
     DeviceLink deviceLink;
@@ -84,6 +110,10 @@ private:
     std::unique_ptr<Pauser> tracedPauser;
     std::unique_ptr<Pauser> pumpingPauser;
     std::unique_ptr<DeviceIo> deviceIo;
+    DeviceIo* externalIo = nullptr;
+    std::function<void(const std::string&)> externalTrace;
+    std::shared_ptr<HidChannel> tracedExternalChannel;
+    std::optional<DeviceSettings> keyboardHolds_;
 };
 
 } // namespace talvex

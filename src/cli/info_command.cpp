@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 #include "cli/keyboard_steps.h"
+#include "cli/window_forwarding.h"
 #include "device/commands.h"
 #include "device/wire_trace.h"
 
@@ -8,6 +9,8 @@ namespace talvex {
 int runInfoCommand(CliContext& context, const CliArgs& args) {
     if (!args.empty())
         return context.badInput("info takes no arguments");
+    if (const auto forwarded = forwardToWindow(context, forwardedRequest(ForwardedCommand::Info)))
+        return *forwarded;
     if (int code = context.connect(); code != kExitOk)
         return code;
     DeviceLink& link = context.link();

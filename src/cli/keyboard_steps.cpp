@@ -11,6 +11,7 @@ int readKeyboard(CliContext& context, DeviceSettings& s) {
         return code;
     if (const DeviceResult read = readAllSettings(context.io(), s); !read.ok)
         return reportReadFailure(context, read, "nothing was sent");
+    context.setKeyboardHolds(s);
     return kExitOk;
 }
 
@@ -24,6 +25,7 @@ int reportReadFailure(CliContext& context, const DeviceResult& result, const std
 int applyAndReport(CliContext& context, DeviceSettings& working, DeviceSettings& held) {
     context.drainEvents();
     const ApplyResult result = applyChanges(context.io(), working, held);
+    context.setKeyboardHolds(result.completed ? std::optional(held) : std::nullopt);
     if (!result.completed) {
         context.err << "kestrix-cli: the keyboard did not confirm the " << result.describeFailure()
                     << "; the save stopped there and may be partly applied\n";
@@ -56,17 +58,36 @@ bool readConfigurationBytes(const std::string& path, std::vector<std::uint8_t>& 
     return true;
 }
 
+bool splitConfiguration(std::span<const std::uint8_t> bytes, DeviceSettings& s,
+                        KeyAssignments* assignments) {
+    const bool whole = bytes.size() == kKeymapFileSize;
+    if (whole && assignments)
+        std::copy(bytes.begin() + kDeviceSettingsSize, bytes.end(), assignments->bytes().begin());
+    settingsFromBytes(bytes, s);
+    return whole;
+}
+
 bool loadSettingsFile(const std::string& path, DeviceSettings& s, std::string& error,
                       KeyAssignments* assignments, bool* hasAssignments) {
     std::vector<std::uint8_t> bytes;
     if (!readConfigurationBytes(path, bytes, error))
         return false;
-    const bool whole = bytes.size() == kKeymapFileSize;
+    const bool whole = splitConfiguration(bytes, s, assignments);
     if (hasAssignments)
         *hasAssignments = whole;
-    if (whole && assignments)
-        std::copy(bytes.begin() + kDeviceSettingsSize, bytes.end(), assignments->bytes().begin());
-    return settingsFromBytes(bytes, s);
+    return true;
+}
+
+int applyConfiguration(CliContext& context, const std::string& source, DeviceSettings working,
+                       const KeyAssignments* assignments) {
+    DeviceSettings held = zeroSettings();
+    if (int code = readKeyboard(context, held); code != kExitOk)
+        return code;
+    if (int code =
+            checkConfiguration(context, source, working, assignments, &held, CheckScope::Send);
+        code != kExitOk)
+        return code;
+    return applyAndReport(context, working, held);
 }
 
 int checkConfiguration(CliContext& context, const std::string& source,

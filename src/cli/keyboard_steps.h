@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,19 @@ std::optional<std::string> wrongConfigurationSize(const std::string& path, std::
 // profile. False with `error` set otherwise.
 bool readConfigurationBytes(const std::string& path, std::vector<std::uint8_t>& bytes,
                             std::string& error);
+
+// The settings image of a configuration's bytes (10060 or 206920 of them) and, when given, the
+// assignments of a whole one. True when the bytes held assignments.
+bool splitConfiguration(std::span<const std::uint8_t> bytes, DeviceSettings& s,
+                        KeyAssignments* assignments);
+
+// Reads every setting and the device information from the keyboard, as a backup wants them.
+int readWholeKeyboard(CliContext& context, DeviceSettings& image);
+
+// Reads the keyboard, checks `working` against it and sends what differs; `assignments`: those
+// of a whole configuration, judged with it.
+int applyConfiguration(CliContext& context, const std::string& source, DeviceSettings working,
+                       const KeyAssignments* assignments);
 
 // A settings image from a file of 10060 bytes, or a keymap.bin or profile of 206920 bytes, whose
 // assignments then go to `assignments` when given. False with `error` set otherwise.

@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 #include "cli/keyboard_steps.h"
 #include "cli/report_tree.h"
+#include "cli/window_forwarding.h"
 #include "keys/keymap_file.h"
 #include "platform/file_io.h"
 #include "profiles/profile_document.h"
@@ -179,34 +180,34 @@ int saveProfile(ProfileJob& job) {
     if (int code = job.keymapAssignments(*assignments); code != kExitOk)
         return code;
     DeviceSettings held = zeroSettings();
-    if (int code = readKeyboard(job.context, held); code != kExitOk)
+    if (int code = readThroughWindowOrHere(job.context, held); code != kExitOk)
         return code;
     return job.write(name, keymapFileBytes(held, *assignments),
                      "the keyboard's settings and keymap.bin's keys");
 }
 
 int loadProfile(ProfileJob& job) {
-    const std::string& name = job.subject;
+    const std::string source = "profile " + job.shown(job.subject);
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!readConfigurationBytes(job.store.pathTable()[job.index], bytes, error))
+        return job.context.badInput(error);
+    ForwardedRequest request = forwardedRequest(ForwardedCommand::LoadProfile);
+    request.source = source;
+    request.configuration = bytes;
+    if (const auto forwarded = forwardToWindow(job.context, std::move(request)))
+        return *forwarded;
     // A profile of settings only keeps the keys keymap.bin assigns.
     auto assignments = std::make_unique<KeyAssignments>();
     if (int code = job.keymapAssignments(*assignments); code != kExitOk)
         return code;
     DeviceSettings working = zeroSettings();
-    std::string error;
-    if (!loadSettingsFile(job.store.pathTable()[job.index], working, error, assignments.get()))
-        return job.context.badInput(error);
-    DeviceSettings held = zeroSettings();
-    int code = readKeyboard(job.context, held);
-    if (code != kExitOk)
-        return code;
-    const std::string source = "profile " + job.shown(name);
-    if (code = checkConfiguration(job.context, source, working, assignments.get(), &held,
-                                  CheckScope::Send);
+    splitConfiguration(bytes, working, assignments.get());
+    if (int code = applyConfiguration(job.context, source, working, assignments.get());
         code != kExitOk)
         return code;
-    if (code = applyAndReport(job.context, working, held); code != kExitOk)
-        return code;
-    if (const FileResult saved = saveKeymapFile(job.paths.keymapFile(), working, *assignments);
+    if (const FileResult saved =
+            saveKeymapFile(job.paths.keymapFile(), *job.context.keyboardHolds(), *assignments);
         !saved.ok())
         return job.context.badInput("the keyboard holds " + source + ", but " + saved.message);
     return kExitOk;
@@ -286,20 +287,21 @@ struct ProfileVerb {
     std::string_view name;
     std::size_t minArgs, maxArgs; // after the verb
     bool namesProfile;            // its first argument is a listed profile
+    bool changesStore;            // not while the window's profile manager is open
     const char* arguments;
     int (*run)(ProfileJob& job);
 };
 
 constexpr std::array<ProfileVerb, 9> kVerbs{{
-    {"list", 0, 0, false, "", listProfiles},
-    {"new", 0, 1, false, " [NAME]", newProfile},
-    {"copy", 1, 1, true, " NAME", copyProfile},
-    {"rename", 2, 2, true, " OLD NEW", renameProfile},
-    {"delete", 1, 1, true, " NAME", deleteProfile},
-    {"save", 1, 1, false, " NAME", saveProfile},
-    {"load", 1, 1, true, " NAME", loadProfile},
-    {"export", 2, 2, true, " NAME FILE", exportProfile},
-    {"import", 2, 2, false, " FILE NAME", importProfile},
+    {"list", 0, 0, false, false, "", listProfiles},
+    {"new", 0, 1, false, true, " [NAME]", newProfile},
+    {"copy", 1, 1, true, true, " NAME", copyProfile},
+    {"rename", 2, 2, true, true, " OLD NEW", renameProfile},
+    {"delete", 1, 1, true, true, " NAME", deleteProfile},
+    {"save", 1, 1, false, true, " NAME", saveProfile},
+    {"load", 1, 1, true, false, " NAME", loadProfile},
+    {"export", 2, 2, true, false, " NAME FILE", exportProfile},
+    {"import", 2, 2, false, true, " FILE NAME", importProfile},
 }};
 
 std::string verbList() {
@@ -324,6 +326,12 @@ int runProfileCommand(CliContext& context, const CliArgs& args) {
         return context.badInput("usage: profile " + std::string(verb->name) + verb->arguments);
     ProfileJob job{context, context.paths(), ProfileStore(context.paths().profileFolder()), args, 0,
                    {}};
+    if (verb->changesStore) {
+        const auto refused =
+            forwardToWindow(context, forwardedRequest(ForwardedCommand::ProfileStore));
+        if (refused && *refused != kExitOk)
+            return *refused;
+    }
     job.store.reloadProfiles();
     if (verb->namesProfile) {
         job.subject = job.name(1);

@@ -1,5 +1,6 @@
 #include "cli/cli_commands.h"
 #include "cli/keyboard_steps.h"
+#include "cli/window_forwarding.h"
 #include "device/sequences.h"
 
 namespace talvex {
@@ -7,6 +8,8 @@ namespace talvex {
 int runResetCommand(CliContext& context, const CliArgs& args) {
     if (!args.empty())
         return context.badInput("reset takes no arguments");
+    if (const auto forwarded = forwardToWindow(context, forwardedRequest(ForwardedCommand::Reset)))
+        return *forwarded;
     if (int code = context.connect(); code != kExitOk)
         return code;
     if (const DeviceResult reset = resetDevice(context.io()); !reset.ok)
@@ -17,6 +20,7 @@ int runResetCommand(CliContext& context, const CliArgs& args) {
     if (const DeviceResult read = readAllSettings(context.io(), s); !read.ok)
         return reportReadFailure(context, read, "whether the reset took is unknown",
                                  kExitApplyFailed);
+    context.setKeyboardHolds(s);
     if (!context.options.json)
         context.out << "the keyboard is back to its factory settings\n";
     return kExitOk;

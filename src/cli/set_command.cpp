@@ -1,6 +1,7 @@
 #include "cli/cli_commands.h"
 #include "cli/echoed_parts.h"
 #include "cli/keyboard_steps.h"
+#include "cli/window_forwarding.h"
 #include "device/commands.h"
 #include "mainwindow/lighting_effects.h"
 
@@ -150,6 +151,9 @@ int runSetCommand(CliContext& context, const CliArgs& args) {
             return context.badInput(error);
         edits.push_back(std::move(*edit));
     }
+    if (const auto forwarded =
+            forwardToWindow(context, forwardedRequest(ForwardedCommand::Set, args)))
+        return *forwarded;
     DeviceSettings held = zeroSettings();
     if (int code = readKeyboard(context, held); code != kExitOk)
         return code;

@@ -3,9 +3,11 @@
 #include "app/qt/main_window.h"
 #include "app/qt/talvex_app.h"
 #include "app/qt/ui_translators.h"
+#include "cli/forwarded_keyboard_work.h"
 #include "controls/qt/skin_theme.h"
 #include "controls/qt/splash_screen.h"
 #include "platform/hidapi_backend.h"
+#include "platform/keyboard_lock.h"
 #include "platform/qt/qt_notification_icon.h"
 #include "platform/qt/qt_prompts.h"
 #include "platform/qt/qt_shell.h"
@@ -14,7 +16,9 @@
 #include "simulator/state_backed_keyboard.h"
 
 #include <QApplication>
+#include <QPointer>
 
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -39,6 +43,18 @@ int main(int argc, char** argv) {
     initSkinResources();
     applySkinPalette(app);
 
+    // The keyboard is the window's for as long as it runs, so a command-line program cannot
+    // write between the window's reads and writes. One that holds it now gets a few seconds to
+    // finish; after that the window starts anyway, since one that will not start helps nobody.
+    // Taken before a simulated keyboard's state is loaded, and let go only when main ends.
+    KeyboardLock keyboardLock;
+    if (const LockResult locked =
+            lockKeyboardInUse(keyboardLock, parse.options.simulate,
+                              parse.options.simulatorStateFile, std::chrono::seconds(5));
+        !locked)
+        std::fprintf(stderr, "Kestrix: warning: %s; the window runs without the keyboard lock\n",
+                     locked.message.c_str());
+
     std::unique_ptr<HidBackend> backend;
     std::unique_ptr<Pauser> pauser;
     if (parse.options.simulate) {
@@ -62,6 +78,10 @@ int main(int argc, char** argv) {
     MainWindowSettings settings;
     settings.paths = defaultAppPaths();
     settings.ownsDataFolder = talvex.holdsInstanceLock();
+    settings.keyboard =
+        forwardedKeyboardName(parse.options.simulate, parse.options.simulatorStateFile);
+    settings.keyboardWork = runForwardedKeyboardWork;
+    settings.keyAssign = runForwardedAssign;
     settings.runSplash = [] {
         CSplashScreen splash;
         splash.exec();
@@ -74,5 +94,11 @@ int main(int argc, char** argv) {
     window->initDialog();
     // A later copy that asked during start-up is answered now that the window is ready.
     talvex.setMainWindow(window.get());
+    talvex.setForwardHandler(
+        [target = QPointer<MainWindow>(window.get())](const ForwardedRequest& request,
+                                                      SingleInstance::ForwardAnswer answer) {
+            if (target)
+                target->carryOut(request, std::move(answer));
+        });
     return app.exec();
 }

@@ -49,6 +49,8 @@ WorkingTexts workingTexts(DeviceJobKind kind) {
         return {TALVEX_TEXT("正在写入键盘…"), TALVEX_TEXT("正在写入键盘… %1 / %2")};
     case DeviceJobKind::FactoryReset:
         return {TALVEX_TEXT("正在恢复出厂设置…"), TALVEX_TEXT("正在恢复出厂设置… %1 / %2")};
+    case DeviceJobKind::Command:
+        return {TALVEX_TEXT("正在执行命令行的命令…"), TALVEX_TEXT("正在执行命令行的命令… %1 / %2")};
     }
     return {"", ""};
 }
@@ -62,6 +64,9 @@ const char* outcomeText(DeviceJobKind kind, bool completed) {
     case DeviceJobKind::FactoryReset:
         return completed ? TALVEX_TEXT("已恢复出厂设置")
                          : TALVEX_TEXT("恢复出厂设置失败：键盘没有响应");
+    case DeviceJobKind::Command:
+        return completed ? TALVEX_TEXT("已执行命令行的命令")
+                         : TALVEX_TEXT("命令行的命令失败：键盘没有响应");
     }
     return "";
 }

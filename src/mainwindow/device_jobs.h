@@ -13,7 +13,8 @@
 namespace talvex {
 
 // What a request to the keyboard does, so the window can say it while the request runs.
-enum class DeviceJobKind { Read, Save, FactoryReset };
+// Command: the keyboard part of a kestrix-cli command that the window carries out.
+enum class DeviceJobKind { Read, Save, FactoryReset, Command };
 
 struct SaveOutcome {
     // False when the keyboard stopped acknowledging; it then holds a mixture of old and new

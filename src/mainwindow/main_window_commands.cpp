@@ -135,6 +135,43 @@ void MainWindowCommands::takeKeyboardRead(const DeviceSettings& working,
     offerUnsent_ = true;
 }
 
+void MainWindowCommands::takeKeyboardChange(const DeviceSettings& keyboardHolds) {
+    UnsentChanges kept;
+    kept.recordDifferences(working(), data_.keys.assignments, lastSavedSettings(),
+                           data_.keys.savedAssignments);
+    kept.add(unsent_);
+    auto merged = std::make_unique<DeviceSettings>(keyboardHolds);
+    kept.layOver(working(), *merged);
+    // What cancel returns to follows the keyboard too, except the saved fields it lacks.
+    auto saved = std::make_unique<DeviceSettings>(keyboardHolds);
+    unsent_.layOver(lastSavedSettings(), *saved);
+    working() = *merged;
+    data_.deviceSnapshot = keyboardHolds;
+    keyboardStateKnownAgain();
+    if (!unsent_.empty())
+        savedToFilesOnly_ = *saved;
+    reloadView();
+}
+
+void MainWindowCommands::takeLoadedConfiguration(const DeviceSettings& keyboardHolds,
+                                                 const KeyAssignments* assignments) {
+    working() = keyboardHolds;
+    data_.deviceSnapshot = keyboardHolds;
+    if (assignments) {
+        data_.keys.assignments = *assignments;
+        data_.keys.savedAssignments = *assignments;
+    }
+    unsent_.clear();
+    writeUnsentRecord();
+    keyboardStateKnownAgain();
+    reloadView();
+}
+
+bool MainWindowCommands::holdsChangesNotOnKeyboard() const {
+    return !unsent_.empty() || data_.keys.workingSettings != lastSavedSettings() ||
+           data_.keys.assignments != data_.keys.savedAssignments;
+}
+
 void MainWindowCommands::offerUnsentChanges() {
     switch (ports_.prompts.message(unsentQuestion(unsent_.size()), kUnsentCaption,
                                    MessageButtons::SendDiscard, MessageIcon::Question)) {

@@ -105,6 +105,22 @@ public:
     // keyboard has not received, which are laid over them from the last save. The caller then
     // reloads; onSettingsReloaded asks whether to send those fields.
     void takeKeyboardRead(const DeviceSettings& working, const DeviceSettings& snapshot);
+    // A command of kestrix-cli, carried out by this window, left the keyboard holding
+    // `keyboardHolds`. It becomes the known state of the keyboard; the working settings take it
+    // in every field but those the user edited since the last save and the saved ones the
+    // keyboard has not received, which keep the user's value, still to be sent.
+    void takeKeyboardChange(const DeviceSettings& keyboardHolds);
+    // A command of kestrix-cli sent a whole configuration (a profile) and the keyboard took it:
+    // it becomes the working, saved and known state, with its assignments when it had them.
+    void takeLoadedConfiguration(const DeviceSettings& keyboardHolds,
+                                 const KeyAssignments* assignments);
+    // The key assignments changed outside the key dialog (a kestrix-cli assign carried out
+    // here): the view, the modified keys and keymap.bin follow.
+    void assignmentsChanged() { reloadView(); }
+    // Whether anything the user did is not on the keyboard: edits not saved yet, or a save the
+    // keyboard has not received. A command that replaces everything must not run over them.
+    bool holdsChangesNotOnKeyboard() const;
+
     // A start-up or arrival read came back incomplete. Nothing of it is taken (the caller drops
     // it), the keyboard's state is unknown from now on, and the user may retry the read.
     void keyboardReadIncomplete(const std::string& failedPart);

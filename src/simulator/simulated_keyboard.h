@@ -35,6 +35,8 @@ struct SimulatorFaults {
     bool earlyAcks = false;       // a step is acknowledged after its first report, not its last
     int lateAckForStep = 0;       // the write step whose acknowledgement comes late, by:
     int lateAckDelayMs = kLateAckDelayMs;
+
+    bool operator==(const SimulatorFaults&) const = default;
 };
 
 class SimulatedKeyboard {

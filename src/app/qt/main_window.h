@@ -3,6 +3,7 @@
 // settings panel and the buttons (MainWindowCommands paints and handles them), with the
 // notification-area icon. The keyboard's lifecycle is its KeyboardSession's.
 
+#include "app/forwarded_run.h"
 #include "app/hot_plug.h"
 #include "app/keyboard_session.h"
 #include "app/qt/qt_event_loop_port.h"
@@ -56,6 +57,13 @@ struct MainWindowSettings {
     std::function<void()> runSplash;
     // The help panel's; empty: it has no such row.
     std::string webAddress = kWebAddress;
+    // The keyboard this window drives, as kestrix-cli names it: empty for the real one, else the
+    // simulated keyboard's state file, absolute. A simulator without a state file is no one's
+    // but this window's: nothing is set.
+    std::optional<std::string> keyboard;
+    // The command line's keyboard work, for the commands this window carries out for it.
+    ForwardedKeyboardWork keyboardWork;
+    ForwardedAssign keyAssign;
 };
 
 // Where the settings that replaced the working ones came from.
@@ -75,6 +83,11 @@ public:
 
     // The working settings were replaced as a whole.
     void settingsReloaded(SettingsSource source);
+
+    // main_window_forwarding.cpp: carries out a kestrix-cli command that needs the keyboard
+    // this window drives, between its own jobs, and answers when it is done.
+    void carryOut(const ForwardedRequest& request,
+                  std::function<void(const ForwardedReply&)> answer);
 
     // The whole window as it would be painted now; its captions become drawnCaptions().
     QImage render();

@@ -28,6 +28,11 @@ public:
     // existed is honoured as soon as it is set.
     void setMainWindow(QWidget* window);
 
+    // Who carries out the commands kestrix-cli hands over; until set, none are taken.
+    void setForwardHandler(SingleInstance::ForwardHandler handler) {
+        instance.setForwardHandler(std::move(handler));
+    }
+
 private:
     void bringForward();
 

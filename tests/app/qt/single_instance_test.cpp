@@ -1,5 +1,6 @@
 #include "app/qt/single_instance.h"
 #include "app/qt/talvex_app.h"
+#include "cli/window_client.h"
 #include "qt_test_app.h"
 
 #include <QDeadlineTimer>
@@ -8,12 +9,15 @@
 #include <QLocalSocket>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
+#include <atomic>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace talvex {
@@ -26,6 +30,43 @@ protected:
         ASSERT_TRUE(dir.isValid());
     }
     QString folder() const { return dir.path(); }
+
+    // kestrix-cli blocks, so it asks from its own thread while this one serves.
+    static WindowAnswer askServing(const QString& socket, const ForwardedRequest& request,
+                                   std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
+        std::atomic<bool> done = false;
+        WindowAnswer answer;
+        std::thread client([&] {
+            answer = askWindow(socket.toStdString(), request, timeout);
+            done = true;
+        });
+        testing::spinUntil([&] { return done.load(); }, 15000);
+        client.join();
+        return answer;
+    }
+
+    // What the window answers a stranger that sends `bytes` after the greeting.
+    static ForwardedReply answerToRaw(const QString& socket, const QByteArray& bytes) {
+        QLocalSocket stranger;
+        stranger.connectToServer(socket);
+        EXPECT_TRUE(stranger.waitForConnected(1000));
+        stranger.write("forward\n" + bytes);
+        QByteArray got;
+        testing::spinUntil([&] {
+            got += stranger.readAll();
+            return stranger.state() == QLocalSocket::UnconnectedState;
+        });
+        got += stranger.readAll();
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(got.constData());
+        const std::size_t size = static_cast<std::size_t>(got.size());
+        // The reply's length, the reply, and nothing after it.
+        EXPECT_TRUE(size >= kFrameLengthBytes &&
+                    decodeFrameLength(std::span<const std::uint8_t, kFrameLengthBytes>(bytes, 4)) ==
+                        size - kFrameLengthBytes);
+        std::string error;
+        return decodeReply(std::span(bytes, size).subspan(std::min(size, kFrameLengthBytes)), error)
+            .value_or(ForwardedReply{});
+    }
 
     QTemporaryDir dir;
 };
@@ -153,6 +194,76 @@ TEST_F(SingleInstanceTest, RequestBeforeTheWindowExistsShowsItWhenItArrives) {
     QWidget window;
     first.setMainWindow(&window);
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(SingleInstanceTest, TheWindowAnswersAForwardedCommandWhenItsWorkIsDone) {
+    SingleInstance window(folder(), SingleInstance::kKey);
+    ASSERT_TRUE(window.claim());
+    ForwardedRequest request;
+    request.command = ForwardedCommand::Apply;
+    request.args = {"led=3"};
+    request.configuration.assign(10060, 7);
+    const ForwardedReply reply{ForwardStatus::Done, 1, "applied\n", "", {"> 01"}, {}};
+    ForwardedRequest received;
+    window.setForwardHandler([&](const ForwardedRequest& asked, auto answer) {
+        received = asked;
+        QTimer::singleShot(50, [answer, reply] { answer(reply); });
+    });
+    const WindowAnswer answer = askServing(window.socketPath(), request);
+    EXPECT_EQ(answer.outcome, WindowOutcome::Answered) << answer.detail;
+    EXPECT_EQ(answer.reply, reply);
+    EXPECT_EQ(received, request);
+
+    window.setForwardHandler({});
+    const WindowAnswer unhandled = askServing(window.socketPath(), request);
+    EXPECT_EQ(unhandled.outcome, WindowOutcome::Answered) << unhandled.detail;
+    EXPECT_EQ(unhandled.reply.status, ForwardStatus::NotMine);
+}
+
+TEST_F(SingleInstanceTest, AMalformedForwardedCommandIsRefusedWithoutReachingTheHandler) {
+    SingleInstance window(folder(), SingleInstance::kKey);
+    ASSERT_TRUE(window.claim());
+    int handled = 0;
+    window.setForwardHandler([&](const ForwardedRequest&, auto) { ++handled; });
+    const std::vector<std::uint8_t> empty = encodeRequest({});
+    QByteArray otherVersion =
+        QByteArray("\x1b\0\0\0", 4) + QByteArray(reinterpret_cast<const char*>(empty.data()), 27);
+    otherVersion[8] = 2;
+    const struct {
+        QByteArray bytes;
+        const char* says;
+    } cases[] = {
+        {QByteArray("\x05\0\0\0hello", 9), "does not start with the mark"},
+        {QByteArray("\xff\xff\xff\x7f", 4), "a request of 2147483647 bytes is more than"},
+        {otherVersion, "version 1 was expected"},
+    };
+    for (const auto& bad : cases) {
+        const ForwardedReply reply = answerToRaw(window.socketPath(), bad.bytes);
+        EXPECT_EQ(reply.status, ForwardStatus::Done);
+        EXPECT_EQ(reply.exitCode, 2);
+        EXPECT_TRUE(reply.err.starts_with("kestrix-cli: the window refused the request: "));
+        EXPECT_NE(reply.err.find(bad.says), std::string::npos) << reply.err;
+    }
+    EXPECT_EQ(handled, 0);
+}
+
+TEST_F(SingleInstanceTest, TheCommandLineTellsNoWindowFromAWindowThatDoesNotAnswer) {
+    const std::string tooLong = "/" + std::string(200, 'x');
+    for (const std::string& nobody : {(folder() + "/nobody").toStdString(), tooLong}) {
+        const WindowAnswer answer = askServing(QString::fromStdString(nobody), {});
+        EXPECT_EQ(answer.outcome, WindowOutcome::NoWindow) << nobody;
+        EXPECT_FALSE(answer.detail.empty());
+    }
+
+    SingleInstance window(folder(), SingleInstance::kKey);
+    ASSERT_TRUE(window.claim());
+    SingleInstance::ForwardAnswer late;
+    window.setForwardHandler([&](const ForwardedRequest&, auto answer) { late = answer; });
+    const WindowAnswer answer = askServing(window.socketPath(), {}, std::chrono::milliseconds(300));
+    EXPECT_EQ(answer.outcome, WindowOutcome::NoAnswer);
+    ASSERT_TRUE(late);
+    testing::spinUntil([] { return false; }, 100); // the connection is gone and deleted
+    late({});                                      // and answering it now does nothing
 }
 
 } // namespace
