@@ -120,10 +120,12 @@ TEST(FaultInjection, AnAcknowledgementThatCameTooLateConfirmsNoLaterStep) {
     s.working.lightBrightness = 9;
     SimulatorFaults faults;
     faults.lateAckForStep = s.sim.keyboard->writeSteps() + 1;
-    faults.lateAckDelayMs = 300; // well past the 2000 polls of the wait, which do not sleep here
+    // Well past the 2000 polls of the wait, which do not sleep here but each read the events:
+    // under sanitizers on a loaded machine they have taken over 300 ms.
+    faults.lateAckDelayMs = 1500;
     s.fault(faults);
     ASSERT_FALSE(applyChanges(s.sim.io, s.working, s.snapshot).completed);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400)); // the stray is on its way now
+    std::this_thread::sleep_for(std::chrono::milliseconds(1600)); // the stray is on its way now
 
     faults.dropAllAcks = true;
     faults.lateAckForStep = 0;
