@@ -21,6 +21,7 @@ namespace {
 // Sleeps each protocol pause and adds it to the floor.
 class FloorPauser final : public Pauser {
 public:
+    void reportSent() override { sleeper.reportSent(); }
     void pause(int ms) override {
         floorMs += ms;
         sleeper.pause(ms);
@@ -47,7 +48,11 @@ public:
         reader.join();
     }
 
-    DeviceIo io() { return {*link.commandHandle, pauser, link.ackCount}; }
+    DeviceIo io() {
+        DeviceIo io{*link.commandHandle, pauser, link.ackCount};
+        io.ackReaderThread = true;
+        return io;
+    }
 
     std::shared_ptr<SimulatedKeyboard> keyboard;
     SimulatorBackend backend;

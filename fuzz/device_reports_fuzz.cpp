@@ -47,7 +47,7 @@ private:
 
 class AckingPauser final : public Pauser {
 public:
-    explicit AckingPauser(std::atomic<std::uint32_t>& acks) : acks(acks) {}
+    explicit AckingPauser(AckCounter& acks) : acks(acks) {}
     void pause(int) override {}
     // Waits acknowledge; the poll that starts a step (0 ms) must not.
     void poll(int ms) override {
@@ -56,7 +56,7 @@ public:
     }
 
 private:
-    std::atomic<std::uint32_t>& acks;
+    AckCounter& acks;
 };
 
 } // namespace
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     matchesChannel(info, ChannelRole::Event);
 
     FuzzChannel channel(data);
-    std::atomic<std::uint32_t> acks{0};
+    AckCounter acks;
     AckingPauser pauser(acks);
     DeviceIo io{channel, pauser, acks};
     DeviceSettings working = zeroSettings();

@@ -22,8 +22,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace talvex;
     static const KeyNameTable names = buildKeyNameTable();
+    // 400 KB of state, and ASan maps every allocation that large afresh: each input starts from a
+    // copy of one fresh state made once.
+    static const auto fresh = std::make_unique<KeyAssignmentState>();
+    static const auto state = std::make_unique<KeyAssignmentState>();
+    static const auto before = std::make_unique<KeyAssignments>();
+    *state = *fresh;
 
-    auto state = std::make_unique<KeyAssignmentState>();
     auto settingsBytes = state->workingSettings.bytes();
     const std::size_t inSettings = std::min(size, settingsBytes.size());
     std::copy(data, data + inSettings, settingsBytes.begin());
@@ -47,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return size > n ? data[size - 1 - n] : 0;
     };
     const std::size_t position = fromEnd(1) % kKeyPositionCount;
-    const KeyAssignments before = state->assignments;
+    *before = state->assignments;
     const std::vector<std::uint8_t> vks(data, data + std::min<std::size_t>(size, fromEnd(3)));
     const KeyChoice choices[] = {
         RestoreKey{},
@@ -64,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         edit.choice = choices[pick];
     edit.keyEnabled = (fromEnd(5) & 1) != 0;
     if (commitKeyAssignmentInMemory(*state, edit, names, {}) != KeyApplyResult::Applied)
-        check(state->assignments == before);
+        check(state->assignments == *before);
     for (std::size_t p = 0; p < kAssignmentCount; ++p)
-        check(p == position || state->assignments[p] == before[p]);
+        check(p == position || state->assignments[p] == (*before)[p]);
     return 0;
 }

@@ -83,6 +83,7 @@ void DeviceThread::start(Request request) {
             });
             DeviceIo io{*channel, pauser_, link_.ackCount};
             io.progress = &progress;
+            io.ackReaderThread = true;
             job(io);
             // Closed here when the link has let go meanwhile, before the result is delivered.
             channel.reset();

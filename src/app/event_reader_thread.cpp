@@ -4,8 +4,8 @@
 
 namespace talvex {
 
-void EventReaderThread::start(std::shared_ptr<HidChannel> events,
-                              std::atomic<std::uint32_t>& ackCount, KeyEventSink onKeyEvent) {
+void EventReaderThread::start(std::shared_ptr<HidChannel> events, AckCounter& ackCount,
+                              KeyEventSink onKeyEvent) {
     if (running() || !events)
         return;
     stop_ = false;

@@ -3,6 +3,7 @@
 // `ackCount`, key events go to a sink that must hand them on without blocking.
 
 #include "device/event_reader.h"
+#include "platform/ack_counter.h"
 #include "platform/hid.h"
 
 #include <atomic>
@@ -22,8 +23,7 @@ public:
     // Starts reading `events`, which the reader holds until it ends, so whoever else holds the
     // channel may let go of it at any time. `ackCount` must outlive the reader. Does nothing
     // while a reader runs or without a channel.
-    void start(std::shared_ptr<HidChannel> events, std::atomic<std::uint32_t>& ackCount,
-               KeyEventSink onKeyEvent);
+    void start(std::shared_ptr<HidChannel> events, AckCounter& ackCount, KeyEventSink onKeyEvent);
     // Waits for the reader, which notices within one read timeout.
     void stop();
     bool running() const { return thread_.joinable(); }

@@ -145,16 +145,16 @@ int CliContext::connectExternal() {
         tracedPauser = std::make_unique<TracingPauser>(*pauser, *trace);
         pauser = tracedPauser.get();
     }
-    deviceIo = std::make_unique<DeviceIo>(DeviceIo{*channel, *pauser, externalIo->ackCount,
-                                                   trace ? trace.get() : externalIo->ackObserver,
-                                                   externalIo->progress});
+    deviceIo = std::make_unique<DeviceIo>(DeviceIo{
+        *channel, *pauser, externalIo->ackCount, trace ? trace.get() : externalIo->ackObserver,
+        externalIo->progress, externalIo->ackReaderThread});
     return kExitOk;
 }
 
 void CliContext::drainEvents() {
     if (externalIo)
         return; // the window's event reader takes them
-    std::atomic<std::uint32_t> ignored{0};
+    AckCounter ignored;
     while (readOneEvent(*deviceLink.eventHandle, ignored, {}, 0) == InputResult::Report) {
     }
 }

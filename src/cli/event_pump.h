@@ -3,6 +3,7 @@
 // wait read the event channel, so acknowledgements arrive in the order of the trace.
 
 #include "device/event_reader.h"
+#include "platform/ack_counter.h"
 #include "platform/hid.h"
 #include "platform/pauser.h"
 
@@ -13,9 +14,10 @@ namespace talvex {
 
 class EventPumpingPauser final : public Pauser {
 public:
-    EventPumpingPauser(Pauser& inner, HidChannel& events, std::atomic<std::uint32_t>& ackCount)
+    EventPumpingPauser(Pauser& inner, HidChannel& events, AckCounter& ackCount)
         : inner(inner), events(events), ackCount(ackCount) {}
 
+    void reportSent() override { inner.reportSent(); }
     void pause(int ms) override { inner.pause(ms); }
     // Takes in every input report already waiting; then, when no acknowledgement was among them,
     // reads for up to `ms`, returning as soon as one arrives.
@@ -27,7 +29,7 @@ private:
 
     Pauser& inner;
     HidChannel& events;
-    std::atomic<std::uint32_t>& ackCount;
+    AckCounter& ackCount;
 };
 
 } // namespace talvex

@@ -49,15 +49,15 @@ std::size_t chunkCount(std::size_t areaSize) {
 // changes only when every chunk arrived.
 bool readBlock(DeviceIo& io, const FeatureReport& request, const ReadPhase& phase,
                std::span<std::uint8_t> area) {
-    const bool sent = io.channel.setFeature(request);
+    const bool sent = setFeature(io, request);
     pauseIf(io, phase.afterRequest);
     FeatureReport ignored{};
-    (void)io.channel.getFeature(ignored);
+    (void)getFeature(io, ignored);
     pauseIf(io, phase.afterGet);
     std::vector<std::uint8_t> received(area.size());
     for (std::size_t k = 0; k < chunkCount(area.size()); ++k) {
         DataReport report{};
-        if (!io.channel.readData(report))
+        if (!readData(io, report))
             return false; // the rest would only wait out their timeouts
         const std::size_t begin = k * kDataPayloadSize;
         const std::size_t n = std::min(kDataPayloadSize, area.size() - begin);
@@ -73,7 +73,7 @@ bool readBlock(DeviceIo& io, const FeatureReport& request, const ReadPhase& phas
 // Request, then the area's chunks in bytes 1..64 of zeroed reports.
 bool writeBlock(DeviceIo& io, const FeatureReport& request, const WritePhase& phase,
                 std::span<const std::uint8_t> area) {
-    if (!io.channel.setFeature(request))
+    if (!setFeature(io, request))
         return false;
     pauseIf(io, phase.afterRequest);
     const std::size_t chunks = chunkCount(area.size());
@@ -84,7 +84,7 @@ bool writeBlock(DeviceIo& io, const FeatureReport& request, const WritePhase& ph
         const std::size_t begin = k * kDataPayloadSize;
         const std::size_t n = std::min(kDataPayloadSize, area.size() - begin);
         std::copy_n(area.begin() + begin, n, report.begin() + 1);
-        if (!io.channel.writeData(report))
+        if (!writeData(io, report))
             return false;
         pauseIf(io, phase.afterEachReport);
     }

@@ -11,17 +11,17 @@ namespace {
 // keyboard gets its time whatever happened.
 bool exchange(DeviceIo& io, const FeatureReport& request, int pauseAfterSet, int pauseAfterGet,
               FeatureReport& response) {
-    const bool sent = io.channel.setFeature(request);
+    const bool sent = setFeature(io, request);
     io.pauser.pause(pauseAfterSet);
     response.fill(0);
-    const bool received = io.channel.getFeature(response);
+    const bool received = getFeature(io, response);
     io.pauser.pause(pauseAfterGet);
     return sent && received;
 }
 
 DeviceResult send(DeviceIo& io, const FeatureReport& request, int pauseAfter, DevicePart part,
                   std::size_t index = 0) {
-    const bool sent = io.channel.setFeature(request);
+    const bool sent = setFeature(io, request);
     io.pauser.pause(pauseAfter);
     return sent ? DeviceResult{} : DeviceResult::failure(part, index);
 }

@@ -2,6 +2,7 @@
 // What every operation on the command channel needs: the channel, the pauser for the protocol's
 // pauses, and for the write sequences the count of acknowledgements the event reader has seen.
 
+#include "platform/ack_counter.h"
 #include "platform/hid.h"
 #include "platform/pauser.h"
 
@@ -44,10 +45,36 @@ private:
 struct DeviceIo {
     HidChannel& channel;
     Pauser& pauser;
-    std::atomic<std::uint32_t>& ackCount;
+    AckCounter& ackCount;
     AckObserver* ackObserver = nullptr;
     JobProgress* progress = nullptr;
+    // A reader on another thread counts the acknowledgements: a wait for one sleeps until the
+    // reader wakes it. Otherwise the wait polls, and the pauser's poll reads the events.
+    bool ackReaderThread = false;
 };
+
+// The channel's reports. Each tells the pauser when it went out (or came in), since the pause
+// after a report counts from then.
+inline bool setFeature(DeviceIo& io, const FeatureReport& report) {
+    const bool done = io.channel.setFeature(report);
+    io.pauser.reportSent();
+    return done;
+}
+inline bool getFeature(DeviceIo& io, FeatureReport& report) {
+    const bool done = io.channel.getFeature(report);
+    io.pauser.reportSent();
+    return done;
+}
+inline bool readData(DeviceIo& io, DataReport& report) {
+    const bool done = io.channel.readData(report);
+    io.pauser.reportSent();
+    return done;
+}
+inline bool writeData(DeviceIo& io, const DataReport& report) {
+    const bool done = io.channel.writeData(report);
+    io.pauser.reportSent();
+    return done;
+}
 
 inline void startSteps(DeviceIo& io, std::size_t total) {
     if (io.progress)

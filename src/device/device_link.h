@@ -2,6 +2,7 @@
 // The link to one keyboard: its two channels and what is shared between the thread that sends
 // commands and the event reader. One instance per keyboard connection; no globals.
 
+#include "platform/ack_counter.h"
 #include "platform/hid.h"
 
 #include <array>
@@ -22,8 +23,8 @@ struct DeviceLink {
     // after the link has let go of it (a removal lets go at once).
     std::shared_ptr<HidChannel> commandHandle;
     std::shared_ptr<HidChannel> eventHandle;
-    std::string devicePath;                 // path of the latest successful discovery
-    std::atomic<std::uint32_t> ackCount{0}; // acknowledgements the event reader has seen
+    std::string devicePath; // path of the latest successful discovery
+    AckCounter ackCount;    // acknowledgements the event reader has seen
     DeviceInfo deviceInfo{};
     FirmwareVersion firmwareVersion{};
 };

@@ -2,8 +2,8 @@
 
 namespace talvex {
 
-InputResult readOneEvent(HidChannel& events, std::atomic<std::uint32_t>& ackCount,
-                         const KeyEventSink& onKeyEvent, int timeoutMs) {
+InputResult readOneEvent(HidChannel& events, AckCounter& ackCount, const KeyEventSink& onKeyEvent,
+                         int timeoutMs) {
     InputReport report{};
     report[0] = 4;
     report[2] = 0;
@@ -17,9 +17,8 @@ InputResult readOneEvent(HidChannel& events, std::atomic<std::uint32_t>& ackCoun
     return result;
 }
 
-void runEventReader(HidChannel& events, std::atomic<std::uint32_t>& ackCount,
-                    const std::atomic<bool>& stopReader, const KeyEventSink& onKeyEvent,
-                    Pauser& pauser) {
+void runEventReader(HidChannel& events, AckCounter& ackCount, const std::atomic<bool>& stopReader,
+                    const KeyEventSink& onKeyEvent, Pauser& pauser) {
     while (!stopReader) {
         if (readOneEvent(events, ackCount, onKeyEvent, kEventReadTimeoutMs) == InputResult::Error)
             pauser.poll(kEventReadTimeoutMs);

@@ -3,6 +3,7 @@
 // report is a key event whose code goes to a sink that must not block (it runs on the reader's
 // thread, and a save may be waiting for the next acknowledgement).
 
+#include "platform/ack_counter.h"
 #include "platform/hid.h"
 #include "platform/pauser.h"
 
@@ -19,13 +20,12 @@ inline constexpr std::uint8_t kAckReportKind = 4;
 using KeyEventSink = std::function<void(std::uint8_t code)>;
 
 // Reads one input report (waiting at most timeoutMs) and dispatches it.
-InputResult readOneEvent(HidChannel& events, std::atomic<std::uint32_t>& ackCount,
-                         const KeyEventSink& onKeyEvent, int timeoutMs);
+InputResult readOneEvent(HidChannel& events, AckCounter& ackCount, const KeyEventSink& onKeyEvent,
+                         int timeoutMs);
 
 // Reads until `stopReader` is set. After a failed read it waits one timeout before trying
 // again, so a vanished keyboard does not spin the thread.
-void runEventReader(HidChannel& events, std::atomic<std::uint32_t>& ackCount,
-                    const std::atomic<bool>& stopReader, const KeyEventSink& onKeyEvent,
-                    Pauser& pauser);
+void runEventReader(HidChannel& events, AckCounter& ackCount, const std::atomic<bool>& stopReader,
+                    const KeyEventSink& onKeyEvent, Pauser& pauser);
 
 } // namespace talvex

@@ -4,6 +4,7 @@
 #include "device/commands.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace talvex {
 
@@ -76,6 +77,13 @@ std::uint32_t beginAckStep(DeviceIo& io) {
 }
 
 bool waitForAck(DeviceIo& io, std::uint32_t countAtStart) {
+    if (io.ackReaderThread) {
+        const bool acknowledged =
+            io.ackCount.waitForChange(countAtStart, std::chrono::milliseconds(kAckWaitLimitMs));
+        if (io.ackObserver)
+            io.ackObserver->ackWaitEnded(acknowledged);
+        return acknowledged;
+    }
     for (int waited = 0;; waited += kAckPollMs) {
         if (io.ackCount.load() != countAtStart) {
             if (io.ackObserver)

@@ -54,6 +54,7 @@ private:
 class TracingPauser final : public Pauser {
 public:
     TracingPauser(Pauser& inner, WireTrace& trace) : inner(inner), trace(trace) {}
+    void reportSent() override { inner.reportSent(); }
     void pause(int ms) override;
     void poll(int ms) override { inner.poll(ms); }
 

@@ -45,7 +45,7 @@ TEST(EventReaderThreadTest, KeyEventsReachTheSinkAndStopEndsTheReaderWithinOneRe
         return !codes.empty();
     }));
     EXPECT_EQ(codes, std::vector<std::uint8_t>{key.vk});
-    EXPECT_EQ(link.ackCount, 0u); // a key event is no acknowledgement
+    EXPECT_EQ(link.ackCount.load(), 0u); // a key event is no acknowledgement
 
     const auto stopping = Clock::now();
     reader.stop();

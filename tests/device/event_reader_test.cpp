@@ -17,21 +17,21 @@ using testing::ScriptedChannel;
 TEST(EventReader, AcknowledgementCountsAndSendsNothing) {
     ScriptedChannel events;
     events.inputs = {{4, 4, 9, 0}, {4, 1, 13, 0}};
-    std::atomic<std::uint32_t> ack{0};
+    AckCounter ack;
     std::vector<std::uint8_t> codes;
     const KeyEventSink sink = [&](std::uint8_t c) { codes.push_back(c); };
     EXPECT_EQ(readOneEvent(events, ack, sink, 0), InputResult::Report);
-    EXPECT_EQ(ack, 1u);
+    EXPECT_EQ(ack.load(), 1u);
     EXPECT_TRUE(codes.empty());
     EXPECT_EQ(readOneEvent(events, ack, sink, 0), InputResult::Report);
-    EXPECT_EQ(ack, 1u);
+    EXPECT_EQ(ack.load(), 1u);
     EXPECT_EQ(codes, std::vector<std::uint8_t>{13});
 }
 
 TEST(EventReader, FailedReadDeliversNothingAndDoesNotSpin) {
     ScriptedChannel events;
     events.inputError = true;
-    std::atomic<std::uint32_t> ack{0};
+    AckCounter ack;
     std::atomic<bool> stop{false};
     int delivered = 0;
     RecordingPauser pauser;
@@ -42,7 +42,7 @@ TEST(EventReader, FailedReadDeliversNothingAndDoesNotSpin) {
     runEventReader(
         events, ack, stop, [&](std::uint8_t) { ++delivered; }, pauser);
     EXPECT_EQ(delivered, 0);
-    EXPECT_EQ(ack, 0u);
+    EXPECT_EQ(ack.load(), 0u);
     EXPECT_EQ(pauser.polledMs, 3 * kEventReadTimeoutMs);
 }
 

@@ -59,7 +59,7 @@ public:
 struct ChannelHarness {
     ScriptedChannel channel;
     RecordingPauser pauser;
-    std::atomic<std::uint32_t> acks{0};
+    AckCounter acks;
     DeviceIo io{channel, pauser, acks};
     DeviceSettings s = zeroSettings();
 };

@@ -33,7 +33,7 @@ struct SimulatedLink {
 
     // Drops leftover events and trace lines, e.g. after a read that sent game-mode-on.
     void forget() {
-        std::atomic<std::uint32_t> ignored{0};
+        AckCounter ignored;
         while (readOneEvent(*link.eventHandle, ignored, {}, 0) == InputResult::Report) {
         }
         lines.clear();

@@ -10,10 +10,16 @@
 namespace talvex {
 
 QIcon applicationIcon() {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/154-%1.png").arg(size), QSize(size, size));
-    return icon;
+    // Adding a file decodes it, and both the window and the notification icon ask at start-up:
+    // the sizes are decoded once and shared. Never destroyed, so that no pixmap outlives the
+    // application object.
+    static const QIcon* const icon = [] {
+        auto* sizes = new QIcon;
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            sizes->addFile(QStringLiteral(":/icons/154-%1.png").arg(size), QSize(size, size));
+        return sizes;
+    }();
+    return *icon;
 }
 
 void runAboutBox(QWidget* parent) {

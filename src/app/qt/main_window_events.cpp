@@ -41,6 +41,7 @@ void MainWindow::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), Qt::black);
     else
         painter.drawImage(0, 0, image);
+    emit painted();
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {

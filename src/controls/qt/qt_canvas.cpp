@@ -4,6 +4,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <tuple>
@@ -42,17 +44,37 @@ QFont QtCanvas::captionFont(const CaptionStyle& style) {
 
     QFont font(QString::fromStdString(style.face));
     font.setWeight(static_cast<QFont::Weight>(style.weight));
-    int best = 1;
-    int bestError = -1;
-    for (int pixels = 1; pixels <= std::max(2, style.height * 2); ++pixels) {
-        font.setPixelSize(pixels);
-        int error = std::abs(QFontMetrics(font).height() - style.height);
-        if (bestError < 0 || error < bestError) {
-            best = pixels;
-            bestError = error;
+    // Every pixel size measured loads a font engine, about a millisecond each, so the search
+    // starts near the size the line height points to and walks only to its neighbours instead
+    // of measuring every size. A line is never shorter at a larger size, so the size found is
+    // still the smallest of those whose height is nearest.
+    const int target = style.height, last = std::max(2, style.height * 2);
+    std::map<int, int> measured;
+    const auto height = [&](int pixels) {
+        const auto [at, fresh] = measured.try_emplace(pixels, 0);
+        if (fresh) {
+            font.setPixelSize(pixels);
+            at->second = QFontMetrics(font).height();
         }
-    }
-    font.setPixelSize(best);
+        return at->second;
+    };
+    int pixels = 1;
+    if (const int atTarget = target > 1 ? height(target) : 0; atTarget > 0)
+        pixels =
+            std::clamp(static_cast<int>(std::lround(double(target) * target / atTarget)), 1, last);
+    // The smallest size at least as tall as wanted, or the last one when none is.
+    while (pixels < last && height(pixels) < target)
+        ++pixels;
+    while (pixels > 1 && height(pixels - 1) >= target)
+        --pixels;
+    // One size smaller is as near or nearer when it falls short by no more, and its height is
+    // reached first at the smallest size that has it.
+    if (pixels > 1 && height(pixels) >= target &&
+        target - height(pixels - 1) <= height(pixels) - target)
+        --pixels;
+    while (pixels > 1 && height(pixels - 1) == height(pixels))
+        --pixels;
+    font.setPixelSize(pixels);
     fonts.emplace(key, font);
     return font;
 }

@@ -33,15 +33,22 @@ QImage LoadSkinImage(const QString& path) {
     QImage decoded(path);
     if (decoded.isNull())
         return {};
+    // Start-up decodes every image of the window, so none is copied more than it must be: one
+    // without alpha needs one conversion at most, and one with alpha is made opaque in place.
+    if (!decoded.hasAlphaChannel())
+        return decoded.format() == QImage::Format_RGB32
+                   ? decoded
+                   : std::move(decoded).convertToFormat(QImage::Format_RGB32);
     // Non-premultiplied ARGB keeps the stored colour of transparent pixels; forcing alpha to
     // opaque then turns it into a plain RGB image without touching the colours.
-    QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
+    QImage image = std::move(decoded).convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x)
             line[x] |= 0xFF000000u;
     }
-    return image.convertToFormat(QImage::Format_RGB32);
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+    return image;
 }
 
 SkinImages::SkinImages(std::filesystem::path programFolder)
