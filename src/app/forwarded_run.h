@@ -7,6 +7,7 @@
 #include "device/device_settings.h"
 #include "keys/key_assignment_store.h"
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -27,6 +28,10 @@ using ForwardedKeyboardWork = std::function<ForwardedRun(const ForwardedRequest&
 // window's key state as the key dialog's Save would.
 using ForwardedAssign = std::function<ForwardedReply(const ForwardedRequest&, KeyAssignmentState&,
                                                      const MacroSlotRefresh&)>;
+
+// A file as requests name it: absolute, links and dots resolved as far as the path exists, so
+// "S", "./S" and a link to S meet.
+std::string forwardedPathName(const std::filesystem::path& file);
 
 // The keyboard as a request names it: "" for the real one, else the simulated keyboard's state
 // file in full, so "S" and "./S" meet. A simulator without a state file lives in its process

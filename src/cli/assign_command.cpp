@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "app/forwarded_run.h"
 #include "cli/cli_commands.h"
 #include "cli/forwarded_keyboard_work.h"
 #include "cli/inspect_assignments.h"
@@ -209,9 +210,7 @@ int runAssignCommand(CliContext& context, const CliArgs& args) {
         return kExitBadInput;
     const std::filesystem::path file = args[0];
     ForwardedRequest forwarded = forwardedRequest(ForwardedCommand::Assign, args);
-    std::error_code ec;
-    forwarded.keymapFile =
-        std::filesystem::weakly_canonical(std::filesystem::absolute(file, ec), ec).string();
+    forwarded.keymapFile = forwardedPathName(file);
     if (const auto code = forwardToWindow(context, std::move(forwarded)))
         return *code;
 

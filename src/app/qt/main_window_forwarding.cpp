@@ -20,11 +20,6 @@ ForwardedReply refusal(int exitCode, const std::string& why) {
     return reply;
 }
 
-std::string fullPath(const std::filesystem::path& file) {
-    std::error_code ec;
-    return std::filesystem::weakly_canonical(std::filesystem::absolute(file, ec), ec).string();
-}
-
 bool replacesEverything(ForwardedCommand command) {
     return command == ForwardedCommand::Apply || command == ForwardedCommand::Reset ||
            command == ForwardedCommand::LoadProfile;
@@ -35,9 +30,9 @@ bool replacesEverything(ForwardedCommand command) {
 void MainWindow::carryOut(const ForwardedRequest& request,
                           std::function<void(const ForwardedReply&)> answer) {
     const bool assign = request.command == ForwardedCommand::Assign;
-    if (assign
-            ? request.keymapFile != fullPath(settings_.paths.keymapFile()) || !settings_.keyAssign
-            : !settings_.keyboard || request.keyboard != *settings_.keyboard) {
+    if (assign ? request.keymapFile != forwardedPathName(settings_.paths.keymapFile()) ||
+                     !settings_.keyAssign
+               : !settings_.keyboard || request.keyboard != *settings_.keyboard) {
         ForwardedReply notMine;
         notMine.status = ForwardStatus::NotMine;
         answer(notMine);
