@@ -12,7 +12,9 @@ PACKAGES=(
     clang libclang-rt-14-dev
     fonts-liberation2 fonts-wqy-microhei fontconfig
     xvfb x11-utils imagemagick
-    dpkg-dev file
+    dpkg-dev file lintian
+    appstream desktop-file-utils man-db groff-base bash-completion
+    weston qt6-wayland
 )
 
 missing=()

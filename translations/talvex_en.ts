@@ -783,5 +783,9 @@
         <source></source>
         <translation>Command-line command failed: the keyboard did not answer</translation>
     </message>
+    <message id="依 GPL-3.0-or-later 许可发布，不提供任何担保。">
+        <source></source>
+        <translation>Released under GPL-3.0-or-later, with no warranty.</translation>
+    </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "app/app_options.h"
 
 #include "app/ui_language.h"
+#include "platform/program_version.h"
 
 namespace talvex {
 
@@ -27,6 +28,24 @@ AppOptionsParse parseAppArguments(const std::vector<std::string>& arguments) {
         }
     }
     return parse;
+}
+
+std::optional<std::string> answerWithoutWindow(const std::vector<std::string>& arguments) {
+    for (const std::string& argument : arguments) {
+        if (argument == "--version")
+            return versionText("Kestrix");
+        if (argument == "--help" || argument == "-h")
+            return std::string(kAppUsage) +
+                   "\n\nSettings of the Kestrix keyboard: keys, macros, lighting and profiles.\n"
+                   "  --simulate[=STATE_FILE]  use the built-in simulated keyboard; its settings\n"
+                   "                           are kept in STATE_FILE between runs\n"
+                   "  --lang=en|zh_CN          the windows' language (default: the system's)\n"
+                   "  --help                   print this text and exit\n"
+                   "  --version                print the version and licence and exit\n"
+                   "Qt's own options, such as -platform NAME, are accepted as well.\n"
+                   "kestrix-cli(1) does the same from the command line; see Kestrix(1).\n";
+    }
+    return std::nullopt;
 }
 
 } // namespace talvex

@@ -1,6 +1,7 @@
 #pragma once
 // The GUI's command line: `Kestrix [--simulate[=STATE_FILE]] [--lang=en|zh_CN]`.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,12 @@ struct AppOptionsParse {
 AppOptionsParse parseAppArguments(const std::vector<std::string>& arguments);
 
 inline constexpr const char* kAppUsage =
-    "usage: Kestrix [--simulate[=STATE_FILE]] [--lang=en|zh_CN]";
+    "usage: Kestrix [--simulate[=STATE_FILE]] [--lang=en|zh_CN]\n"
+    "       Kestrix --help | --version";
+
+// What `--help` or `--version` prints, when the whole command line (toolkit options included)
+// asks for either; nothing otherwise. Answered before the toolkit starts, so that both work
+// without a display.
+std::optional<std::string> answerWithoutWindow(const std::vector<std::string>& arguments);
 
 } // namespace talvex

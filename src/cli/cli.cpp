@@ -1,6 +1,7 @@
 #include "cli/cli.h"
 
 #include "cli/cli_commands.h"
+#include "platform/program_version.h"
 
 #include <ostream>
 #include <utility>
@@ -12,6 +13,7 @@ namespace {
 void printUsage(std::ostream& err) {
     err << "usage: kestrix-cli [--simulate[=STATE_FILE]] [--trace=FILE|-] [--json] [--force] "
            "[--data-folder=DIR] [--format=binary|json] COMMAND [ARGS]\n"
+           "       kestrix-cli --help | --version\n"
            "  --force  apply a configuration with unusual settings or without a working key\n"
            "  --simulate-fault=FAULT  make the simulated keyboard misbehave (repeatable): no-ack,\n"
            "      no-ack:N, late-ack:N, dup-ack, early-ack, unsolicited-ack, unplug:N, garbage\n"
@@ -103,6 +105,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             options.force = true;
         } else if (arg == "--help" || arg == "-h") {
             printUsage(out);
+            return kExitOk;
+        } else if (arg == "--version") {
+            out << versionText("kestrix-cli");
             return kExitOk;
         } else if (!command && arg.rfind("--", 0) == 0) {
             return usageError(err, "unknown option " + arg);

@@ -9,6 +9,7 @@
 #include "controls/qt/splash_screen.h"
 #include "platform/hidapi_backend.h"
 #include "platform/keyboard_lock.h"
+#include "platform/program_version.h"
 #include "platform/qt/qt_notification_icon.h"
 #include "platform/qt/qt_prompts.h"
 #include "platform/qt/qt_shell.h"
@@ -25,9 +26,18 @@
 
 int main(int argc, char** argv) {
     using namespace talvex;
+    if (const auto answer = answerWithoutWindow(std::vector<std::string>(argv + 1, argv + argc))) {
+        std::fputs(answer->c_str(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv); // takes the toolkit's own arguments out of argv
     // The window hides to the notification area; only its end ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Wayland compositors match the window to its desktop entry, and so to its name and icon,
+    // by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TALVEX_APP_ID));
+    QCoreApplication::setApplicationVersion(
+        QString::fromUtf8(programVersion().data(), qsizetype(programVersion().size())));
 
     const AppOptionsParse parse =
         parseAppArguments(std::vector<std::string>(argv + 1, argv + argc));

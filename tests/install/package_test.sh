@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Debian package from this build's install rules and checks what it holds: the two
-# programs, the skin, VER.bin, the udev rule, the desktop entry and icons, the declared
-# dependencies and the script that applies the rule.
+# programs (stripped), the skin, VER.bin, the udev rule, the desktop entry and icons, the
+# metainfo, the manual pages, the shell completion, the copyright file and changelog, the
+# declared dependencies and the script that applies the rule. The package is left in
+# BINARY_DIR/package-test for the lintian test.
 # usage: package_test.sh CPACK BINARY_DIR SOURCE_DIR
 # Exit 77 (skipped) where Debian's tools are missing or the program has not been built.
 set -euo pipefail
@@ -14,8 +16,9 @@ for built in Kestrix kestrix-cli png; do
     [ -e "$build/$built" ] || { echo "skipped: $build/$built is not built"; exit 77; }
 done
 
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
+out=$build/package-test
+rm -rf "$out"
+mkdir -p "$out"
 # cpack installs the build first; gzip keeps the test quick (the release uses the default).
 export CMAKE_BUILD_PARALLEL_LEVEL=2
 "$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$out" \
@@ -28,17 +31,22 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
+entry_path=$(cd "$source/resources/desktop" && ls ./*.desktop)
+entry_path=./usr/share/applications/${entry_path#./}
 for path in ./usr/bin/Kestrix ./usr/bin/kestrix-cli ./usr/share/kestrix/VER.bin \
     ./usr/share/kestrix/png/SplashScreen.png ./usr/lib/udev/rules.d/70-kestrix.rules \
-    ./usr/share/applications/kestrix.desktop; do
+    "$entry_path" ./usr/share/man/man1/Kestrix.1.gz ./usr/share/man/man1/kestrix-cli.1.gz \
+    ./usr/share/bash-completion/completions/kestrix-cli ./usr/share/doc/kestrix/copyright \
+    ./usr/share/doc/kestrix/changelog.gz; do
     grep -qxF "$path" <<<"$contents" || fail "$path is not in the package"
 done
+grep -qx '\./usr/share/metainfo/.*\.metainfo\.xml' <<<"$contents" || fail "no metainfo in the package"
 for size in 16 24 32 48 64 128 256; do
     icon=./usr/share/icons/hicolor/${size}x${size}/apps/kestrix.png
     grep -qxF "$icon" <<<"$contents" || fail "$icon is not in the package"
 done
 # The desktop entry must start a packed program and name a packed icon.
-entry=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/applications/kestrix.desktop)
+entry=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO "$entry_path")
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' <<<"$entry")
 icon_name=$(sed -n 's/^Icon=//p' <<<"$entry")
 grep -qxF "./usr/bin/$exec_name" <<<"$contents" || fail "desktop entry runs '$exec_name'"
@@ -58,6 +66,13 @@ for dependency in libhidapi-hidraw0 libqt6widgets6 qt6-qpa-plugins fonts-liberat
     grep -q "$dependency" <<<"$depends" || fail "Depends lacks $dependency: $depends"
 done
 dpkg-deb -I "$deb" postinst | grep -q 'udevadm trigger' || fail "no postinst applying the rule"
+
+# Shipped without debug symbols: the sections `file` reports as "not stripped".
+unpacked=$out/unpacked
+dpkg-deb -x "$deb" "$unpacked"
+for program in Kestrix kestrix-cli; do
+    file "$unpacked/usr/bin/$program" | grep -q ', stripped' || fail "$program is not stripped"
+done
 
 if ((failures)); then
     dpkg-deb -c "$deb"

@@ -1,6 +1,7 @@
 #include "app/qt/about_box.h"
 
 #include "mainwindow/help_panel.h"
+#include "platform/program_version.h"
 #include "platform/qt/qt_ui_text.h"
 #include "platform/ui_text.h"
 
@@ -26,8 +27,11 @@ void runAboutBox(QWidget* parent) {
     QMessageBox box(parent);
     box.setWindowTitle(translatedText(TALVEX_TEXT("关于 Talvex")));
     box.setIconPixmap(applicationIcon().pixmap(32, 32));
+    QString text =
+        translatedText(fillText(TALVEX_TEXT("Talvex %1 版"), {std::string(programVersion())}));
+    text += QStringLiteral("\n") +
+            translatedText(TALVEX_TEXT("依 GPL-3.0-or-later 许可发布，不提供任何担保。"));
     // The same address as the help panel, and none when the build names none.
-    QString text = translatedText(fillText(TALVEX_TEXT("Talvex %1 版"), {"1.0"}));
     if (*kWebAddress)
         text += QStringLiteral("\n") + QString::fromUtf8(kWebAddress);
     box.setText(text);

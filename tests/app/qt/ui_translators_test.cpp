@@ -1,9 +1,13 @@
 // The English translation as the shell uses it: templates are translated before their arguments
 // go in, texts of several lines line by line, and without a translator everything stays Chinese.
+#include "app/qt/about_box.h"
 #include "app/qt/ui_translators.h"
+#include "platform/program_version.h"
 #include "platform/qt/qt_ui_text.h"
 #include "platform/ui_text.h"
 #include "qt_test_app.h"
+
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +53,25 @@ TEST(UiTranslatorsTest, EnglishTranslatesTemplatesAndLines) {
             EXPECT_EQ(translatedText(row.text).toStdString(), row.english);
     }
     EXPECT_EQ(translatedText(TALVEX_TEXT("保存")).toStdString(), "保存"); // removed again
+}
+
+TEST(UiTranslatorsTest, TheAboutBoxStatesTheBuildsVersionAndTheLicenceInEitherLanguage) {
+    testing::qtTestApp();
+    const auto aboutText = [] {
+        QString text;
+        testing::answerNextModal<QMessageBox>([&text](QMessageBox* box) {
+            text = box->text();
+            box->accept();
+        });
+        runAboutBox(nullptr);
+        return text.toStdString();
+    };
+    const std::string version(programVersion());
+    EXPECT_EQ(aboutText(),
+              "Talvex " + version + " 版\n依 GPL-3.0-or-later 许可发布，不提供任何担保。");
+    const UiTranslators english(UiLanguage::English);
+    EXPECT_EQ(aboutText(),
+              "Talvex version " + version + "\nReleased under GPL-3.0-or-later, with no warranty.");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The pictures of every window in docs/screenshots/, taken offscreen against the simulated
 // keyboard. Nothing runs unless TALVEX_SCREENSHOT_DIR names the folder to write them to
 // (scripts/screenshots.sh does that); each picture is also checked for having come out at all.
+#include "app/qt/about_box.h"
 #include "app/qt/main_window.h"
 #include "app/qt/ui_translators.h"
 #include "controls/qt/skin_theme.h"
@@ -275,6 +276,18 @@ TEST_F(WindowScreenshots, MessageBox) {
     });
     prompts.message("确认恢复至出厂设置吗？", "出厂设置", MessageButtons::OkCancel,
                     MessageIcon::Question);
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(WindowScreenshots, AboutBox) {
+    initSkinResources();
+    bool shown = false;
+    testing::answerNextModal<QMessageBox>([&](QMessageBox* box) {
+        shown = true;
+        save(*box, "about_box.png");
+        box->accept();
+    });
+    runAboutBox(nullptr);
     EXPECT_TRUE(shown);
 }
 
