@@ -3,7 +3,9 @@
 #include "cli/cli_commands.h"
 #include "platform/program_version.h"
 
+#include <filesystem>
 #include <ostream>
+#include <string_view>
 #include <utility>
 
 namespace talvex {
@@ -11,8 +13,10 @@ namespace talvex {
 namespace {
 
 void printUsage(std::ostream& err) {
-    err << "usage: kestrix-cli [--simulate[=STATE_FILE]] [--trace=FILE|-] [--json] [--force] "
-           "[--data-folder=DIR] [--format=binary|json] COMMAND [ARGS]\n"
+    err << "usage: kestrix-cli [--simulate[=STATE_FILE]] [--simulate-fault=FAULT]... "
+           "[--trace=FILE|-] [--json]\n"
+           "                   [--force] [--data-folder=DIR] [--format=binary|json] [--] "
+           "COMMAND [ARGS]\n"
            "       kestrix-cli --help | --version\n"
            "  --force  apply a configuration with unusual settings or without a working key\n"
            "  --simulate-fault=FAULT  make the simulated keyboard misbehave (repeatable): no-ack,\n"
@@ -21,6 +25,7 @@ void printUsage(std::ostream& err) {
            "      the window's data folder\n"
            "  --format=binary|json  what profile export writes: the profile file (default) or\n"
            "      a JSON document to read, diff and edit\n"
+           "  --  what follows is the command and its arguments, never an option\n"
            "commands:\n";
     for (const auto& command : cliCommands()) {
         std::string line = std::string(command.name) + " " + command.arguments;
@@ -64,6 +69,13 @@ bool parseFault(const std::string& text, SimulatorFaults& faults) {
            count("late-ack:", faults.lateAckForStep);
 }
 
+const CliCommand* findCommand(const std::string& name) {
+    for (const auto& candidate : cliCommands())
+        if (name == candidate.name)
+            return &candidate;
+    return nullptr;
+}
+
 int usageError(std::ostream& err, const std::string& message) {
     err << "kestrix-cli: " << message << "\n";
     printUsage(err);
@@ -76,8 +88,17 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     CliOptions options;
     const CliCommand* command = nullptr;
     CliArgs commandArgs;
+    bool optionsEnded = false;
     for (const auto& arg : args) {
-        if (arg == "--simulate") {
+        if (optionsEnded) {
+            if (command)
+                commandArgs.push_back(arg);
+            else if (!(command = findCommand(arg)))
+                return usageError(err, "unknown command " + arg);
+        } else if (arg == "--") {
+            // What follows is never an option, so a profile or file may be named "--json".
+            optionsEnded = true;
+        } else if (arg == "--simulate") {
             options.simulate = true;
         } else if (arg.rfind("--simulate=", 0) == 0) {
             options.simulate = true;
@@ -112,10 +133,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         } else if (!command && arg.rfind("--", 0) == 0) {
             return usageError(err, "unknown option " + arg);
         } else if (!command) {
-            for (const auto& candidate : cliCommands())
-                if (arg == candidate.name)
-                    command = &candidate;
-            if (!command)
+            if (!(command = findCommand(arg)))
                 return usageError(err, "unknown command " + arg);
         } else {
             commandArgs.push_back(arg);
@@ -123,6 +141,13 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (!command)
         return usageError(err, "no command given");
+    // Said rather than passed over, so that a script that meant it elsewhere learns it did nothing.
+    if (!options.format.empty() && std::string_view(command->name) != "profile")
+        return usageError(err, "--format is for profile export");
+    if (std::error_code error; !options.dataFolder.empty() &&
+                               std::filesystem::exists(options.dataFolder, error) &&
+                               !std::filesystem::is_directory(options.dataFolder, error))
+        return usageError(err, "--data-folder=" + options.dataFolder.string() + " is not a folder");
     CliContext context(options, out, err);
     return command->run(context, commandArgs);
 }

@@ -42,6 +42,13 @@ TEST_F(Cli, BadArgumentsPrintUsageAndExitTwo) {
     EXPECT_EQ(run({"--bogus", "info"}), 2);
     EXPECT_EQ(run({"--simulate-fault=sometimes", "info"}), 2);
     EXPECT_EQ(run({"--simulate", "info", "extra"}), 2);
+    EXPECT_EQ(run({"--simulate", "--", "info", "--json"}), 2); // an argument, not an option
+    // Options that would change nothing for the command are said, not passed over.
+    EXPECT_EQ(run({"--simulate", "--format=json", "info"}), 2);
+    EXPECT_NE(err.find("--format is for profile export"), std::string::npos);
+    writeFile("plain", {1});
+    EXPECT_EQ(run({"--data-folder=" + (dir / "plain").string(), "profile", "list"}), 2);
+    EXPECT_NE(err.find("is not a folder"), std::string::npos);
 }
 
 TEST_F(Cli, BadSettingsSendAndWriteNothing) {

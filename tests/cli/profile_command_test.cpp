@@ -92,6 +92,11 @@ TEST_F(ProfileCommand, StoreCommandsFollowTheProfileManager) {
     ASSERT_EQ(profile({"profile", "import", json, "Again"}), 0) << err;
     EXPECT_EQ(out, "replaced profile Again with " + json + "\n");
     EXPECT_EQ(bytesOf(profiles / "Again.bin"), odd);
+
+    // After "--" a name that looks like an option is a name.
+    ASSERT_EQ(profile({"profile", "--", "rename", "Again", "--json"}), 0) << err;
+    ASSERT_EQ(profile({"profile", "list", "--json"}), 0);
+    EXPECT_EQ(out, "[\"--json\", \"Desk\", \"Game\"]\n");
 }
 
 TEST_F(ProfileCommand, RefusalsExitTwoAndChangeNothing) {

@@ -65,7 +65,7 @@ mapfile -t options < <(grep -oE -- '--[a-z][a-z-]*=?' <<<"$help" | sort -u)
 mapfile -t settings < <(sed -n 's/^  set .*settings: //p' <<<"$help" | tr ',' '\n' |
     sed 's/ *\([a-z0-9-]*\).*/\1=/')
 # "no-ack:N" is offered as "no-ack:", with the number to follow.
-mapfile -t faults < <(sed -n '/--simulate-fault=FAULT/,/^  --/p' <<<"$help" | sed '1s/.*://; $d' |
+mapfile -t faults < <(sed -n '/^  --simulate-fault=FAULT/,/^  --/p' <<<"$help" | sed '1s/.*://; $d' |
     tr ',' '\n' | sed 's/ //g; s/:N$/:/; /^$/d')
 ((${#commands[@]} && ${#options[@]} && ${#settings[@]} && ${#faults[@]})) ||
     fail "cannot read the commands, options, settings and faults of kestrix-cli --help"
