@@ -10,6 +10,8 @@ function(talvex_write_metainfo source_dir app_id version release_date web_addres
     set(TALVEX_METAINFO_WEB "")
     if(web_address)
         string(REPLACE "&" "&amp;" web "${web_address}")
+        string(REPLACE "<" "&lt;" web "${web}")
+        string(REPLACE ">" "&gt;" web "${web}")
         string(REGEX REPLACE "/+$" "" web "${web}")
         string(CONCAT TALVEX_METAINFO_WEB
                "  <url type=\"homepage\">${web}</url>\n"
